@@ -1,0 +1,45 @@
+# The two commands a teacher or a developer needs: `make run` and `make test`.
+# Both install what is missing on Debian 12, configure and build first.
+
+BUILD      ?= build
+JOBS       ?= 2
+SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
+              dpkg-dev
+CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: all deps build run test format format-check clean
+
+all: build
+
+# Installs only the packages that are not there yet, so a machine that has them all is left alone.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    $(SUDO) apt-get update -qq && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	./$(BUILD)/contalino
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

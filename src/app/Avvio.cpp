@@ -1,0 +1,38 @@
+#include "app/Avvio.h"
+
+#include "app/Icona.h"
+#include "app/Schermate.h"
+#include "input/CodiciTasto.h"
+#include "screens/start/FrmInizio.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace Avvio {
+
+void preparaApplicazione(QApplication &applicazione)
+{
+    QApplication::setApplicationName(QStringLiteral("Contalino"));
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("contalino"));
+    QApplication::setWindowIcon(Icona::programma());
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    auto *traduzioni = new QTranslator(&applicazione);
+    if (traduzioni->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(traduzioni);
+    }
+
+    RilevatoreRipetizione::globale().setConfrontaIstanti(QApplication::platformName() == QLatin1String("xcb"));
+}
+
+void mostraInizio()
+{
+    Schermate::carica<FrmInizio>()->mostra();
+}
+
+} // namespace Avvio

@@ -1,0 +1,13 @@
+#pragma once
+
+class QApplication;
+
+namespace Avvio {
+
+// Italian for the program and for Qt's own dialogs, the name and icon, the X11 key-repeat check.
+void preparaApplicazione(QApplication &applicazione);
+
+// Loads and shows the start screen; there is nothing else to start.
+void mostraInizio();
+
+} // namespace Avvio

@@ -1,0 +1,55 @@
+#include "app/Schermata.h"
+
+#include "app/Icona.h"
+#include "app/Schermate.h"
+#include "layout/LayoutProporzionale.h"
+#include "layout/Unita.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+Schermata::Schermata(const QString &titolo, QSize progettoTwips, bool ridimensionabile, QWidget *parent)
+    : QMainWindow(parent)
+    , m_client(new QWidget(this))
+    , m_progetto(progettoTwips)
+{
+    setWindowTitle(titolo);
+    setWindowIcon(Icona::programma());
+    if (!ridimensionabile) {
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowCloseButtonHint);
+    }
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setAutoFillBackground(true);
+    setCentralWidget(m_client);
+    m_client->resize(Unita::dimensione(progettoTwips.width(), progettoTwips.height()));
+    m_proporzioni = new LayoutProporzionale(m_client, progettoTwips, [this] { dopoRidimensionamento(); });
+}
+
+void Schermata::mostra()
+{
+    if (!isVisible()) {
+        // The size and place the window takes when it is restored from maximized: its design size,
+        // centred on the screen.
+        const QSize progetto = Unita::dimensione(m_progetto.width(), m_progetto.height());
+        const QRect schermo = QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize finestra = progetto.boundedTo(schermo.size());
+        setGeometry(QRect(schermo.center() - QPoint(finestra.width() / 2, finestra.height() / 2), finestra));
+        showMaximized();
+    } else if (isMinimized()) {
+        showMaximized();
+    }
+    raise();
+    activateWindow();
+}
+
+void Schermata::closeEvent(QCloseEvent *evento)
+{
+    evento->accept();
+    if (m_scaricata)
+        return;
+    m_scaricata = true;
+    Form_Unload();
+    Schermate::dimentica(this);
+}

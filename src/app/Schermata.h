@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSize>
+
+class LayoutProporzionale;
+
+// A large screen of the program: a maximized window whose client area (everything below the menu
+// bar) keeps its controls in proportion to the window. Closing the window, by its close box or by
+// the program, unloads the screen: it runs its unload step and the registry forgets and destroys it.
+class Schermata : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    Schermata(const QString &titolo, QSize progettoTwips, bool ridimensionabile, QWidget *parent = nullptr);
+
+    QWidget *client() const { return m_client; }
+    LayoutProporzionale *proporzioni() const { return m_proporzioni; }
+
+    // Shows the screen maximized and in front, centred for whenever it is restored.
+    void mostra();
+
+protected:
+    // The screen's own step after every proportional pass.
+    virtual void dopoRidimensionamento() { }
+    // The screen's unload step, before its window goes.
+    virtual void Form_Unload() { }
+
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    QWidget *m_client;
+    LayoutProporzionale *m_proporzioni;
+    QSize m_progetto;
+    bool m_scaricata = false;
+};

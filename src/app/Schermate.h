@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QWidget>
+
+#include <functional>
+
+// The program's screens exist at most once each. Every caller asks this registry for a screen:
+// carica<T>() creates it the first time (its constructor is the screen's load step) and returns the
+// live one afterwards; scarica<T>() closes it, which unloads it. An unloaded screen is forgotten at
+// once and destroyed when control returns to the event loop, so the handler that closed it can still
+// finish safely. Variables that must outlive a screen are static members of its class.
+namespace Schermate {
+
+QWidget *trova(const QMetaObject *tipo);
+void registra(const QMetaObject *tipo, QWidget *schermata);
+
+// Forgets the screen, hides it and schedules its destruction. Safe to call more than once.
+void dimentica(QWidget *schermata);
+
+// Runs the action once the current event has been handled completely: used where a confirmation
+// closes the window that holds the button being confirmed.
+void dopo(std::function<void()> azione);
+
+template<typename T> T *istanza()
+{
+    return static_cast<T *>(trova(&T::staticMetaObject));
+}
+
+template<typename T> T *carica()
+{
+    if (T *viva = istanza<T>())
+        return viva;
+    auto *nuova = new T;
+    registra(&T::staticMetaObject, nuova);
+    return nuova;
+}
+
+template<typename T> void scarica()
+{
+    if (T *viva = istanza<T>())
+        viva->close();
+}
+
+} // namespace Schermate

@@ -1,0 +1,49 @@
+#include "screens/info/FinestraInformazioni.h"
+
+#include "app/Schermate.h"
+#include "layout/Controlli.h"
+#include "layout/Unita.h"
+
+#include <QPushButton>
+
+using namespace Unita;
+
+FinestraInformazioni::FinestraInformazioni(const QString &titolo, QSize clientTwips, const QRect &chiudiTwips,
+                                           QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(titolo);
+    setFixedSize(dimensione(clientTwips.width(), clientTwips.height()));
+    QPalette tavolozza = palette();
+    tavolozza.setColor(QPalette::Window, coloreBGR(Celeste));
+    setPalette(tavolozza);
+    setAutoFillBackground(true);
+
+    m_command1 = new QPushButton(QStringLiteral("C h i u d i"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setFont(carattere(QStringLiteral("Arial"), 12, false));
+    m_command1->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(128, 255, 255); color: black;"
+                                             " border: 1px solid black; }"
+                                             "QPushButton:focus { border: 3px solid rgb(0, 0, 128); }"));
+    m_command1->setGeometry(rettangolo(chiudiTwips.x(), chiudiTwips.y(), chiudiTwips.width(), chiudiTwips.height()));
+    m_command1->setAutoDefault(true);
+    m_command1->setDefault(true);
+    connect(m_command1, &QPushButton::clicked, this, &QDialog::close);
+}
+
+Etichetta *FinestraInformazioni::etichetta(const char *nome, const QString &testo, const QRect &posto, qreal punti,
+                                           bool grassetto)
+{
+    auto *label = new Etichetta(testo, this);
+    label->setObjectName(QLatin1String(nome));
+    label->setFont(carattere(QStringLiteral("Arial"), punti, grassetto));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(rettangolo(posto.x(), posto.y(), posto.width(), posto.height()));
+    return label;
+}
+
+void FinestraInformazioni::done(int risultato)
+{
+    QDialog::done(risultato);
+    Schermate::dimentica(this);
+}
