@@ -1,5 +1,599 @@
 #include "screens/exercise/frmOperativo.h"
 
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "input/CodiciTasto.h"
+#include "input/GruppoScelta.h"
+#include "input/PulsanteOpzione.h"
+#include "layout/Controlli.h"
+#include "layout/LayoutProporzionale.h"
+#include "layout/Unita.h"
+#include "screens/exercise/Regole.h"
+#include "screens/info/frmAutore.h"
+#include "screens/print/FrmStampaEsercizio.h"
+
+#include <QFrame>
+#include <QMenuBar>
+
+#include <array>
+
+using namespace Unita;
+
+namespace {
+
+constexpr QSize Progetto(11910, 8595);
+constexpr int N = Regole::NumeroColonne;
+
+// Design places inside the exercise area, column by column (twips).
+constexpr std::array<int, N> SinistraSegno = {360, 1380, 2445, 3495, 4620, 5640, 6645, 7740, 8790, 9750};
+constexpr std::array<int, N> SinistraBox = {45, 1095, 2145, 3180, 4230, 5265, 6315, 7350, 8400, 9450};
+constexpr std::array<int, N> SinistraBarra = {525, 1545, 2595, 3645, 4695, 5745, 6810, 7845, 8880, 9915};
+constexpr std::array<int, N> SinistraUguale = {420, 1440, 2490, 3525, 4590, 5640, 6705, 7725, 8775, 9810};
+
+constexpr QRect PostoPannello(6090, 5775, 5040, 2400);
+
+struct TastoProgetto
+{
+    const char *caption;
+    QRect posto;
+    qreal punti;
+};
+
+const std::array<TastoProgetto, frmOperativo::NumeroTasti> TastiTastierino = {{
+    {"0", {72, 120, 960, 510}, 20.25},
+    {"1", {1056, 120, 960, 510}, 20.25},
+    {"2", {2040, 120, 960, 510}, 20.25},
+    {"3", {3015, 120, 960, 510}, 20.25},
+    {"4", {3990, 120, 960, 510}, 20.25},
+    {"5", {72, 645, 960, 510}, 20.25},
+    {"6", {1056, 645, 960, 510}, 20.25},
+    {"7", {2040, 645, 960, 510}, 20.25},
+    {"8", {3015, 645, 960, 510}, 20.25},
+    {"9", {3990, 645, 960, 510}, 20.25},
+    {"Cancella", {75, 1170, 2916, 510}, 18},
+    {"Invio", {3012, 1170, 1944, 510}, 18},
+    {"Nuova Tabella", {72, 1710, 2916, 510}, 18},
+    {"Esco", {3012, 1710, 1956, 510}, 18},
+}};
+
+ConfigurazioneGruppo configurazioneTastierino()
+{
+    ConfigurazioneGruppo c;
+    c.tasti = {
+        {48, 57, Effetto::Cifra, 0},
+        {96, 105, Effetto::Cifra, 0},
+        {67, 67, Effetto::Cancella},
+        {73, 73, Effetto::Fuoco, frmOperativo::TastoInvio},
+        {78, 78, Effetto::Fuoco, frmOperativo::TastoNuovaTabella},
+        {69, 69, Effetto::Fuoco, frmOperativo::TastoEsco},
+        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
+        {CodiciTasto::Backspace, CodiciTasto::Backspace, Effetto::Nessuno},
+        {86, 86, Effetto::Nessuno},
+        {CodiciTasto::F2, CodiciTasto::F2, Effetto::Nessuno},
+    };
+    c.scansione = Scansione::Salto;
+    c.frecce = Frecce::Sempre;
+    c.ordineTab = {0,
+                   1,
+                   2,
+                   3,
+                   4,
+                   5,
+                   6,
+                   7,
+                   8,
+                   9,
+                   frmOperativo::TastoInvio,
+                   frmOperativo::TastoCancella,
+                   frmOperativo::TastoNuovaTabella,
+                   frmOperativo::TastoEsco};
+    return c;
+}
+
+// The two-button groups: one key set moves the focus to the first button, another to the second.
+ConfigurazioneGruppo configurazioneDuePulsanti(int lettera0, int lettera1)
+{
+    ConfigurazioneGruppo c;
+    c.tasti = {
+        {lettera0, lettera0, Effetto::Fuoco, 0},
+        {49, 49, Effetto::Fuoco, 0},
+        {97, 97, Effetto::Fuoco, 0},
+        {lettera1, lettera1, Effetto::Fuoco, 1},
+        {50, 50, Effetto::Fuoco, 1},
+        {98, 98, Effetto::Fuoco, 1},
+        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
+    };
+    c.scansione = Scansione::DuePulsanti;
+    c.frecce = Frecce::Mai;
+    return c;
+}
+
+ConfigurazioneGruppo configurazioneOK()
+{
+    ConfigurazioneGruppo c;
+    c.scansione = Scansione::Nessuna;
+    c.evidenziaFuoco = false;
+    c.ogniTastoConferma = true;
+    return c;
+}
+
+Etichetta *etichetta(QWidget *parent, const QString &nome, const QString &testo, qreal punti, quint32 colore,
+                     Qt::Alignment allineamento = Qt::AlignCenter)
+{
+    auto *label = new Etichetta(testo, parent);
+    label->setObjectName(nome);
+    label->setFont(carattere(QStringLiteral("Arial"), punti, true));
+    label->setColoreTesto(coloreBGR(colore));
+    label->setAlignment(allineamento);
+    return label;
+}
+
+QFrame *pannello(QWidget *parent, const QString &nome)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(nome);
+    frame->setFrameStyle(QFrame::NoFrame);
+    frame->setAutoFillBackground(true);
+    QPalette tavolozza = frame->palette();
+    tavolozza.setColor(QPalette::Window, coloreBGR(Pesca));
+    frame->setPalette(tavolozza);
+    return frame;
+}
+
+PulsanteOpzione *pulsante(QWidget *parent, const QString &nome, const QString &caption, qreal punti,
+                          quint32 coloreTesto)
+{
+    auto *tasto = new PulsanteOpzione(caption, parent);
+    tasto->setObjectName(nome);
+    tasto->setFont(carattere(QStringLiteral("Arial"), punti, true));
+    tasto->setColoreTesto(coloreBGR(coloreTesto));
+    return tasto;
+}
+
+} // namespace
+
 frmOperativo::frmOperativo(QWidget *parent)
-    : Schermata(QStringLiteral("TABELLA"), QSize(11910, 8595), false, parent)
-{ }
+    : Schermata(QStringLiteral("TABELLA"), Progetto, false, parent)
+{
+    creaControlli();
+    collegaSegnali();
+
+    for (int c = 0; c < N; ++c) {
+        m_label2.at(c)->setText(QString());
+        m_lblSegno.at(c)->hide();
+        m_lblUguale.at(c)->hide();
+        m_shape4.at(c)->show();
+        m_line2.at(c)->show();
+    }
+    calcolaLinee();
+    portaAvanti(m_fraTastierino);
+    NuovaSerie();
+}
+
+QRandomGenerator &frmOperativo::generatore()
+{
+    static QRandomGenerator generatore(QRandomGenerator::system()->generate());
+    return generatore;
+}
+
+void frmOperativo::setSeme(quint32 seme)
+{
+    generatore().seed(seme);
+}
+
+void frmOperativo::creaControlli()
+{
+    QWidget *area = client();
+    QPalette tavolozza = area->palette();
+    tavolozza.setColor(QPalette::Window, coloreBGR(Pesca));
+    area->setPalette(tavolozza);
+    area->setFont(carattere(QStringLiteral("MS Sans Serif"), 12, false));
+
+    m_frame1 = pannello(area, QStringLiteral("Frame1"));
+    proporzioni()->aggiungi(m_frame1, QRect(600, 1170, 10644, 4575));
+    creaColonne(m_frame1);
+
+    m_lblRiferimento = new Etichetta(QStringLiteral("Label5"), area);
+    m_lblRiferimento->setObjectName(QStringLiteral("lblRiferimento"));
+    proporzioni()->aggiungi(m_lblRiferimento, QRect(6090, 5775, 105, 105));
+
+    creaPannelli(area);
+
+    m_mnuStampaEsercizio = menuBar()->addAction(QStringLiteral("Stampa esercizio"));
+    m_mnuStampaEsercizio->setObjectName(QStringLiteral("MnuStampaEsercizio"));
+    m_mnuStampaEsercizio->setEnabled(false);
+    m_mnuInfo = menuBar()->addAction(QStringLiteral("Autore"));
+    m_mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
+    m_mnuIstruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
+    m_mnuIstruzioni->setObjectName(QStringLiteral("mnuIstruzioni"));
+    m_mnuIstruzioni->setEnabled(false);
+}
+
+void frmOperativo::creaColonne(QWidget *frame1)
+{
+    LayoutProporzionale *layout = proporzioni();
+    const QColor rosso = coloreBGR(Rosso);
+
+    // Lines first, so that the boxes they lead to are drawn over their ends.
+    for (int c = 0; c < N; ++c) {
+        auto *linea = new Linea(rosso, 2, frame1);
+        linea->setObjectName(QStringLiteral("Line2(%1)").arg(c));
+        m_line2.append(linea);
+    }
+
+    m_label1 = etichetta(frame1, QStringLiteral("Label1"), QString(), 36, 0);
+    m_label1->setBordo(true);
+    layout->aggiungi(m_label1, QRect(4752, 24, 1032, 852));
+
+    for (int c = 0; c < N; ++c) {
+        auto *segno = etichetta(frame1, QStringLiteral("lblSegno(%1)").arg(c), QString(Regole::SegnoPer), 15.75, Rosso);
+        layout->aggiungi(segno, QRect(SinistraSegno.at(c), 1275, 285, 300));
+        m_lblSegno.append(segno);
+
+        auto *fattore = etichetta(frame1, QStringLiteral("Label2(%1)").arg(c), QString(), 36, 0);
+        fattore->setBordo(true);
+        layout->aggiungi(fattore, QRect(SinistraBox.at(c), 1710, 1035, 810));
+        m_label2.append(fattore);
+
+        auto *barra = new Forma(Forma::Tipo::Rettangolo, rosso, 0, frame1);
+        barra->setObjectName(QStringLiteral("Shape4(%1)").arg(c));
+        layout->aggiungi(barra, QRect(SinistraBarra.at(c), c == 2 ? 2535 : 2520, 45, 855));
+        m_shape4.append(barra);
+
+        auto *uguale = etichetta(frame1, QStringLiteral("lblUguale(%1)").arg(c), QStringLiteral("="), 15.75, Rosso);
+        layout->aggiungi(uguale, QRect(SinistraUguale.at(c), 3315, 285, 285));
+        m_lblUguale.append(uguale);
+
+        auto *risultato = etichetta(frame1, QStringLiteral("lblRisultato(%1)").arg(c), QString(), 36, 0);
+        risultato->setBordo(true);
+        risultato->setColoreSfondo(coloreBGR(Crema));
+        layout->aggiungi(risultato, QRect(SinistraBox.at(c), 3630, 1035, 810));
+        m_lblRisultato.append(risultato);
+    }
+}
+
+void frmOperativo::creaPannelli(QWidget *area)
+{
+    LayoutProporzionale *layout = proporzioni();
+
+    m_fraTastierino = pannello(area, QStringLiteral("fraTastierino"));
+    layout->aggiungi(m_fraTastierino, PostoPannello);
+    for (int i = 0; i < NumeroTasti; ++i) {
+        const TastoProgetto &progetto = TastiTastierino.at(i);
+        auto *tasto = pulsante(m_fraTastierino, QStringLiteral("Option1(%1)").arg(i),
+                               QString::fromLatin1(progetto.caption), progetto.punti, Blu);
+        layout->aggiungi(tasto, progetto.posto);
+        m_option1.append(tasto);
+    }
+    m_option1.at(TastoInvio)->setEnabled(false);
+    m_option1.at(TastoNuovaTabella)->setEnabled(false);
+    m_option1.at(TastoEsco)->setEnabled(false);
+
+    m_fraAiuto = pannello(area, QStringLiteral("fraAiuto"));
+    layout->aggiungi(m_fraAiuto, PostoPannello);
+    auto *lblAiuto = etichetta(m_fraAiuto, QStringLiteral("LblAiuto"), QStringLiteral("Ti aiuto ?"), 21.75, 0,
+                               Qt::AlignHCenter | Qt::AlignTop);
+    layout->aggiungi(lblAiuto, QRect(270, 255, 3825, 855));
+    m_option3 = {pulsante(m_fraAiuto, QStringLiteral("Option3(0)"), QStringLiteral("SI"), 20.25, 0),
+                 pulsante(m_fraAiuto, QStringLiteral("Option3(1)"), QStringLiteral("NO"), 20.25, 0)};
+    layout->aggiungi(m_option3.at(0), QRect(330, 795, 4380, 660));
+    layout->aggiungi(m_option3.at(1), QRect(330, 1530, 4380, 660));
+
+    m_fraIntervento = pannello(area, QStringLiteral("fraIntervento"));
+    layout->aggiungi(m_fraIntervento, PostoPannello);
+    auto *lblIntervento = etichetta(m_fraIntervento, QStringLiteral("lblIntervento"), QStringLiteral("Intervengo io"),
+                                    26.25, 0, Qt::AlignHCenter | Qt::AlignTop);
+    layout->aggiungi(lblIntervento, QRect(210, 300, 4095, 945));
+    m_optOK = pulsante(m_fraIntervento, QStringLiteral("optOK"), QStringLiteral("OK"), 20.25, 0);
+    layout->aggiungi(m_optOK, QRect(780, 1155, 3330, 840));
+
+    m_fraAvviso = pannello(area, QStringLiteral("fraAvviso"));
+    layout->aggiungi(m_fraAvviso, PostoPannello);
+    auto *avviso = etichetta(m_fraAvviso, QStringLiteral("Label4(4)"),
+                             QStringLiteral("Se ricominci gli esercizi andranno persi"), 15.75, 0,
+                             Qt::AlignHCenter | Qt::AlignTop);
+    avviso->setWordWrap(true);
+    layout->aggiungi(avviso, QRect(135, 180, 4755, 780));
+    m_optAvviso = {pulsante(m_fraAvviso, QStringLiteral("optAvviso(0)"), QStringLiteral("Stampa"), 20.25, 0),
+                   pulsante(m_fraAvviso, QStringLiteral("optAvviso(1)"), QStringLiteral("Ricomincia"), 20.25, 0)};
+    layout->aggiungi(m_optAvviso.at(0), QRect(780, 1080, 3330, 585));
+    layout->aggiungi(m_optAvviso.at(1), QRect(780, 1740, 3330, 585));
+
+    // Tab order: the keypad ("0" to "9", "Invio", "Cancella", "Nuova Tabella", "Esco"), then the
+    // warning, the intervention and the help offer.
+    QVector<QWidget *> ordine;
+    for (int i :
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, int(TastoInvio), int(TastoCancella), int(TastoNuovaTabella), int(TastoEsco)})
+        ordine << m_option1.at(i);
+    ordine << m_optAvviso.at(1) << m_optAvviso.at(0) << m_optOK << m_option3.at(0) << m_option3.at(1);
+    for (int i = 1; i < ordine.size(); ++i)
+        setTabOrder(ordine.at(i - 1), ordine.at(i));
+}
+
+void frmOperativo::collegaSegnali()
+{
+    m_tastierino = new GruppoScelta(m_option1, configurazioneTastierino(), this);
+    m_aiuto = new GruppoScelta(m_option3, configurazioneDuePulsanti(83, 78), this);
+    m_avviso = new GruppoScelta(m_optAvviso, configurazioneDuePulsanti(83, 82), this);
+    m_intervento = new GruppoScelta({m_optOK}, configurazioneOK(), this);
+
+    connect(m_tastierino, &GruppoScelta::confermato, this, &frmOperativo::PremiTasto);
+    connect(m_tastierino, &GruppoScelta::cifraDigitata, this, &frmOperativo::cifraDaTastiera);
+    connect(m_tastierino, &GruppoScelta::cancellaRichiesta, this, &frmOperativo::cancellaDaTastiera);
+    connect(m_aiuto, &GruppoScelta::confermato, this, [this](int indice) { indice == 0 ? SiSi() : NoNo(); });
+    connect(m_intervento, &GruppoScelta::confermato, this, &frmOperativo::optOK_Click);
+    connect(m_avviso, &GruppoScelta::confermato, this, &frmOperativo::optAvviso_Click);
+    connect(m_mnuInfo, &QAction::triggered, this, &frmOperativo::mnuInfo_Click);
+}
+
+// --- Series, tables and columns ---
+
+void frmOperativo::NuovaSerie()
+{
+    portaAvanti(m_fraTastierino);
+    Module1::NumEsercizi = 0;
+    m_colonna = 0;
+    for (int riga = 1; riga <= 20; ++riga)
+        Module1::Esercizi.at(riga).clear();
+    NuovaTabella();
+}
+
+void frmOperativo::NuovaTabella()
+{
+    m_colonna = 0;
+    for (int c = 0; c < N; ++c) {
+        impostaRisultato(c, QString());
+        m_lblRisultato.at(c)->setColoreSfondo(coloreBGR(Crema));
+        chiudiColonna(c);
+    }
+    TastierinoAttivo();
+    armaColonna(0);
+    EstraiFattori();
+}
+
+void frmOperativo::EstraiFattori()
+{
+    const std::array<int, N> ordine = Regole::estraiFattori(generatore());
+    for (Module1::I = 0; Module1::I < N; ++Module1::I) {
+        m_fattoreEstratto = qint16(ordine.at(Module1::I));
+        PreparaColonna();
+    }
+}
+
+void frmOperativo::PreparaColonna()
+{
+    const int c = Module1::I;
+    m_label1->setText(QString::number(Module1::Tabella));
+    Module1::Fattore = m_fattoreEstratto;
+    m_label2.at(c)->setText(QString::number(Module1::Fattore));
+    Module1::Prodotto = qint16(Module1::Fattore * Module1::Tabella);
+    Module1::Risposte.at(c) = Regole::rispostaAttesa(Module1::Prodotto);
+    const int riga = Module1::NumEsercizi + c;
+    if (riga >= 0 && riga < Module1::NumeroRighe)
+        Module1::Esercizi.at(riga) = Regole::rigaDomanda(Module1::Tabella, Module1::Fattore);
+}
+
+void frmOperativo::armaColonna(int c)
+{
+    Module1::Risposta.clear();
+    impostaRisultato(c, QStringLiteral("?"));
+    m_lblSegno.at(c)->show();
+    m_lblUguale.at(c)->show();
+    m_shape4.at(c)->show();
+    m_line2.at(c)->show();
+}
+
+void frmOperativo::chiudiColonna(int c)
+{
+    m_lblSegno.at(c)->hide();
+    m_lblUguale.at(c)->hide();
+    m_shape4.at(c)->hide();
+    m_line2.at(c)->hide();
+}
+
+// A correct or revealed answer: the column closes and the next one is armed, or the table ends.
+void frmOperativo::colonnaCompletata()
+{
+    chiudiColonna(m_colonna);
+    ++m_colonna;
+    ++Module1::NumEsercizi;
+    ControllaFineEsercizi();
+    if (m_colonna == N) {
+        m_colonna = 0;
+        TabellaFinita();
+        return;
+    }
+    TastierinoAttivo();
+    armaColonna(m_colonna);
+}
+
+void frmOperativo::impostaRisultato(int c, const QString &testo)
+{
+    m_lblRisultato.at(c)->setText(testo);
+    // "Invio" is available exactly while a result box shows something other than "?".
+    m_option1.at(TastoInvio)->setEnabled(testo != QLatin1String("?"));
+}
+
+// --- Panels and keypad states ---
+
+void frmOperativo::DisabilitaPannelli()
+{
+    for (QFrame *frame : {m_fraAiuto, m_fraTastierino, m_fraAvviso, m_fraIntervento})
+        frame->setEnabled(false);
+}
+
+void frmOperativo::portaAvanti(QFrame *pannello, QWidget *fuoco)
+{
+    DisabilitaPannelli();
+    pannello->setEnabled(true);
+    pannello->raise();
+    if (fuoco)
+        fuoco->setFocus(Qt::OtherFocusReason);
+}
+
+void frmOperativo::PosizionaPannelli()
+{
+    const QList<QFrame *> pannelli = {m_fraAiuto, m_fraTastierino, m_fraAvviso, m_fraIntervento};
+    const QPoint angolo = m_lblRiferimento->pos();
+    for (QFrame *frame : pannelli)
+        frame->move(frame->x(), angolo.y());
+    for (QFrame *frame : pannelli)
+        frame->move(angolo.x(), frame->y());
+}
+
+void frmOperativo::TastierinoAttivo()
+{
+    for (int i = 0; i < NumeroTasti; ++i)
+        m_option1.at(i)->setEnabled(i < TastoNuovaTabella);
+    m_option1.at(0)->setFocus(Qt::OtherFocusReason);
+}
+
+void frmOperativo::TabellaFinita()
+{
+    for (int i = 0; i < NumeroTasti; ++i)
+        m_option1.at(i)->setEnabled(i >= TastoNuovaTabella);
+    m_option1.at(TastoNuovaTabella)->setFocus(Qt::OtherFocusReason);
+}
+
+void frmOperativo::ControllaFineEsercizi()
+{
+    if (Module1::NumEsercizi <= 29)
+        return;
+    portaAvanti(m_fraAvviso, m_optAvviso.at(0));
+}
+
+// --- Layout ---
+
+void frmOperativo::dopoRidimensionamento()
+{
+    calcolaLinee();
+    PosizionaPannelli();
+}
+
+void frmOperativo::calcolaLinee()
+{
+    auto inTwips = [](const QRect &r) {
+        return QRectF(r.x() * TwipsPerPixel, r.y() * TwipsPerPixel, r.width() * TwipsPerPixel,
+                      r.height() * TwipsPerPixel);
+    };
+    const QRectF numero = inTwips(m_label1->geometry());
+    for (int k = 0; k < N; ++k) {
+        const QLineF linea = Regole::estremiLinea(k, numero, inTwips(m_lblSegno.at(k)->geometry()).topLeft());
+        m_line2.at(k)->setEstremi(QPointF(linea.p1() / TwipsPerPixel).toPoint(),
+                                  QPointF(linea.p2() / TwipsPerPixel).toPoint());
+    }
+}
+
+// --- Keypad ---
+
+void frmOperativo::PremiTasto(int n)
+{
+    if (n >= 0 && n <= 9) {
+        aggiungiCifra(n);
+        return;
+    }
+    switch (n) {
+    case TastoCancella:
+        togliCifra();
+        break;
+    case TastoInvio:
+        VerificaRisposta();
+        break;
+    case TastoNuovaTabella:
+        NuovaTabella();
+        break;
+    case TastoEsco:
+        // Queued: leaving destroys the window that holds the button being confirmed.
+        Schermate::dopo([] { Schermate::scarica<frmOperativo>(); });
+        break;
+    default:
+        break;
+    }
+}
+
+void frmOperativo::aggiungiCifra(int cifra)
+{
+    Module1::Risposta = Regole::aggiungiCifra(Module1::Risposta, cifra);
+    impostaRisultato(m_colonna, Module1::Risposta);
+}
+
+void frmOperativo::togliCifra()
+{
+    Module1::Risposta = Regole::togliCifra(Module1::Risposta);
+    impostaRisultato(m_colonna, Module1::Risposta.isEmpty() ? QStringLiteral("?") : Module1::Risposta);
+}
+
+void frmOperativo::cifraDaTastiera(int cifra)
+{
+    // A finished table has its digit buttons disabled, and then typed digits do nothing either.
+    if (cifra < 0 || cifra > 9 || !m_option1.at(cifra)->isEnabled())
+        return;
+    aggiungiCifra(cifra);
+    m_option1.at(TastoInvio)->setFocus(Qt::ShortcutFocusReason);
+}
+
+void frmOperativo::cancellaDaTastiera()
+{
+    if (m_option1.at(TastoCancella)->isEnabled())
+        togliCifra();
+}
+
+void frmOperativo::VerificaRisposta()
+{
+    QString &riga = Module1::Esercizi.at(Module1::NumEsercizi);
+    riga += Module1::Risposta + QStringLiteral("  ");
+    if (Regole::rispostaGiusta(Module1::Risposta, Module1::Risposte.at(m_colonna))) {
+        Module1::Risposta.clear();
+        colonnaCompletata();
+        return;
+    }
+    m_lblRisultato.at(m_colonna)->setColoreSfondo(coloreBGR(Giallo));
+    portaAvanti(m_fraAiuto, m_option3.at(0));
+}
+
+// --- Help, intervention, warning ---
+
+void frmOperativo::SiSi()
+{
+    const QString &rivelata = Module1::Risposte.at(m_colonna);
+    impostaRisultato(m_colonna, rivelata);
+    Module1::Esercizi.at(Module1::NumEsercizi) += rivelata;
+    portaAvanti(m_fraTastierino);
+    colonnaCompletata();
+}
+
+void frmOperativo::NoNo()
+{
+    ++RifiutiAiuto;
+    if (RifiutiAiuto < 3) {
+        portaAvanti(m_fraTastierino);
+        TastierinoAttivo();
+        armaColonna(m_colonna);
+        return;
+    }
+    RifiutiAiuto = 0;
+    portaAvanti(m_fraIntervento, m_optOK);
+    m_optOK->setValue(false);
+}
+
+void frmOperativo::optOK_Click()
+{
+    m_optOK->setValue(false);
+    SiSi();
+    ControllaFineEsercizi();
+}
+
+void frmOperativo::optAvviso_Click(int indice)
+{
+    if (indice == 0)
+        Schermate::carica<FrmStampaEsercizio>()->mostra();
+    else
+        NuovaSerie();
+}
+
+void frmOperativo::mnuInfo_Click()
+{
+    Schermate::carica<frmAutore>()->exec();
+    // Back to the keypad's "1"; when the keypad is behind another panel the focus stays put.
+    m_option1.at(1)->setFocus(Qt::OtherFocusReason);
+}

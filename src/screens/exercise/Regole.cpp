@@ -1,0 +1,72 @@
+#include "screens/exercise/Regole.h"
+
+namespace Regole {
+
+QString rigaDomanda(int tabella, int fattore)
+{
+    const QString imbottitura = fattore < 10 ? QStringLiteral(" ") : QString();
+    return QString::number(tabella) + QLatin1Char(' ') + SegnoPer + QLatin1Char(' ') + imbottitura
+           + QString::number(fattore) + QStringLiteral(" = ");
+}
+
+QString rispostaAttesa(int prodotto)
+{
+    return QLatin1Char(' ') + QString::number(prodotto);
+}
+
+QString aggiungiCifra(const QString &risposta, int cifra)
+{
+    if (cifra < 0 || cifra > 9)
+        return risposta;
+    const QString nuova = risposta == QLatin1String("0") ? QString::number(cifra) : risposta + QString::number(cifra);
+    return nuova.trimmed().length() >= CifreMassime ? nuova.left(CifreMassime) : nuova;
+}
+
+QString togliCifra(const QString &risposta)
+{
+    return risposta.isEmpty() ? risposta : risposta.chopped(1);
+}
+
+bool rispostaGiusta(const QString &risposta, const QString &attesa)
+{
+    return risposta.trimmed() == attesa.trimmed();
+}
+
+std::array<int, NumeroColonne> estraiFattori(QRandomGenerator &generatore)
+{
+    std::array<bool, NumeroColonne + 1> estratti = {};
+    std::array<int, NumeroColonne> ordine = {};
+    for (int colonna = 0; colonna < NumeroColonne; ++colonna) {
+        int fattore = 0;
+        do {
+            fattore = int(generatore.bounded(NumeroColonne)) + 1;
+        } while (estratti.at(fattore));
+        estratti.at(fattore) = true;
+        ordine.at(colonna) = fattore;
+    }
+    return ordine;
+}
+
+QLineF estremiLinea(int k, const QRectF &numero, QPointF segno)
+{
+    const qreal l = numero.left();
+    const qreal t = numero.top();
+    const qreal w = numero.width();
+    const qreal h = numero.height();
+    // Heights below the number's top where the outer lines leave it, mirrored left and right.
+    constexpr qreal partenze[] = {150, 350, 550};
+
+    QPointF inizio;
+    if (k <= 3)
+        inizio = QPointF(l - 150, k < 3 ? t + partenze[k] : t + h);
+    else if (k <= 5)
+        inizio = QPointF(l + w / 2, t + h);
+    else
+        inizio = QPointF(l + w + 150, k > 6 ? t + partenze[9 - k] : t + h);
+
+    const qreal x2 = k <= 5 ? segno.x() + 150 : segno.x() - 150;
+    const qreal y2 = k == 0 ? segno.y() - 100 : segno.y() - 150;
+    return QLineF(inizio, QPointF(x2, y2));
+}
+
+} // namespace Regole
