@@ -5,8 +5,8 @@
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QScreen>
 
 Schermata::Schermata(const QString &titolo, QSize progettoTwips, bool ridimensionabile, QWidget *parent)
@@ -30,10 +30,12 @@ Schermata::Schermata(const QString &titolo, QSize progettoTwips, bool ridimensio
 void Schermata::mostra()
 {
     if (!isVisible()) {
+        QWidget *attiva = QApplication::activeWindow();
+        m_precedente = attiva != this ? attiva : nullptr;
         // The size and place the window takes when it is restored from maximized: its design size,
         // centred on the screen.
         const QSize progetto = Unita::dimensione(m_progetto.width(), m_progetto.height());
-        const QRect schermo = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect schermo = QApplication::primaryScreen()->availableGeometry();
         const QSize finestra = progetto.boundedTo(schermo.size());
         setGeometry(QRect(schermo.center() - QPoint(finestra.width() / 2, finestra.height() / 2), finestra));
         showMaximized();
@@ -52,4 +54,6 @@ void Schermata::closeEvent(QCloseEvent *evento)
     m_scaricata = true;
     Form_Unload();
     Schermate::dimentica(this);
+    if (m_precedente && m_precedente->isVisible())
+        m_precedente->activateWindow();
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QSize>
 
 class LayoutProporzionale;
 
 // A large screen of the program: a maximized window whose client area (everything below the menu
 // bar) keeps its controls in proportion to the window. Closing the window, by its close box or by
-// the program, unloads the screen: it runs its unload step and the registry forgets and destroys it.
+// the program, unloads the screen: it runs its unload step and the registry forgets and destroys it;
+// the window that opened it becomes the active one again, even where no window manager does that.
 class Schermata : public QMainWindow
 {
     Q_OBJECT
@@ -34,4 +36,6 @@ private:
     LayoutProporzionale *m_proporzioni;
     QSize m_progetto;
     bool m_scaricata = false;
+    // The window that was active when this one was shown, active again when this one goes.
+    QPointer<QWidget> m_precedente;
 };

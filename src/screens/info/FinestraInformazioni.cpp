@@ -4,6 +4,7 @@
 #include "layout/Controlli.h"
 #include "layout/Unita.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 using namespace Unita;
@@ -42,8 +43,18 @@ Etichetta *FinestraInformazioni::etichetta(const char *nome, const QString &test
     return label;
 }
 
+void FinestraInformazioni::showEvent(QShowEvent *evento)
+{
+    QWidget *attiva = QApplication::activeWindow();
+    if (attiva != this)
+        m_chiamante = attiva;
+    QDialog::showEvent(evento);
+}
+
 void FinestraInformazioni::done(int risultato)
 {
     QDialog::done(risultato);
     Schermate::dimentica(this);
+    if (m_chiamante && m_chiamante->isVisible())
+        m_chiamante->activateWindow();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class Etichetta;
 class QPushButton;
@@ -19,5 +20,11 @@ protected:
 
     Etichetta *etichetta(const char *nome, const QString &testo, const QRect &postoTwips, qreal punti, bool grassetto);
 
+    void showEvent(QShowEvent *evento) override;
+
     QPushButton *m_command1;
+
+private:
+    // The window that opened this one: active again when this one closes.
+    QPointer<QWidget> m_chiamante;
 };
