@@ -1,0 +1,180 @@
+#pragma once
+
+// Drives the exercise screen the way a child does: only the mouse, only the keyboard, or only the
+// space bar and Enter (a switch). Shared by the exercise tests and the soak test.
+
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "input/PulsanteOpzione.h"
+#include "screens/exercise/frmOperativo.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QTest>
+
+namespace guida {
+
+enum class Modo
+{
+    Mouse,
+    Tastiera,
+    Scansione
+};
+
+inline QWidget *controllo(QWidget *finestra, const QString &nome)
+{
+    auto *trovato = finestra->findChild<QWidget *>(nome);
+    if (!trovato)
+        qFatal("control %s not found", qPrintable(nome));
+    return trovato;
+}
+
+inline QString testo(QWidget *finestra, const QString &nome)
+{
+    return qobject_cast<QLabel *>(controllo(finestra, nome))->text();
+}
+
+inline PulsanteOpzione *tasto(QWidget *finestra, int i)
+{
+    return qobject_cast<PulsanteOpzione *>(controllo(finestra, QStringLiteral("Option1(%1)").arg(i)));
+}
+
+inline QString fuoco()
+{
+    QWidget *w = QApplication::focusWidget();
+    return w ? w->objectName() : QString();
+}
+
+inline void premi(QWidget *finestra, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+{
+    QTest::keyClick(finestra->windowHandle(), k, m);
+}
+
+inline void clic(QWidget *finestra, const QString &nome, Qt::MouseButton b = Qt::LeftButton)
+{
+    QTest::mouseClick(controllo(finestra, nome), b);
+}
+
+// The one of the four panels that is raised above the others.
+inline QString pannelloDavanti(QWidget *finestra)
+{
+    QWidget *area = controllo(finestra, QStringLiteral("fraTastierino"))->parentWidget();
+    QString davanti;
+    for (QObject *figlio : area->children()) {
+        const QString nome = figlio->objectName();
+        if (nome == QLatin1String("fraTastierino") || nome == QLatin1String("fraAiuto")
+            || nome == QLatin1String("fraIntervento") || nome == QLatin1String("fraAvviso"))
+            davanti = nome;
+    }
+    return davanti;
+}
+
+inline QStringList pannelliAbilitati(QWidget *finestra)
+{
+    QStringList abilitati;
+    for (const char *nome : {"fraTastierino", "fraAiuto", "fraIntervento", "fraAvviso"}) {
+        if (controllo(finestra, QLatin1String(nome))->isEnabled())
+            abilitati << QLatin1String(nome);
+    }
+    return abilitati;
+}
+
+class Guida
+{
+public:
+    Guida(frmOperativo *finestra, Modo modo)
+        : m_w(finestra)
+        , m_modo(modo)
+    { }
+
+    // Space until the named button has the focus, then Enter.
+    bool scandisciEConferma(const QString &nome)
+    {
+        for (int passi = 0; passi < 30 && fuoco() != nome; ++passi)
+            premi(m_w, Qt::Key_Space);
+        if (fuoco() != nome)
+            return false;
+        premi(m_w, Qt::Key_Return);
+        return true;
+    }
+
+    bool tastierino(int i)
+    {
+        const QString nome = QStringLiteral("Option1(%1)").arg(i);
+        switch (m_modo) {
+        case Modo::Mouse:
+            clic(m_w, nome);
+            return true;
+        case Modo::Tastiera:
+            if (i <= 9) {
+                // Alternate the main digits and the numeric keypad's.
+                premi(m_w, Qt::Key(Qt::Key_0 + i), (m_contatore++ % 2) ? Qt::KeypadModifier : Qt::NoModifier);
+            } else if (i == frmOperativo::TastoCancella) {
+                premi(m_w, Qt::Key_C);
+            } else {
+                premi(m_w, i == frmOperativo::TastoInvio ? Qt::Key_I
+                                                         : (i == frmOperativo::TastoEsco ? Qt::Key_E : Qt::Key_N));
+                if (fuoco() != nome)
+                    return false;
+                premi(m_w, Qt::Key_Return);
+            }
+            return true;
+        case Modo::Scansione:
+            return scandisciEConferma(nome);
+        }
+        return false;
+    }
+
+    bool digita(const QString &risposta)
+    {
+        for (QChar c : risposta) {
+            if (!tastierino(c.digitValue()))
+                return false;
+        }
+        return true;
+    }
+
+    bool invia() { return tastierino(frmOperativo::TastoInvio); }
+
+    bool aiuto(bool si)
+    {
+        const QString nome = QStringLiteral("Option3(%1)").arg(si ? 0 : 1);
+        switch (m_modo) {
+        case Modo::Mouse:
+            clic(m_w, nome, si ? Qt::LeftButton : Qt::RightButton);
+            return true;
+        case Modo::Tastiera:
+            premi(m_w, si ? Qt::Key_S : Qt::Key_2);
+            if (fuoco() != nome)
+                return false;
+            premi(m_w, Qt::Key_Return);
+            return true;
+        case Modo::Scansione:
+            return scandisciEConferma(nome);
+        }
+        return false;
+    }
+
+    void ok()
+    {
+        switch (m_modo) {
+        case Modo::Mouse:
+            clic(m_w, QStringLiteral("optOK"), Qt::MiddleButton);
+            break;
+        case Modo::Tastiera:
+            premi(m_w, Qt::Key_K);
+            break;
+        case Modo::Scansione:
+            premi(m_w, Qt::Key_Space);
+            break;
+        }
+    }
+
+private:
+    frmOperativo *m_w;
+    Modo m_modo;
+    int m_contatore = 0;
+};
+
+} // namespace guida

@@ -1,0 +1,631 @@
+// The exercise screen driven by real events: whole series by mouse, keyboard and scanning, and the
+// corners of answering, help, intervention and the end-of-exercise warning.
+
+#include "guida.h"
+
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "input/PulsanteOpzione.h"
+#include "layout/Controlli.h"
+#include "screens/exercise/frmOperativo.h"
+#include "screens/info/frmAutore.h"
+#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/start/FrmInizio.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace guida;
+
+class tst_Esercizio : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void serieCompleta_data();
+    void serieCompleta();
+    void tabellaDelloZero_data();
+    void tabellaDelloZero();
+    void apertura();
+    void inserimento();
+    void tastiDellaTastiera();
+    void tabellaFinita();
+    void rifiutiContatiOvunque();
+    void rispostaColMouseLasciaIlBlocco();
+    void avvisoATrentaENonPrima();
+    void ricomincia();
+    void autoreRiportaIlFuocoSuUno();
+    void escoTornaAllInizio();
+    void ridimensionamento();
+    void ordiniDiversi();
+
+private:
+    frmOperativo *apri(int tabella);
+    // Answers the current column right with the given driver.
+    void rispondiGiusto(Guida &guida, frmOperativo *w);
+};
+
+void tst_Esercizio::init()
+{
+    Module1::ripristina();
+    frmOperativo::RifiutiAiuto = 0;
+    frmOperativo::setSeme(20261208);
+}
+
+void tst_Esercizio::cleanup()
+{
+    Schermate::scarica<FrmStampaEsercizio>();
+    Schermate::scarica<frmOperativo>();
+    Schermate::scarica<FrmInizio>();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+frmOperativo *tst_Esercizio::apri(int tabella)
+{
+    Module1::Tabella = qint16(tabella);
+    auto *w = Schermate::carica<frmOperativo>();
+    w->mostra();
+    if (!QTest::qWaitForWindowActive(w))
+        qWarning("exercise screen not active");
+    return w;
+}
+
+void tst_Esercizio::rispondiGiusto(Guida &guida, frmOperativo *w)
+{
+    const int c = w->colonna();
+    const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
+    QVERIFY(guida.digita(QString::number(Module1::Tabella * fattore)));
+    QVERIFY(guida.invia());
+}
+
+void tst_Esercizio::serieCompleta_data()
+{
+    QTest::addColumn<int>("modo");
+    QTest::addColumn<int>("tabella");
+    QTest::newRow("tastiera, tabella del 3") << int(Modo::Tastiera) << 3;
+    QTest::newRow("mouse, tabella del 10") << int(Modo::Mouse) << 10;
+    QTest::newRow("scansione, tabella del 7") << int(Modo::Scansione) << 7;
+}
+
+// Thirty operations in one input mode only, with wrong answers, "SI", "NO" and an intervention
+// along the way; the record must hold exactly what the child did.
+void tst_Esercizio::serieCompleta()
+{
+    QFETCH(int, modo);
+    QFETCH(int, tabella);
+    const Modo m = Modo(modo);
+
+    // Through the start screen, as a child gets there.
+    auto *inizio = Schermate::carica<FrmInizio>();
+    inizio->mostra();
+    QVERIFY(QTest::qWaitForWindowActive(inizio));
+    if (tabella == 10)
+        premi(inizio, Qt::Key_Asterisk, Qt::KeypadModifier);
+    else
+        premi(inizio, Qt::Key(Qt::Key_0 + tabella));
+    premi(inizio, Qt::Key_Return);
+    QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
+    premi(inizio, Qt::Key_Return);
+    auto *w = Schermate::istanza<frmOperativo>();
+    QVERIFY(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(w->windowTitle(), QStringLiteral("TABELLA"));
+    QCOMPARE(testo(w, QStringLiteral("Label1")), QString::number(tabella));
+
+    Guida guida(w, m);
+    QStringList attese;
+    int rifiuti = 0;
+    for (int n = 0; n < 30; ++n) {
+        const int c = w->colonna();
+        QCOMPARE(c, n % 10);
+        QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), QStringLiteral("?"));
+        const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
+        const QString giusta = QString::number(tabella * fattore);
+        const QString sbagliata = QString::number(tabella * fattore + 1);
+        QString riga = QStringLiteral("%1 \u00d7 %2 = ").arg(tabella).arg(fattore, 2);
+
+        switch (n % 5) {
+        case 0:
+            QVERIFY(guida.digita(giusta));
+            QVERIFY(guida.invia());
+            riga += giusta + QStringLiteral("  ");
+            break;
+        case 1:
+        case 2:
+        case 4: {
+            QVERIFY(guida.digita(sbagliata));
+            QVERIFY(guida.invia());
+            riga += sbagliata + QStringLiteral("  ");
+            auto *box = qobject_cast<Etichetta *>(controllo(w, QStringLiteral("lblRisultato(%1)").arg(c)));
+            QCOMPARE(box->coloreSfondo(), QColor(255, 255, 0));
+            QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAiuto"));
+            QCOMPARE(fuoco(), QStringLiteral("Option3(0)"));
+            if (n % 5 == 1) {
+                QVERIFY(guida.aiuto(true));
+                riga += QLatin1Char(' ') + giusta;
+                QCOMPARE(box->text(), QLatin1Char(' ') + giusta);
+                QCOMPARE(box->coloreSfondo(), QColor(255, 255, 0));
+                break;
+            }
+            QVERIFY(guida.aiuto(false));
+            if (++rifiuti == 3) {
+                rifiuti = 0;
+                QCOMPARE(pannelloDavanti(w), QStringLiteral("fraIntervento"));
+                QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraIntervento")});
+                QCOMPARE(fuoco(), QStringLiteral("optOK"));
+                QCOMPARE(box->text(), sbagliata);
+                guida.ok();
+                riga += QLatin1Char(' ') + giusta;
+                break;
+            }
+            QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+            QCOMPARE(box->text(), QStringLiteral("?"));
+            QCOMPARE(box->coloreSfondo(), QColor(255, 255, 0));
+            QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
+            QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+            QVERIFY(guida.digita(giusta));
+            QVERIFY(guida.invia());
+            riga += giusta + QStringLiteral("  ");
+            break;
+        }
+        default:
+            QVERIFY(guida.digita(giusta));
+            QVERIFY(guida.invia());
+            riga += giusta + QStringLiteral("  ");
+            break;
+        }
+        attese << riga;
+        QCOMPARE(Module1::NumEsercizi, qint16(n + 1));
+
+        if (n % 10 == 9 && n < 29) {
+            // The table is finished: only "Nuova Tabella" and "Esco" work.
+            QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+            QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
+            for (int i = 0; i < frmOperativo::NumeroTasti; ++i)
+                QCOMPARE(tasto(w, i)->isEnabled(), i >= frmOperativo::TastoNuovaTabella);
+            QVERIFY(guida.tastierino(frmOperativo::TastoNuovaTabella));
+            QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+        } else if (n < 29) {
+            QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraTastierino")});
+        }
+    }
+
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
+    QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraAvviso")});
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
+    QCOMPARE(Module1::NumEsercizi, qint16(30));
+    for (int i = 0; i < 30; ++i)
+        QCOMPARE(Module1::Esercizi.at(i), attese.at(i));
+}
+
+void tst_Esercizio::tabellaDelloZero_data()
+{
+    QTest::addColumn<int>("modo");
+    QTest::newRow("tastierino") << int(Modo::Mouse);
+    QTest::newRow("tastiera") << int(Modo::Tastiera);
+}
+
+// Every answer of the table of 0 is 0, and it can be typed.
+void tst_Esercizio::tabellaDelloZero()
+{
+    QFETCH(int, modo);
+    auto *w = apri(0);
+    Guida guida(w, Modo(modo));
+    for (int c = 0; c < 10; ++c) {
+        QVERIFY(guida.digita(QStringLiteral("0")));
+        QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), QStringLiteral("0"));
+        QVERIFY(tasto(w, frmOperativo::TastoInvio)->isEnabled());
+        QVERIFY(guida.invia());
+        QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+    }
+    QCOMPARE(Module1::NumEsercizi, qint16(10));
+    QCOMPARE(Module1::Esercizi.at(0).right(5), QStringLiteral("= 0  "));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
+}
+
+void tst_Esercizio::apertura()
+{
+    auto *w = apri(6);
+    QVERIFY(w->isMaximized());
+    QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("6"));
+    QList<int> fattori;
+    for (int c = 0; c < 10; ++c) {
+        fattori << testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
+        const bool armata = c == 0;
+        QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), armata ? QStringLiteral("?") : QString());
+        for (const char *parte : {"lblSegno", "lblUguale", "Shape4", "Line2"})
+            QCOMPARE(controllo(w, QStringLiteral("%1(%2)").arg(QLatin1String(parte)).arg(c))->isVisible(), armata);
+        QCOMPARE(Module1::Esercizi.at(c), QStringLiteral("6 \u00d7 %1 = ").arg(fattori.last(), 2));
+        QCOMPARE(Module1::Risposte.at(c), QStringLiteral(" %1").arg(6 * fattori.last()));
+    }
+    std::sort(fattori.begin(), fattori.end());
+    QCOMPARE(fattori, (QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+    QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraTastierino")});
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
+    QVERIFY(!tasto(w, frmOperativo::TastoNuovaTabella)->isEnabled());
+    QVERIFY(!tasto(w, frmOperativo::TastoEsco)->isEnabled());
+    QCOMPARE(tasto(w, 0)->backColor(), QColor(255, 192, 128));
+    QCOMPARE(tasto(w, 1)->backColor(), QColor(255, 224, 192));
+    QVERIFY(!w->findChild<QAction *>(QStringLiteral("MnuStampaEsercizio"))->isEnabled());
+    QVERIFY(!w->findChild<QAction *>(QStringLiteral("mnuIstruzioni"))->isEnabled());
+
+    // "Vai" again while the screen is open only brings it forward: same table, same order.
+    const QString primo = testo(w, QStringLiteral("Label2(0)"));
+    Schermate::carica<frmOperativo>()->mostra();
+    QCOMPARE(Schermate::istanza<frmOperativo>(), w);
+    QCOMPARE(testo(w, QStringLiteral("Label2(0)")), primo);
+}
+
+// The keypad's entry rules: three digits at most, "Cancella", and "Invio" only with something typed.
+void tst_Esercizio::inserimento()
+{
+    auto *w = apri(9);
+    const QString box = QStringLiteral("lblRisultato(0)");
+    auto *invio = tasto(w, frmOperativo::TastoInvio);
+
+    for (int i : {1, 2, 3, 4})
+        clic(w, QStringLiteral("Option1(%1)").arg(i));
+    QCOMPARE(testo(w, box), QStringLiteral("123"));
+    QVERIFY(invio->isEnabled());
+    QCOMPARE(fuoco(), QStringLiteral("Option1(4)")); // the on-screen digits do not move the focus
+
+    clic(w, QStringLiteral("Option1(10)"));
+    QCOMPARE(testo(w, box), QStringLiteral("12"));
+    clic(w, QStringLiteral("Option1(10)"));
+    clic(w, QStringLiteral("Option1(10)"));
+    QCOMPARE(testo(w, box), QStringLiteral("?"));
+    QVERIFY(!invio->isEnabled());
+    clic(w, QStringLiteral("Option1(10)"));
+    QCOMPARE(testo(w, box), QStringLiteral("?"));
+    QVERIFY(Module1::Risposta.isEmpty());
+
+    // A lone 0 is an answer; a digit after it takes its place; 0 after another digit stays.
+    clic(w, QStringLiteral("Option1(0)"));
+    QCOMPARE(testo(w, box), QStringLiteral("0"));
+    QVERIFY(invio->isEnabled());
+    clic(w, QStringLiteral("Option1(7)"));
+    QCOMPARE(testo(w, box), QStringLiteral("7"));
+    clic(w, QStringLiteral("Option1(0)"));
+    clic(w, QStringLiteral("Option1(0)"));
+    QCOMPARE(testo(w, box), QStringLiteral("700"));
+}
+
+void tst_Esercizio::tastiDellaTastiera()
+{
+    auto *w = apri(4);
+    const QString box = QStringLiteral("lblRisultato(0)");
+
+    // Typed digits go into the answer and bring the focus to "Invio"; the fourth is dropped.
+    premi(w, Qt::Key_1);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
+    premi(w, Qt::Key_2, Qt::KeypadModifier);
+    premi(w, Qt::Key_3);
+    premi(w, Qt::Key_4);
+    QCOMPARE(testo(w, box), QStringLiteral("123"));
+
+    // Backspace and unknown keys do nothing; C deletes without moving the focus.
+    for (Qt::Key k : {Qt::Key_Backspace, Qt::Key_V, Qt::Key_F2, Qt::Key_F7, Qt::Key_Z, Qt::Key_Escape})
+        premi(w, k);
+    QCOMPARE(testo(w, box), QStringLiteral("123"));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
+    premi(w, Qt::Key_C);
+    QCOMPARE(testo(w, box), QStringLiteral("12"));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
+
+    // A held digit types once.
+    premi(w, Qt::Key_C);
+    premi(w, Qt::Key_C);
+    QCOMPARE(testo(w, box), QStringLiteral("?"));
+    QWidget *focused = QApplication::focusWidget();
+    QTest::simulateEvent(focused, true, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), false);
+    for (int i = 0; i < 5; ++i) {
+        QTest::simulateEvent(QApplication::focusWidget(), false, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), true);
+        QTest::simulateEvent(QApplication::focusWidget(), true, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), true);
+    }
+    QTest::simulateEvent(QApplication::focusWidget(), false, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), false);
+    QCOMPARE(testo(w, box), QStringLiteral("5"));
+
+    // I, N, E only move the focus, and only to an enabled button; the arrows walk the tab order.
+    premi(w, Qt::Key_N);
+    premi(w, Qt::Key_E);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
+    premi(w, Qt::Key_Right);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(10)")); // after "Invio" comes "Cancella"
+    premi(w, Qt::Key_Down);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)")); // "Nuova Tabella" and "Esco" are disabled: wrap
+    premi(w, Qt::Key_Left);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(10)"));
+    premi(w, Qt::Key_Up);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
+    premi(w, Qt::Key_C);
+    QCOMPARE(testo(w, box), QStringLiteral("?"));
+    QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
+    premi(w, Qt::Key_I); // "Invio" disabled: I does nothing
+    QVERIFY(fuoco() != QStringLiteral("Option1(11)"));
+
+    // Space walks the enabled buttons in index order and wraps round, skipping "Invio" while "?".
+    tasto(w, 9)->setFocus();
+    premi(w, Qt::Key_Space);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(10)"));
+    premi(w, Qt::Key_Space);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+}
+
+void tst_Esercizio::tabellaFinita()
+{
+    auto *w = apri(2);
+    Guida guida(w, Modo::Tastiera);
+    for (int c = 0; c < 10; ++c)
+        rispondiGiusto(guida, w);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
+    for (int c = 0; c < 10; ++c) {
+        QVERIFY(!testo(w, QStringLiteral("lblRisultato(%1)").arg(c)).isEmpty());
+        QVERIFY(!controllo(w, QStringLiteral("lblSegno(%1)").arg(c))->isVisible());
+    }
+
+    // Digits and C do nothing; E and N move between the two buttons; space alternates them.
+    premi(w, Qt::Key_5);
+    premi(w, Qt::Key_C);
+    QCOMPARE(Module1::Risposta, QString());
+    QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
+    premi(w, Qt::Key_E);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(13)"));
+    premi(w, Qt::Key_N);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
+    premi(w, Qt::Key_Space);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(13)"));
+    premi(w, Qt::Key_Space);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
+    QCOMPARE(tasto(w, 12)->backColor(), QColor(255, 192, 128));
+    QCOMPARE(tasto(w, 13)->backColor(), QColor(255, 224, 192));
+
+    // "Nuova Tabella": the same table, the boxes cleared, column 0 armed again.
+    premi(w, Qt::Key_Return);
+    QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("2"));
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("?"));
+    for (int c = 1; c < 10; ++c)
+        QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), QString());
+    QCOMPARE(Module1::NumEsercizi, qint16(10));
+    QCOMPARE(Module1::Esercizi.at(10), QStringLiteral("2 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
+    QVERIFY(!tasto(w, frmOperativo::TastoEsco)->isEnabled());
+}
+
+// Refusals add up over columns, tables and visits to the screen; the third brings the intervention.
+void tst_Esercizio::rifiutiContatiOvunque()
+{
+    auto *w = apri(5);
+    Guida guida(w, Modo::Mouse);
+    QVERIFY(guida.digita(QStringLiteral("1")));
+    QVERIFY(guida.invia());
+    QVERIFY(guida.aiuto(false));
+    rispondiGiusto(guida, w);
+    QCOMPARE(frmOperativo::RifiutiAiuto, qint16(1));
+
+    // Close by the close box and come back: the count is still there.
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!Schermate::istanza<frmOperativo>());
+    w = apri(5);
+    QCOMPARE(Module1::NumEsercizi, qint16(0));
+    Guida altra(w, Modo::Mouse);
+    QVERIFY(altra.digita(QStringLiteral("1")));
+    QVERIFY(altra.invia());
+    QVERIFY(altra.aiuto(false));
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+    QVERIFY(altra.digita(QStringLiteral("2")));
+    QVERIFY(altra.invia());
+    QVERIFY(altra.aiuto(false));
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraIntervento"));
+    QCOMPARE(frmOperativo::RifiutiAiuto, qint16(0));
+    QCOMPARE(testo(w, QStringLiteral("lblIntervento")), QStringLiteral("Intervengo io"));
+    auto *ok = qobject_cast<PulsanteOpzione *>(controllo(w, QStringLiteral("optOK")));
+    QCOMPARE(ok->backColor(), QColor(255, 192, 128));
+    QVERIFY(!ok->value());
+
+    // Enter over "OK" reveals: the column is completed with the answer and the next is armed.
+    premi(w, Qt::Key_Return);
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), Module1::Risposte.at(0));
+    QCOMPARE(
+        Module1::Esercizi.at(0),
+        QStringLiteral("5 \u00d7 %1 = 1  2  %2").arg(testo(w, "Label2(0)").toInt(), 2).arg(Module1::Risposte.at(0)));
+    QCOMPARE(w->colonna(), 1);
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+}
+
+// Help answered with the mouse leaves the keypad's latch set from the Enter that submitted the wrong
+// answer: the first key on the keypad is then ignored, and its release frees the keypad.
+void tst_Esercizio::rispostaColMouseLasciaIlBlocco()
+{
+    auto *w = apri(3);
+    premi(w, Qt::Key_1);
+    premi(w, Qt::Key_Return);
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAiuto"));
+    clic(w, QStringLiteral("Option3(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    premi(w, Qt::Key_4);
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("?"));
+    premi(w, Qt::Key_4);
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("4"));
+}
+
+void tst_Esercizio::avvisoATrentaENonPrima()
+{
+    auto *w = apri(1);
+    Guida guida(w, Modo::Mouse);
+    for (int n = 0; n < 29; ++n) {
+        if (n % 10 == 0 && n > 0)
+            QVERIFY(guida.tastierino(frmOperativo::TastoNuovaTabella));
+        rispondiGiusto(guida, w);
+        QVERIFY(pannelloDavanti(w) != QStringLiteral("fraAvviso"));
+    }
+    // The 30th by revelation brings the warning all the same.
+    QVERIFY(guida.digita(QStringLiteral("99")));
+    QVERIFY(guida.invia());
+    QVERIFY(guida.aiuto(true));
+    QCOMPARE(Module1::NumEsercizi, qint16(30));
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
+    QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraAvviso")});
+    QCOMPARE(testo(w, QStringLiteral("Label4(4)")), QStringLiteral("Se ricominci gli esercizi andranno persi"));
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
+
+    // Keys of the warning: R and 2 to "Ricomincia", S and keypad 1 to "Stampa"; digits cannot type.
+    premi(w, Qt::Key_R);
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(1)"));
+    premi(w, Qt::Key_1, Qt::KeypadModifier);
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
+    premi(w, Qt::Key_Space);
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(1)"));
+    premi(w, Qt::Key_Space);
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
+    QCOMPARE(Module1::NumEsercizi, qint16(30));
+
+    // "Stampa" opens the print screen, any number of times; the warning stays.
+    premi(w, Qt::Key_Return);
+    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>());
+    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    QVERIFY(stampa->isVisible());
+    QTRY_VERIFY(stampa->isActiveWindow());
+    stampa->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
+    clic(w, QStringLiteral("optAvviso(0)"));
+    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>());
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
+}
+
+void tst_Esercizio::ricomincia()
+{
+    auto *w = apri(8);
+    Guida guida(w, Modo::Scansione);
+    for (int n = 0; n < 30; ++n) {
+        if (n % 10 == 0 && n > 0)
+            QVERIFY(guida.tastierino(frmOperativo::TastoNuovaTabella));
+        rispondiGiusto(guida, w);
+    }
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
+    const QString vecchia = Module1::Esercizi.at(25);
+    QVERIFY(guida.scandisciEConferma(QStringLiteral("optAvviso(1)")));
+
+    QCOMPARE(Module1::NumEsercizi, qint16(0));
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+    QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraTastierino")});
+    QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("8"));
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("?"));
+    QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    for (int riga = 10; riga <= 20; ++riga)
+        QCOMPARE(Module1::Esercizi.at(riga), QString());
+    QCOMPARE(Module1::Esercizi.at(25), vecchia); // beyond what the new series has reached
+    QCOMPARE(Module1::Esercizi.at(0), QStringLiteral("8 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
+}
+
+void tst_Esercizio::autoreRiportaIlFuocoSuUno()
+{
+    auto *w = apri(4);
+    premi(w, Qt::Key_3);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
+    QTimer::singleShot(0, [] {
+        QTRY_VERIFY(qobject_cast<frmAutore *>(QApplication::activeModalWidget()));
+        QApplication::activeModalWidget()->close();
+    });
+    w->findChild<QAction *>(QStringLiteral("mnuInfo"))->trigger();
+    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("3"));
+
+    // With the help offer in front the keypad cannot take the focus: it stays where it was.
+    premi(w, Qt::Key_I);
+    premi(w, Qt::Key_Return);
+    QCOMPARE(fuoco(), QStringLiteral("Option3(0)"));
+    QTimer::singleShot(0, [] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        QApplication::activeModalWidget()->close();
+    });
+    w->findChild<QAction *>(QStringLiteral("mnuInfo"))->trigger();
+    QCOMPARE(fuoco(), QStringLiteral("Option3(0)"));
+}
+
+void tst_Esercizio::escoTornaAllInizio()
+{
+    auto *inizio = Schermate::carica<FrmInizio>();
+    inizio->mostra();
+    QVERIFY(QTest::qWaitForWindowActive(inizio));
+    premi(inizio, Qt::Key_5);
+    premi(inizio, Qt::Key_Return);
+    premi(inizio, Qt::Key_Return);
+    auto *w = Schermate::istanza<frmOperativo>();
+    QVERIFY(w && QTest::qWaitForWindowActive(w));
+    Guida guida(w, Modo::Tastiera);
+    for (int c = 0; c < 10; ++c)
+        rispondiGiusto(guida, w);
+    QVERIFY(guida.tastierino(frmOperativo::TastoEsco));
+    QTRY_VERIFY(!Schermate::istanza<frmOperativo>());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTRY_VERIFY(inizio->isActiveWindow());
+    QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(Module1::Tabella, qint16(5));
+
+    // "Vai" again without choosing: the same table, a new series.
+    premi(inizio, Qt::Key_0);
+    clic(inizio, QStringLiteral("Option2(0)"));
+    w = Schermate::istanza<frmOperativo>();
+    QVERIFY(w);
+    QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("5"));
+    QCOMPARE(Module1::NumEsercizi, qint16(0));
+}
+
+// After any resize the panels are stacked on the anchor's corner and the lines follow the boxes.
+void tst_Esercizio::ridimensionamento()
+{
+    auto *w = apri(7);
+    for (const QSize &dimensione : {QSize(640, 480), QSize(1300, 900), QSize(500, 700)}) {
+        w->showNormal();
+        w->resize(dimensione);
+        QTRY_COMPARE(w->size(), dimensione);
+        QWidget *anchor = controllo(w, QStringLiteral("lblRiferimento"));
+        for (const char *nome : {"fraTastierino", "fraAiuto", "fraIntervento", "fraAvviso"})
+            QCOMPARE(controllo(w, QLatin1String(nome))->pos(), anchor->pos());
+
+        const QRect numero = controllo(w, QStringLiteral("Label1"))->geometry();
+        for (int k = 0; k < 10; ++k) {
+            auto *linea = qobject_cast<Linea *>(controllo(w, QStringLiteral("Line2(%1)").arg(k)));
+            const QPoint segno = controllo(w, QStringLiteral("lblSegno(%1)").arg(k))->pos();
+            // Offsets in twips, 15 to a pixel; one pixel of rounding allowed.
+            const double dx = k <= 5 ? 10 : -10;
+            const double dy = k == 0 ? -100 / 15.0 : -10;
+            QVERIFY2(qAbs(linea->fine().x() - (segno.x() + dx)) <= 1, qPrintable(QString::number(k)));
+            QVERIFY2(qAbs(linea->fine().y() - (segno.y() + dy)) <= 1, qPrintable(QString::number(k)));
+            if (k == 4 || k == 5) {
+                QVERIFY(qAbs(linea->inizio().x() - (numero.x() + numero.width() / 2.0)) <= 1);
+                QVERIFY(qAbs(linea->inizio().y() - (numero.y() + numero.height())) <= 1);
+            }
+        }
+    }
+}
+
+// Tables started one after the other, even within the same second, come in different orders.
+void tst_Esercizio::ordiniDiversi()
+{
+    QSet<QString> ordini;
+    for (int volta = 0; volta < 5; ++volta) {
+        auto *w = apri(3);
+        QString ordine;
+        for (int c = 0; c < 10; ++c)
+            ordine += testo(w, QStringLiteral("Label2(%1)").arg(c)) + QLatin1Char(',');
+        ordini.insert(ordine);
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QCOMPARE(ordini.size(), 5);
+}
+
+QTEST_MAIN(tst_Esercizio)
+#include "tst_esercizio.moc"
