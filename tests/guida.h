@@ -51,9 +51,14 @@ inline void premi(QWidget *finestra, Qt::Key k, Qt::KeyboardModifiers m = Qt::No
     QTest::keyClick(finestra->windowHandle(), k, m);
 }
 
+// A click through the window, as the window system delivers it: it lands on whatever is drawn at
+// the centre of the named control, disabled or not.
 inline void clic(QWidget *finestra, const QString &nome, Qt::MouseButton b = Qt::LeftButton)
 {
-    QTest::mouseClick(controllo(finestra, nome), b);
+    QWidget *bersaglio = controllo(finestra, nome);
+    QWidget *livello = bersaglio->window();
+    QTest::mouseClick(livello->windowHandle(), b, Qt::NoModifier,
+                      bersaglio->mapTo(livello, bersaglio->rect().center()));
 }
 
 // The one of the four panels that is raised above the others.

@@ -270,6 +270,11 @@ void tst_Esercizio::inserimento()
     const QString box = QStringLiteral("lblRisultato(0)");
     auto *invio = tasto(w, frmOperativo::TastoInvio);
 
+    // "Invio" is disabled while the box shows "?": a click on it submits nothing.
+    clic(w, QStringLiteral("Option1(11)"));
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+    QCOMPARE(Module1::Esercizi.at(0), QStringLiteral("9 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
+
     for (int i : {1, 2, 3, 4})
         clic(w, QStringLiteral("Option1(%1)").arg(i));
     QCOMPARE(testo(w, box), QStringLiteral("123"));
@@ -370,7 +375,11 @@ void tst_Esercizio::tabellaFinita()
         QVERIFY(!controllo(w, QStringLiteral("lblSegno(%1)").arg(c))->isVisible());
     }
 
-    // Digits and C do nothing; E and N move between the two buttons; space alternates them.
+    // Digits and C do nothing, typed or clicked; E and N move between the two buttons; space
+    // alternates them.
+    clic(w, QStringLiteral("Option1(5)"));
+    clic(w, QStringLiteral("Option1(11)"));
+    QCOMPARE(Module1::NumEsercizi, qint16(10));
     premi(w, Qt::Key_5);
     premi(w, Qt::Key_C);
     QCOMPARE(Module1::Risposta, QString());

@@ -172,6 +172,21 @@ bool GruppoScelta::eventFilter(QObject *oggetto, QEvent *evento)
         return QObject::eventFilter(oggetto, evento);
     PulsanteOpzione *pulsante = m_pulsanti.at(indice);
 
+    // A disabled button, or one in a panel behind the front one, still receives the presses that
+    // land on it; they must not confirm anything.
+    if (!pulsante->isEnabled()) {
+        switch (evento->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            return QObject::eventFilter(oggetto, evento);
+        }
+    }
+
     switch (evento->type()) {
     case QEvent::FocusIn:
         if (m_configurazione.evidenziaFuoco) {

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "screens/print/Stampante.h"
+
+#include <QFont>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPoint>
+
+#include <memory>
+
+class QPrinter;
+
+// The page drawn with QPainter on a high-resolution QPrinter, either on the system's default printer
+// or into a PDF file. Nothing is begun until the first text is printed, so a page given up before
+// then (no Courier font) leaves no trace: no job, no file. A PDF is written into a hidden temporary
+// file next to its destination and takes its name only once it is complete, never overwriting a file
+// that is already there: the name then gets " (2)", " (3)"...
+class StampanteQt : public Stampante
+{
+public:
+    static std::unique_ptr<StampanteQt> predefinita();
+    static std::unique_ptr<StampanteQt> pdf(const QString &percorso);
+
+    ~StampanteQt() override;
+
+    // The system's font families. "Courier" and "Courier New" are among them when the font
+    // configuration maps them to an installed fixed-pitch family, which is then what the page uses.
+    static QStringList fontDiSistema();
+
+    QStringList elencoFont() const override;
+    void setNomeFont(const QString &nome) override;
+    void setDimensioneFont(qreal punti) override;
+    void setGrassetto(bool grassetto) override;
+    void setX(int twips) override;
+    void setY(int twips) override;
+    void stampa(const QString &testo) override;
+    Esito fineDocumento() override;
+    QString motivo() const override;
+
+    // The page and its printable area (empty when there is no printer).
+    QPageLayout impaginazione() const;
+    // Where the PDF was saved, once fineDocumento() has succeeded.
+    QString percorsoSalvato() const { return m_salvato; }
+
+private:
+    enum class Destinazione
+    {
+        Predefinita,
+        Pdf
+    };
+    enum class Stato
+    {
+        DaIniziare,
+        Avviato,
+        Finito,
+        NessunaStampante,
+        Errore
+    };
+
+    StampanteQt(Destinazione destinazione, const QString &percorso);
+
+    bool avvia();
+    void fallisce(Stato stato, const QString &motivo);
+    void scarta();
+    void consegnaPdf();
+    qreal unitaDispositivo(int twips) const;
+
+    Destinazione m_destinazione;
+    QString m_percorso;
+    QString m_temporaneo;
+    QString m_salvato;
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    QFont m_font;
+    QPoint m_posizione;
+    Stato m_stato = Stato::DaIniziare;
+    QString m_motivo;
+};

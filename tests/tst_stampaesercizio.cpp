@@ -1,0 +1,259 @@
+// The print screen as the child and the teacher use it: the preview, the buttons, the window's size,
+// and what goes to the printer, recorded call by call.
+
+#include "StampaSupporto.h"
+#include "app/Messaggio.h"
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "screens/print/FrmStampaEsercizio.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QWindow>
+#include <QtTest>
+
+class tst_StampaEsercizio : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void anteprima_data();
+    void anteprima();
+    void riaperturaPortaSoloDavanti();
+    void proporzioniDopoRidimensionamento();
+    void chiusura_data();
+    void chiusura();
+    void paginaInviata_data();
+    void paginaInviata();
+    void sceltaDelFont_data();
+    void sceltaDelFont();
+    void erroreDellaStampante();
+
+private:
+    FrmStampaEsercizio *apriStampa();
+    void premiStampa(FrmStampaEsercizio *stampa);
+};
+
+FrmStampaEsercizio *tst_StampaEsercizio::apriStampa()
+{
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    stampa->mostra();
+    if (!QTest::qWaitForWindowActive(stampa))
+        return nullptr;
+    return stampa;
+}
+
+void tst_StampaEsercizio::premiStampa(FrmStampaEsercizio *stampa)
+{
+    // Answered in advance, so an unexpected message cannot hang the test; conteggio() tells.
+    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
+}
+
+void tst_StampaEsercizio::init()
+{
+    Module1::ripristina();
+    Messaggio::azzera();
+}
+
+void tst_StampaEsercizio::cleanup()
+{
+    Schermate::scarica<FrmStampaEsercizio>();
+    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
+    FrmStampaEsercizio::setFabbricaStampante({});
+}
+
+void tst_StampaEsercizio::anteprima_data()
+{
+    QTest::addColumn<int>("numEsercizi");
+    QTest::newRow("first operation") << 0;
+    QTest::newRow("ten operations") << 10;
+    QTest::newRow("thirty operations") << 30;
+}
+
+void tst_StampaEsercizio::anteprima()
+{
+    QFETCH(int, numEsercizi);
+    riempiRegistro(numEsercizi);
+    FrmStampaEsercizio *stampa = apriStampa();
+    QVERIFY(stampa);
+    QCOMPARE(stampa->windowTitle(), "FINESTRA DI STAMPA");
+    QVERIFY(stampa->isMaximized());
+    QCOMPARE(QApplication::focusWidget()->objectName(), "Command1");
+    for (int i = 0; i < FrmStampaEsercizio::CelleAnteprima; ++i) {
+        auto *cella = stampa->findChild<QLabel *>(QStringLiteral("LblOp(%1)").arg(i));
+        QVERIFY(cella);
+        QCOMPARE(cella->text(), i <= 10 ? Module1::Esercizi.at(i) : QString());
+    }
+    QVERIFY(Module1::Esercizi.at(3).contains(QStringLiteral("×")));
+}
+
+void tst_StampaEsercizio::riaperturaPortaSoloDavanti()
+{
+    riempiRegistro(30);
+    FrmStampaEsercizio *stampa = apriStampa();
+    QVERIFY(stampa);
+    const QString mostrata = Module1::Esercizi.at(0);
+    Module1::Esercizi.at(0) = QStringLiteral("9 ×  9 = 81  ");
+    QCOMPARE(apriStampa(), stampa);
+    QCOMPARE(stampa->findChild<QLabel *>("LblOp(0)")->text(), mostrata);
+}
+
+void tst_StampaEsercizio::proporzioniDopoRidimensionamento()
+{
+    struct Posto
+    {
+        QString nome;
+        QRect twips;
+    };
+    QList<Posto> posti = {{"Label5", {660, 75, 10725, 525}},
+                          {"imgTrenino", {1095, 765, 9120, 1740}},
+                          {"Command1", {960, 7455, 4155, 885}},
+                          {"cmdStampaS", {6795, 7425, 4155, 885}}};
+    const int colonne[] = {120, 3060, 5970, 8850};
+    const int righe[] = {2955, 3375, 3795, 4245, 4695, 5145, 5595, 6045, 6510, 6960};
+    for (int i = 0; i < 40; ++i)
+        posti.append({QStringLiteral("LblOp(%1)").arg(i), QRect(colonne[i / 10], righe[i % 10], 2835, 435)});
+
+    FrmStampaEsercizio *stampa = apriStampa();
+    QVERIFY(stampa);
+    stampa->showNormal();
+    stampa->resize(1013, 517);
+    QTRY_COMPARE(stampa->client()->size(), QSize(1013, 517));
+    const qreal w = 1013.0 / 11910, h = 517.0 / 8730;
+    for (const Posto &posto : std::as_const(posti)) {
+        auto *controllo = stampa->findChild<QWidget *>(posto.nome);
+        QVERIFY2(controllo, qPrintable(posto.nome));
+        const QRect g = controllo->geometry();
+        const QRectF atteso(posto.twips.x() * w, posto.twips.y() * h, posto.twips.width() * w,
+                            posto.twips.height() * h);
+        QVERIFY2(qAbs(g.x() - atteso.x()) <= 1 && qAbs(g.y() - atteso.y()) <= 1 && qAbs(g.width() - atteso.width()) <= 1
+                     && qAbs(g.height() - atteso.height()) <= 1,
+                 qPrintable(posto.nome));
+    }
+}
+
+void tst_StampaEsercizio::chiusura_data()
+{
+    QTest::addColumn<QString>("come");
+    QTest::newRow("mouse on ESCI") << "mouse";
+    QTest::newRow("Enter on ESCI, which has the focus") << "invio";
+    QTest::newRow("close box") << "casella";
+}
+
+void tst_StampaEsercizio::chiusura()
+{
+    QFETCH(QString, come);
+    riempiRegistro(30);
+    const auto registro = Module1::Esercizi;
+    QPointer<FrmStampaEsercizio> stampa = apriStampa();
+    QVERIFY(stampa);
+    if (come == "mouse")
+        QTest::mouseClick(stampa->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+    else if (come == "invio")
+        QTest::keyClick(stampa->windowHandle(), Qt::Key_Return);
+    else
+        stampa->windowHandle()->close();
+    QCOMPARE(Schermate::istanza<FrmStampaEsercizio>(), nullptr);
+    QTRY_VERIFY(stampa.isNull());
+    QCOMPARE(Module1::Esercizi, registro);
+    QCOMPARE(Module1::NumEsercizi, 30);
+}
+
+void tst_StampaEsercizio::paginaInviata_data()
+{
+    QTest::addColumn<int>("numEsercizi");
+    QTest::newRow("first operation") << 0;
+    QTest::newRow("ten operations") << 10;
+    QTest::newRow("thirty operations") << 30;
+}
+
+void tst_StampaEsercizio::paginaInviata()
+{
+    QFETCH(int, numEsercizi);
+    riempiRegistro(numEsercizi);
+    const auto registro = Module1::Esercizi;
+    auto chiamate = std::make_shared<QStringList>();
+    FrmStampaEsercizio::setFabbricaStampante([chiamate] { return std::make_unique<StampanteRegistrata>(chiamate); });
+
+    QStringList pagina
+        = {"elencoFont",    "font Courier New", "x 1000", "y 1000", "dimensione 18", "stampa SCUOLA ELEMENTARE DI ",
+           "dimensione 12", "grassetto 1"};
+    for (int k = 0; k <= numEsercizi; ++k) {
+        const QPoint posto = PaginaEsercizi::posizioneRiga(k);
+        pagina << QStringLiteral("x %1").arg(posto.x()) << QStringLiteral("y %1").arg(posto.y())
+               << QStringLiteral("stampa ") + Module1::Esercizi.at(k);
+    }
+    pagina << "fine";
+
+    FrmStampaEsercizio *stampa = apriStampa();
+    QVERIFY(stampa);
+    premiStampa(stampa);
+    QCOMPARE(*chiamate, pagina);
+    premiStampa(stampa);
+    QCOMPARE(*chiamate, pagina + pagina);
+
+    QCOMPARE(Messaggio::conteggio(), 0);
+    QCOMPARE(Schermate::istanza<FrmStampaEsercizio>(), stampa);
+    QVERIFY(stampa->isVisible());
+    QCOMPARE(Module1::Esercizi, registro);
+    QCOMPARE(Module1::NumEsercizi, numEsercizi);
+}
+
+void tst_StampaEsercizio::sceltaDelFont_data()
+{
+    QTest::addColumn<QStringList>("elenco");
+    QTest::addColumn<QString>("scelto");
+    QTest::newRow("Courier before Courier New") << QStringList {"Arial", "Courier", "Courier New"} << "Courier";
+    QTest::newRow("Courier New before Courier") << QStringList {"Courier New", "Courier"} << "Courier New";
+    QTest::newRow("other letter case") << QStringList {"courier", "Courier new", "Liberation Mono"} << QString();
+    QTest::newRow("no fonts") << QStringList {} << QString();
+}
+
+void tst_StampaEsercizio::sceltaDelFont()
+{
+    QFETCH(QStringList, elenco);
+    QFETCH(QString, scelto);
+    riempiRegistro(10);
+    auto chiamate = std::make_shared<QStringList>();
+    FrmStampaEsercizio::setFabbricaStampante(
+        [chiamate, elenco] { return std::make_unique<StampanteRegistrata>(chiamate, elenco); });
+    FrmStampaEsercizio *stampa = apriStampa();
+    QVERIFY(stampa);
+    premiStampa(stampa);
+    if (scelto.isEmpty()) {
+        QCOMPARE(*chiamate, QStringList {"elencoFont"});
+        QCOMPARE(Messaggio::conteggio(), 1);
+        QCOMPARE(Messaggio::ultimoTesto(), "Devi installare il font Courier o il font Courier New");
+    } else {
+        QCOMPARE(chiamate->value(1), "font " + scelto);
+        QCOMPARE(chiamate->last(), "fine");
+        QCOMPARE(Messaggio::conteggio(), 0);
+    }
+    QVERIFY(stampa->isVisible());
+}
+
+void tst_StampaEsercizio::erroreDellaStampante()
+{
+    riempiRegistro(30);
+    const auto registro = Module1::Esercizi;
+    auto chiamate = std::make_shared<QStringList>();
+    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, Stampante::Esito::Errore,
+                                                     "la carta è finita");
+    });
+    FrmStampaEsercizio *stampa = apriStampa();
+    QVERIFY(stampa);
+    premiStampa(stampa);
+    QCOMPARE(Messaggio::conteggio(), 1);
+    QCOMPARE(Messaggio::ultimoTesto(), "Il foglio delle operazioni non è stato stampato: la carta è finita.");
+    QVERIFY(stampa->isVisible());
+    QCOMPARE(Module1::Esercizi, registro);
+}
+
+QTEST_MAIN(tst_StampaEsercizio)
+#include "tst_stampaesercizio.moc"

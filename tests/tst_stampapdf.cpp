@@ -1,0 +1,202 @@
+// The printed page itself, read back from real PDF files made through the print screen's own path:
+// a PDF printer in place of the default printer, and the PDF saved when there is no printer at all.
+
+#include "StampaSupporto.h"
+#include "app/Messaggio.h"
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/StampanteQt.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class tst_StampaPdf : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void paginaStampata_data();
+    void paginaStampata();
+    void senzaStampante_data();
+    void senzaStampante();
+    void senzaStampanteNeCartella();
+    void senzaCourierNessunFile();
+
+private:
+    void premiStampa();
+    QStringList fileNellaCartella() const;
+
+    std::unique_ptr<QTemporaryDir> m_cartella;
+    QPointF m_origine;
+};
+
+void tst_StampaPdf::initTestCase()
+{
+    if (pdftotext().isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    // Where the page's printable area starts, in points, for the PDF printer every test here uses.
+    m_origine = StampanteQt::pdf(QStringLiteral("/nessuna/cartella.pdf"))
+                    ->impaginazione()
+                    .paintRect(QPageLayout::Point)
+                    .topLeft();
+}
+
+void tst_StampaPdf::init()
+{
+    Module1::ripristina();
+    Messaggio::azzera();
+    m_cartella = std::make_unique<QTemporaryDir>();
+    FrmStampaEsercizio::setCartellaDocumenti(m_cartella->path());
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    stampa->mostra();
+    QVERIFY(QTest::qWaitForWindowExposed(stampa));
+}
+
+void tst_StampaPdf::cleanup()
+{
+    Schermate::scarica<FrmStampaEsercizio>();
+    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
+    FrmStampaEsercizio::setFabbricaStampante({});
+    FrmStampaEsercizio::setCartellaDocumenti({});
+}
+
+void tst_StampaPdf::premiStampa()
+{
+    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
+}
+
+QStringList tst_StampaPdf::fileNellaCartella() const
+{
+    return QDir(m_cartella->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+void tst_StampaPdf::paginaStampata_data()
+{
+    QTest::addColumn<int>("numEsercizi");
+    QTest::newRow("first operation") << 0;
+    QTest::newRow("ten operations") << 10;
+    QTest::newRow("thirty operations") << 30;
+}
+
+void tst_StampaPdf::paginaStampata()
+{
+    QFETCH(int, numEsercizi);
+    riempiRegistro(numEsercizi);
+    int stampate = 0;
+    FrmStampaEsercizio::setFabbricaStampante([this, &stampate] {
+        return StampanteQt::pdf(m_cartella->filePath(QStringLiteral("pagina %1.pdf").arg(++stampate)));
+    });
+
+    premiStampa();
+    premiStampa();
+    QCOMPARE(Messaggio::conteggio(), 0);
+    QCOMPARE(fileNellaCartella(), QStringList({"pagina 1.pdf", "pagina 2.pdf"}));
+    const auto prima = leggiPdf(m_cartella->filePath("pagina 1.pdf"));
+    const auto seconda = leggiPdf(m_cartella->filePath("pagina 2.pdf"));
+    QCOMPARE(prima.size(), 1);
+    QCOMPARE(confrontaPagina(prima.at(0), paginaAttesa(), m_origine), QStringList());
+    QCOMPARE(seconda.size(), 1);
+    QCOMPARE(seconda.at(0).size(), prima.at(0).size());
+    for (qsizetype i = 0; i < prima.at(0).size(); ++i) {
+        QCOMPARE(seconda.at(0).at(i).testo, prima.at(0).at(i).testo);
+        QCOMPARE(seconda.at(0).at(i).box, prima.at(0).at(i).box);
+    }
+}
+
+void tst_StampaPdf::senzaStampante_data()
+{
+    QTest::addColumn<bool>("nomeGiaPreso");
+    QTest::newRow("empty documents folder") << false;
+    QTest::newRow("name already taken") << true;
+}
+
+void tst_StampaPdf::senzaStampante()
+{
+    QFETCH(bool, nomeGiaPreso);
+    riempiRegistro(30);
+    const auto registro = Module1::Esercizi;
+    auto chiamate = std::make_shared<QStringList>();
+    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
+                                                     Stampante::Esito::NessunaStampante);
+    });
+    QStringList presi;
+    if (nomeGiaPreso) {
+        // Every name the next few seconds could give.
+        const QDateTime adesso = QDateTime::currentDateTime();
+        for (int s = 0; s < 5; ++s) {
+            QFile file(m_cartella->filePath(PaginaEsercizi::nomeFileRiserva(adesso.addSecs(s))));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("un altro foglio");
+            presi << QFileInfo(file).fileName();
+        }
+    }
+
+    premiStampa();
+    QStringList nuovi = fileNellaCartella();
+    for (const QString &preso : std::as_const(presi)) {
+        QFile file(m_cartella->filePath(preso));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), "un altro foglio");
+        nuovi.removeOne(preso);
+    }
+    QCOMPARE(nuovi.size(), 1);
+    const QRegularExpression nome(nomeGiaPreso ? R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d \(2\)\.pdf$)"
+                                               : R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf$)");
+    QVERIFY2(nome.match(nuovi.at(0)).hasMatch(), qPrintable(nuovi.at(0)));
+
+    QCOMPARE(Messaggio::conteggio(), 1);
+    QCOMPARE(Messaggio::ultimoTesto(), "Non è stata trovata nessuna stampante.\n"
+                                       "Il foglio delle operazioni è stato salvato nel file:\n"
+                                           + QDir::toNativeSeparators(m_cartella->filePath(nuovi.at(0))));
+    const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
+    QCOMPARE(pagine.size(), 1);
+    QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(), m_origine), QStringList());
+    QVERIFY(Schermate::istanza<FrmStampaEsercizio>()->isVisible());
+    QCOMPARE(Module1::Esercizi, registro);
+}
+
+void tst_StampaPdf::senzaStampanteNeCartella()
+{
+    riempiRegistro(10);
+    const QString manca = m_cartella->filePath("Documenti");
+    FrmStampaEsercizio::setCartellaDocumenti(manca);
+    auto chiamate = std::make_shared<QStringList>();
+    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
+                                                     Stampante::Esito::NessunaStampante);
+    });
+    premiStampa();
+    QCOMPARE(Messaggio::conteggio(), 1);
+    QCOMPARE(Messaggio::ultimoTesto(), QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle "
+                                                      "operazioni non è stato salvato: la cartella «%1» non esiste.")
+                                           .arg(QDir::toNativeSeparators(manca)));
+    QCOMPARE(fileNellaCartella(), QStringList());
+    QVERIFY(Schermate::istanza<FrmStampaEsercizio>()->isVisible());
+}
+
+void tst_StampaPdf::senzaCourierNessunFile()
+{
+    riempiRegistro(30);
+    FrmStampaEsercizio::setFabbricaStampante([this] {
+        return std::make_unique<StampanteConFont>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
+                                                  QStringList {"Liberation Mono", "courier new"});
+    });
+    premiStampa();
+    QCOMPARE(Messaggio::conteggio(), 1);
+    QCOMPARE(Messaggio::ultimoTesto(), "Devi installare il font Courier o il font Courier New");
+    QCOMPARE(fileNellaCartella(), QStringList());
+}
+
+QTEST_MAIN(tst_StampaPdf)
+#include "tst_stampapdf.moc"
