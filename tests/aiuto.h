@@ -1,0 +1,102 @@
+#pragma once
+
+// Small helpers shared by the GUI tests: open the start screen, find a control by its name, press keys
+// on a window the way a keyboard does, answer a modal window, and close everything between tests.
+
+#include "app/Schermate.h"
+#include "screens/start/FrmInizio.h"
+
+#include <QApplication>
+#include <QKeyCombination>
+#include <QList>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <functional>
+
+namespace Aiuto {
+
+// Shows the start screen as the program does and waits until it is the active window.
+inline FrmInizio *apriInizio()
+{
+    auto *inizio = Schermate::carica<FrmInizio>();
+    inizio->mostra();
+    if (!QTest::qWaitForWindowActive(inizio))
+        return nullptr;
+    return inizio;
+}
+
+template<typename T = QWidget> T *controllo(const QWidget *schermata, const QString &nome)
+{
+    return schermata ? schermata->findChild<T *>(nome) : nullptr;
+}
+
+// The objectName of the control that has the keyboard focus, empty when nothing has it.
+inline QString fuoco()
+{
+    const QWidget *widget = QApplication::focusWidget();
+    return widget ? widget->objectName() : QString();
+}
+
+// Press and release each key in turn on the window, as typed on a keyboard.
+inline void tasti(QWidget *schermata, const QList<QKeyCombination> &sequenza)
+{
+    for (const QKeyCombination &tasto : sequenza)
+        QTest::keyClick(schermata->windowHandle(), tasto.key(), tasto.keyboardModifiers());
+}
+
+inline void tasto(QWidget *schermata, QKeyCombination combinazione)
+{
+    tasti(schermata, {combinazione});
+}
+
+// Mouse presses and releases through the window, as the window system delivers them: they land on
+// whatever is drawn at the centre of the control, and a release goes to the button that was pressed.
+inline QPoint centroNellaFinestra(const QWidget *controllo)
+{
+    return controllo->mapTo(controllo->window(), controllo->rect().center());
+}
+
+inline void premiMouse(const QWidget *controllo, Qt::MouseButton pulsante = Qt::LeftButton)
+{
+    QTest::mousePress(controllo->window()->windowHandle(), pulsante, Qt::NoModifier, centroNellaFinestra(controllo));
+}
+
+inline void rilasciaMouse(const QWidget *controllo, Qt::MouseButton pulsante = Qt::LeftButton)
+{
+    QTest::mouseRelease(controllo->window()->windowHandle(), pulsante, Qt::NoModifier, centroNellaFinestra(controllo));
+}
+
+inline void clic(const QWidget *controllo, Qt::MouseButton pulsante = Qt::LeftButton)
+{
+    QTest::mouseClick(controllo->window()->windowHandle(), pulsante, Qt::NoModifier, centroNellaFinestra(controllo));
+}
+
+// Runs `azione` on the modal window as soon as one is up; call this, then whatever opens the window.
+// Should `azione` fail before closing the window, it is closed all the same, so the test cannot hang.
+inline void quandoModale(std::function<void(QWidget *)> azione)
+{
+    QTimer::singleShot(0, [azione] {
+        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        QPointer<QWidget> modale = QApplication::activeModalWidget();
+        azione(modale);
+        if (modale && modale->isVisible())
+            modale->close();
+    });
+}
+
+// Closes every window (the start screen's closing cascade included) and destroys the unloaded ones.
+inline void chiudiTutto()
+{
+    for (QWidget *finestra : QApplication::topLevelWidgets()) {
+        if (finestra->isVisible())
+            finestra->close();
+    }
+    QCoreApplication::sendPostedEvents(); // a queued "Esci" must not reach the next test
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace Aiuto

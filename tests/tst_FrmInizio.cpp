@@ -1,0 +1,392 @@
+// The start screen as a child drives it: keyboard, numeric keypad, space-bar scanning and every mouse
+// button, the texts it shows, where the focus and its highlight are, and the author screen.
+
+#include "aiuto.h"
+
+#include "app/Module1.h"
+#include "input/CodiciTasto.h"
+#include "input/PulsanteOpzione.h"
+#include "screens/exercise/frmOperativo.h"
+#include "screens/info/frmAutore.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Aiuto;
+
+namespace {
+
+const QColor Evidenza(255, 192, 128);
+const QColor Normale(255, 224, 192);
+
+QColor colore(const QWidget *pulsante)
+{
+    return pulsante->property("backColor").value<QColor>();
+}
+
+// The rows of the label that hold any pixel of the given colour: top and bottom, or -1 when none.
+QPair<int, int> righeInchiostro(QWidget *etichetta, const QColor &inchiostro)
+{
+    const QImage immagine = etichetta->grab().toImage();
+    int primo = -1;
+    int ultimo = -1;
+    for (int y = 0; y < immagine.height(); ++y) {
+        for (int x = 0; x < immagine.width(); ++x) {
+            if (immagine.pixelColor(x, y) == inchiostro) {
+                if (primo < 0)
+                    primo = y;
+                ultimo = y;
+                break;
+            }
+        }
+    }
+    return {primo, ultimo};
+}
+
+} // namespace
+
+class tst_FrmInizio : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void statoIniziale();
+    void tastiera_data();
+    void tastiera();
+    void spazioScorreIGruppi();
+    void mouseConfermaSullaPressione_data();
+    void mouseConfermaSullaPressione();
+    void testoDellaTabella_data();
+    void testoDellaTabella();
+    void tastoTenuto();
+    void tastoTenutoSottoX11();
+    void ripristinaColMouseIgnoraIlPrimoTasto();
+    void clicSuUnaTabellaSbloccaITasti();
+    void menuAutore_data();
+    void menuAutore();
+
+private:
+    FrmInizio *m_inizio = nullptr;
+};
+
+void tst_FrmInizio::init()
+{
+    Module1::ripristina();
+    m_inizio = apriInizio();
+    QVERIFY(m_inizio);
+}
+
+void tst_FrmInizio::cleanup()
+{
+    RilevatoreRipetizione::globale().setConfrontaIstanti(false);
+    chiudiTutto();
+}
+
+void tst_FrmInizio::statoIniziale()
+{
+    QCOMPARE(m_inizio->windowTitle(), QStringLiteral("Tavole della moltiplicazione"));
+    QVERIFY(m_inizio->windowState().testFlag(Qt::WindowMaximized));
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label4")->text(), QStringLiteral("Contalino"));
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella "));
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label5")->text(), QStringLiteral("Il nuovo software di Ulmo"));
+    auto *versione = controllo<QLabel>(m_inizio, "Label7");
+    QCOMPARE(versione->text(), QStringLiteral("Vers.1.0") + QChar(13) + QStringLiteral("Mouse "));
+
+    // The carriage return must break the line: the blue text stands on two lines.
+    const auto [primo, ultimo] = righeInchiostro(versione, QColor(0, 0, 192));
+    QVERIFY(primo >= 0);
+    QVERIFY2(ultimo - primo > versione->fontMetrics().height() * 3 / 2, "the version label is drawn on one line");
+
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    for (int i = 0; i <= 10; ++i) {
+        auto *pulsante = controllo<PulsanteOpzione>(m_inizio, QStringLiteral("Option1(%1)").arg(i));
+        QCOMPARE(pulsante->text(), QString::number(i));
+        QCOMPARE(colore(pulsante), i == 0 ? Evidenza : Normale);
+    }
+    const QStringList comandi = {QStringLiteral("Vai"), QStringLiteral("Ripristina"), QStringLiteral("Esci")};
+    for (int i = 0; i < 3; ++i) {
+        auto *pulsante = controllo<PulsanteOpzione>(m_inizio, QStringLiteral("Option2(%1)").arg(i));
+        QCOMPARE(pulsante->text(), comandi.at(i));
+        QCOMPARE(colore(pulsante), Normale);
+        QVERIFY(pulsante->isEnabled());
+    }
+}
+
+void tst_FrmInizio::tastiera_data()
+{
+    QTest::addColumn<QList<QKeyCombination>>("sequenza");
+    QTest::addColumn<QString>("fuocoAtteso");
+    QTest::addColumn<QString>("testoAtteso");
+    QTest::addColumn<int>("tabellaAttesa");
+
+    const QString niente = QStringLiteral("Tabella ");
+    const QString vai = QStringLiteral("Option2(0)");
+    const QString ripristina = QStringLiteral("Option2(1)");
+    const auto kp = [](Qt::Key tasto) { return Qt::KeypadModifier | tasto; };
+
+    QTest::newRow("una cifra sposta soltanto") << QList<QKeyCombination> {Qt::Key_3} << "Option1(3)" << niente << 0;
+    QTest::newRow("cifra e Invio scelgono")
+        << QList<QKeyCombination> {Qt::Key_3, Qt::Key_Return} << vai << "Tabella del 3" << 3;
+    QTest::newRow("Invio su 0") << QList<QKeyCombination> {Qt::Key_Return} << vai << "Tabella dello 0" << 0;
+    QTest::newRow("tastierino sposta soltanto")
+        << QList<QKeyCombination> {kp(Qt::Key_7)} << "Option1(7)" << niente << 0;
+    QTest::newRow("tastierino e Invio del tastierino")
+        << QList<QKeyCombination> {kp(Qt::Key_9), kp(Qt::Key_Enter)} << vai << "Tabella del 9" << 9;
+    QTest::newRow("asterisco del tastierino porta a 10")
+        << QList<QKeyCombination> {kp(Qt::Key_Asterisk), Qt::Key_Return} << vai << "Tabella del 10" << 10;
+    QTest::newRow("asterisco fuori dal tastierino")
+        << QList<QKeyCombination> {Qt::Key_Asterisk} << "Option1(0)" << niente << 0;
+    QTest::newRow("tasti sconosciuti e accettati")
+        << QList<QKeyCombination> {Qt::Key_5, Qt::Key_F5, Qt::Key_A, Qt::Key_N, Qt::Key_S, Qt::Key_Backspace}
+        << "Option1(5)" << niente << 0;
+    QTest::newRow("frecce senza blocco") << QList<QKeyCombination> {Qt::Key_4, Qt::Key_Right, Qt::Key_Down}
+                                         << "Option1(4)" << niente << 0;
+    QTest::newRow("comandi: 1 va a Ripristina")
+        << QList<QKeyCombination> {Qt::Key_Return, Qt::Key_1} << ripristina << "Tabella dello 0" << 0;
+    QTest::newRow("comandi: 1 poi 0 torna a Vai")
+        << QList<QKeyCombination> {Qt::Key_Return, Qt::Key_1, Qt::Key_0} << vai << "Tabella dello 0" << 0;
+    QTest::newRow("comandi: 2 e gli altri tasti accettati non fanno nulla")
+        << QList<QKeyCombination> {Qt::Key_Return, Qt::Key_2, Qt::Key_9, kp(Qt::Key_1), Qt::Key_A,         Qt::Key_C,
+                                   Qt::Key_E,      Qt::Key_N, Qt::Key_V, Qt::Key_F2,    Qt::Key_Backspace, Qt::Key_F5}
+        << vai << "Tabella dello 0" << 0;
+    QTest::newRow("Ripristina per Invio: la scelta resta, il tasto dopo funziona")
+        << QList<QKeyCombination> {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return, Qt::Key_6} << "Option1(6)"
+        << "Tabella del 5" << 5;
+    QTest::newRow("7 poi 3") << QList<QKeyCombination> {Qt::Key_7,      Qt::Key_Return, Qt::Key_1,
+                                                        Qt::Key_Return, Qt::Key_3,      Qt::Key_Return}
+                             << vai << "Tabella del 3" << 3;
+}
+
+void tst_FrmInizio::tastiera()
+{
+    QFETCH(QList<QKeyCombination>, sequenza);
+    QFETCH(QString, fuocoAtteso);
+    QFETCH(QString, testoAtteso);
+    QFETCH(int, tabellaAttesa);
+
+    tasti(m_inizio, sequenza);
+    QCOMPARE(fuoco(), fuocoAtteso);
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testoAtteso);
+    QCOMPARE(int(Module1::Tabella), tabellaAttesa);
+    QVERIFY(!Schermate::istanza<frmOperativo>());
+}
+
+void tst_FrmInizio::spazioScorreIGruppi()
+{
+    // Every step: the focused button alone is highlighted, nothing is chosen.
+    const auto controlla = [this](const QString &gruppo, int n, int atteso) {
+        QCOMPARE(fuoco(), QStringLiteral("%1(%2)").arg(gruppo).arg(atteso));
+        for (int i = 0; i < n; ++i)
+            QCOMPARE(colore(controllo(m_inizio, QStringLiteral("%1(%2)").arg(gruppo).arg(i))),
+                     i == atteso ? Evidenza : Normale);
+    };
+    for (int passo = 1; passo <= 11; ++passo) {
+        tasto(m_inizio, Qt::Key_Space);
+        controlla(QStringLiteral("Option1"), 11, passo % 11);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella "));
+
+    // The commands walk in index order, not in tab order: Vai, Ripristina, Esci, Vai.
+    tasto(m_inizio, Qt::Key_Return);
+    for (int passo = 1; passo <= 3; ++passo) {
+        tasto(m_inizio, Qt::Key_Space);
+        controlla(QStringLiteral("Option2"), 3, passo % 3);
+        if (QTest::currentTestFailed())
+            return;
+    }
+    QVERIFY(m_inizio->isVisible());
+}
+
+void tst_FrmInizio::mouseConfermaSullaPressione_data()
+{
+    QTest::addColumn<Qt::MouseButton>("tasto");
+    QTest::newRow("sinistro") << Qt::LeftButton;
+    QTest::newRow("destro") << Qt::RightButton;
+    QTest::newRow("centrale") << Qt::MiddleButton;
+}
+
+void tst_FrmInizio::mouseConfermaSullaPressione()
+{
+    QFETCH(Qt::MouseButton, tasto);
+
+    // Chosen on the press; releasing off the button does not take it back.
+    premiMouse(controllo(m_inizio, "Option1(4)"), tasto);
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
+    QCOMPARE(int(Module1::Tabella), 4);
+    QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
+    rilasciaMouse(controllo(m_inizio, "Label5"), tasto);
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
+
+    // "Ripristina" by the same button.
+    clic(controllo(m_inizio, "Option2(1)"), tasto);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(colore(controllo(m_inizio, "Option1(0)")), Evidenza);
+    QCOMPARE(colore(controllo(m_inizio, "Option2(1)")), Normale);
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
+}
+
+void tst_FrmInizio::testoDellaTabella_data()
+{
+    QTest::addColumn<int>("tabella");
+    QTest::addColumn<QString>("testo");
+    const QStringList testi = {
+        QStringLiteral("Tabella dello 0"), QStringLiteral("Tabella dell' 1"), QStringLiteral("Tabella del 2"),
+        QStringLiteral("Tabella del 3"),   QStringLiteral("Tabella del 4"),   QStringLiteral("Tabella del 5"),
+        QStringLiteral("Tabella del 6"),   QStringLiteral("Tabella del 7"),   QStringLiteral("Tabella dell'8"),
+        QStringLiteral("Tabella del 9"),   QStringLiteral("Tabella del 10"),
+    };
+    for (int i = 0; i < testi.size(); ++i)
+        QTest::addRow("%d", i) << i << testi.at(i);
+}
+
+void tst_FrmInizio::testoDellaTabella()
+{
+    QFETCH(int, tabella);
+    QFETCH(QString, testo);
+
+    auto *pulsante = controllo(m_inizio, QStringLiteral("Option1(%1)").arg(tabella));
+    premiMouse(pulsante);
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testo);
+    QCOMPARE(int(Module1::Tabella), tabella);
+    // "0" is drawn raised whatever was chosen, even while the mouse button is still down on it.
+    QCOMPARE(controllo(m_inizio, "Option1(0)")->property("value").toBool(), false);
+    rilasciaMouse(pulsante);
+    QCOMPARE(controllo(m_inizio, "Option1(0)")->property("value").toBool(), false);
+}
+
+void tst_FrmInizio::tastoTenuto()
+{
+    QWindow *finestra = m_inizio->windowHandle();
+    const auto tieni = [finestra](Qt::Key tasto, const QString &testo) {
+        QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, false);
+        for (int i = 0; i < 5; ++i) {
+            QTest::simulateEvent(finestra, false, tasto, Qt::NoModifier, testo, true);
+            QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, true);
+        }
+        QTest::simulateEvent(finestra, false, tasto, Qt::NoModifier, testo, false);
+    };
+
+    tieni(Qt::Key_Space, QStringLiteral(" "));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+    tasto(m_inizio, Qt::Key_Space);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(2)"));
+
+    // A held Enter chooses the table once; its repeats reach "Vai" and must not open the exercise.
+    tieni(Qt::Key_Return, QStringLiteral("\r"));
+    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 2"));
+    QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(!Schermate::istanza<frmOperativo>());
+
+    tieni(Qt::Key_Space, QStringLiteral(" "));
+    QCOMPARE(fuoco(), QStringLiteral("Option2(1)"));
+}
+
+void tst_FrmInizio::tastoTenutoSottoX11()
+{
+    // Under X11 a repeat may come unflagged: its release and the press after it share one timestamp.
+    RilevatoreRipetizione::globale().setConfrontaIstanti(true);
+    const auto invia = [](QEvent::Type tipo, Qt::Key tasto, const QString &testo, quint64 istante) {
+        QKeyEvent evento(tipo, tasto, Qt::NoModifier, testo);
+        evento.setTimestamp(istante);
+        QApplication::sendEvent(QApplication::focusWidget(), &evento);
+    };
+    invia(QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), 1000);
+    for (quint64 istante = 1500; istante < 2000; istante += 33) {
+        invia(QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "), istante);
+        invia(QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), istante);
+    }
+    invia(QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "), 2100);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+
+    invia(QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), 2300);
+    invia(QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "), 2400);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(2)"));
+}
+
+void tst_FrmInizio::ripristinaColMouseIgnoraIlPrimoTasto()
+{
+    // Enter chooses 3 and is released over "Vai": the tables keep their key latch.
+    tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
+    clic(controllo(m_inizio, "Option2(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+
+    tasto(m_inizio, Qt::Key_5);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    tasto(m_inizio, Qt::Key_5);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(5)"));
+    QCOMPARE(int(Module1::Tabella), 3);
+}
+
+void tst_FrmInizio::clicSuUnaTabellaSbloccaITasti()
+{
+    tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
+    clic(controllo(m_inizio, "Option2(1)"));
+    clic(controllo(m_inizio, "Option1(4)"));
+    QCOMPARE(int(Module1::Tabella), 4);
+    clic(controllo(m_inizio, "Option2(1)"));
+
+    tasto(m_inizio, Qt::Key_6);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(6)"));
+}
+
+void tst_FrmInizio::menuAutore_data()
+{
+    QTest::addColumn<QString>("come");
+    QTest::newRow("C h i u d i col mouse") << QStringLiteral("mouse");
+    QTest::newRow("Invio") << QStringLiteral("invio");
+    QTest::newRow("barra spaziatrice") << QStringLiteral("spazio");
+    QTest::newRow("chiusura della finestra") << QStringLiteral("finestra");
+}
+
+void tst_FrmInizio::menuAutore()
+{
+    QFETCH(QString, come);
+
+    tasti(m_inizio, {Qt::Key_Return, Qt::Key_Space, Qt::Key_Space});
+    QCOMPARE(fuoco(), QStringLiteral("Option2(2)"));
+
+    bool visto = false;
+    quandoModale([&](QWidget *modale) {
+        QVERIFY(qobject_cast<frmAutore *>(modale));
+        QCOMPARE(modale->windowTitle(), QStringLiteral("Autore"));
+        QCOMPARE(controllo<QLabel>(modale, "Label1")->text(), QStringLiteral("Sito dell'autore:"));
+        QCOMPARE(controllo<QLabel>(modale, "Label3")->text(), QStringLiteral("Email:"));
+        for (const char *nome : {"Label2", "Label4"}) {
+            // An address nobody owns, on one line that fits its label.
+            const QLabel *indirizzo = controllo<QLabel>(modale, nome);
+            QVERIFY(indirizzo->text().endsWith(QStringLiteral(".example")));
+            QVERIFY(indirizzo->fontMetrics().horizontalAdvance(indirizzo->text()) <= indirizzo->width());
+        }
+        auto *chiudi = controllo<QPushButton>(modale, "Command1");
+        QCOMPARE(chiudi->text(), QStringLiteral("C h i u d i"));
+        QTRY_COMPARE(fuoco(), QStringLiteral("Command1"));
+        visto = true;
+        if (come == QLatin1String("mouse"))
+            clic(chiudi);
+        else if (come == QLatin1String("invio"))
+            tasto(modale, Qt::Key_Return);
+        else if (come == QLatin1String("spazio"))
+            tasto(modale, Qt::Key_Space);
+        else
+            modale->windowHandle()->close();
+    });
+    controllo<QAction>(m_inizio, "mnuInfo")->trigger();
+
+    QVERIFY(visto);
+    QVERIFY(!Schermate::istanza<frmAutore>());
+    QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(colore(controllo(m_inizio, "Option1(0)")), Evidenza);
+    QCOMPARE(colore(controllo(m_inizio, "Option2(2)")), Normale);
+}
+
+QTEST_MAIN(tst_FrmInizio)
+#include "tst_FrmInizio.moc"

@@ -1,0 +1,104 @@
+// The proportional rule without widgets, the twips-to-pixels conversion and the &H00BBGGRR colours.
+
+#include "layout/Proporzioni.h"
+#include "layout/Unita.h"
+
+#include <QColor>
+#include <QTest>
+
+class tst_Proporzioni : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void catturaEApplica_data();
+    void catturaEApplica();
+    void clientVuoto();
+    void px_data();
+    void px();
+    void coloreBGR_data();
+    void coloreBGR();
+};
+
+void tst_Proporzioni::catturaEApplica_data()
+{
+    QTest::addColumn<QRect>("progetto"); // twips
+    QTest::addColumn<QSizeF>("clientProgetto");
+    QTest::addColumn<QSize>("client"); // pixels
+    QTest::addColumn<QRect>("atteso");
+
+    const QSizeF inizio(11880, 8310);
+    QTest::newRow("grandezza di progetto")
+        << QRect(585, 2625, 8925, 645) << inizio << QSize(792, 554) << QRect(39, 175, 595, 43);
+    QTest::newRow("il doppio, dal bordo sinistro")
+        << QRect(0, 0, 11745, 2295) << inizio << QSize(1584, 1108) << QRect(0, 0, 1566, 306);
+    QTest::newRow("tutta la larghezza") << QRect(0, 0, 11880, 8310) << inizio << QSize(1000, 700)
+                                        << QRect(0, 0, 1000, 700);
+    QTest::newRow("assi indipendenti") << QRect(5940, 4155, 5940, 4155) << inizio << QSize(1000, 300)
+                                       << QRect(500, 150, 500, 150);
+    QTest::newRow("finestra minuscola: mai sotto un punto")
+        << QRect(585, 2625, 8925, 645) << inizio << QSize(10, 10) << QRect(0, 3, 8, 1);
+    QTest::newRow("schermo d'esercizio") << QRect(6090, 5775, 105, 105) << QSizeF(11910, 8595) << QSize(2382, 1719)
+                                         << QRect(1218, 1155, 21, 21);
+}
+
+void tst_Proporzioni::catturaEApplica()
+{
+    QFETCH(QRect, progetto);
+    QFETCH(QSizeF, clientProgetto);
+    QFETCH(QSize, client);
+    QFETCH(QRect, atteso);
+
+    QCOMPARE(applicaProporzioni(catturaProporzioni(progetto, clientProgetto), client), atteso);
+}
+
+void tst_Proporzioni::clientVuoto()
+{
+    const ProporzioniControllo p = catturaProporzioni(QRect(10, 20, 30, 40), QSizeF(0, 0));
+    QCOMPARE(p.Larghezza, 0.0f);
+    QCOMPARE(p.Altezza, 0.0f);
+    QCOMPARE(p.Alto, 0.0f);
+    QCOMPARE(p.Sinistra, 0.0f);
+}
+
+void tst_Proporzioni::px_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixel");
+    QTest::newRow("larghezza d'inizio") << 11880 << 792;
+    QTest::newRow("altezza d'inizio") << 8310 << 554;
+    QTest::newRow("sotto la meta'") << 22 << 1;
+    QTest::newRow("sopra la meta'") << 23 << 2;
+    QTest::newRow("negativo") << -23 << -2;
+    QTest::newRow("zero") << 0 << 0;
+}
+
+void tst_Proporzioni::px()
+{
+    QFETCH(int, twips);
+    QFETCH(int, pixel);
+    QCOMPARE(Unita::px(twips), pixel);
+}
+
+void tst_Proporzioni::coloreBGR_data()
+{
+    QTest::addColumn<quint32>("bgr");
+    QTest::addColumn<QColor>("atteso");
+    QTest::newRow("pesca") << quint32(0x00C0E0FF) << QColor(255, 224, 192);
+    QTest::newRow("arancio") << quint32(0x0080C0FF) << QColor(255, 192, 128);
+    QTest::newRow("blu") << quint32(0x00C00000) << QColor(0, 0, 192);
+    QTest::newRow("blu notte") << quint32(0x00800000) << QColor(0, 0, 128);
+    QTest::newRow("rosso scuro") << quint32(0x000000C0) << QColor(192, 0, 0);
+    QTest::newRow("nero") << quint32(0) << QColor(0, 0, 0);
+    QTest::newRow("bianco") << quint32(0x00FFFFFF) << QColor(255, 255, 255);
+}
+
+void tst_Proporzioni::coloreBGR()
+{
+    QFETCH(quint32, bgr);
+    QFETCH(QColor, atteso);
+    QCOMPARE(Unita::coloreBGR(bgr), atteso);
+}
+
+QTEST_MAIN(tst_Proporzioni)
+#include "tst_Proporzioni.moc"

@@ -1,0 +1,136 @@
+// The screens' lifecycle: one instance per screen, statics that outlive an unload, and the start
+// screen's closing cascade by "Esci" (keyboard and mouse) and by the close box.
+
+#include "aiuto.h"
+
+#include "app/Module1.h"
+#include "screens/exercise/frmOperativo.h"
+#include "screens/print/FrmStampaEsercizio.h"
+
+#include <QPointer>
+#include <QTest>
+
+using namespace Aiuto;
+
+// A screen of the tests' own: its load counts how often it has been loaded, and a counter that the
+// load leaves alone stands for the screen-level variables that must survive an unload.
+class SchermataProva : public Schermata
+{
+    Q_OBJECT
+
+public:
+    explicit SchermataProva(QWidget *parent = nullptr)
+        : Schermata(QStringLiteral("PROVA"), QSize(3000, 2000), false, parent)
+    {
+        ++caricamenti;
+    }
+
+    static inline int caricamenti = 0;
+    static inline int contatore = 0;
+};
+
+class tst_Schermate : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void unaSolaIstanza();
+    void laStaticaSopravvive();
+    void chiusuraACascata_data();
+    void chiusuraACascata();
+};
+
+void tst_Schermate::init()
+{
+    Module1::ripristina();
+}
+
+void tst_Schermate::cleanup()
+{
+    chiudiTutto();
+}
+
+void tst_Schermate::unaSolaIstanza()
+{
+    QVERIFY(!Schermate::istanza<SchermataProva>());
+    SchermataProva *prima = Schermate::carica<SchermataProva>();
+    QCOMPARE(Schermate::carica<SchermataProva>(), prima);
+    QCOMPARE(Schermate::istanza<SchermataProva>(), prima);
+    prima->mostra();
+    prima->mostra();
+    QCOMPARE(Schermate::carica<SchermataProva>(), prima);
+
+    FrmInizio *inizio = apriInizio();
+    QVERIFY(inizio);
+    QCOMPARE(Schermate::carica<FrmInizio>(), inizio);
+    QCOMPARE(Schermate::istanza<SchermataProva>(), prima);
+}
+
+void tst_Schermate::laStaticaSopravvive()
+{
+    const int caricamenti = SchermataProva::caricamenti;
+    QPointer<SchermataProva> prima = Schermate::carica<SchermataProva>();
+    prima->mostra();
+    SchermataProva::contatore = 2;
+
+    Schermate::scarica<SchermataProva>();
+    QVERIFY(!Schermate::istanza<SchermataProva>()); // forgotten at once...
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(prima.isNull());              // ...and destroyed afterwards
+    Schermate::scarica<SchermataProva>(); // unloading what is not loaded does nothing
+
+    QPointer<SchermataProva> seconda = Schermate::carica<SchermataProva>();
+    QVERIFY(seconda);
+    QCOMPARE(SchermataProva::caricamenti, caricamenti + 2);
+    QCOMPARE(SchermataProva::contatore, 2);
+}
+
+void tst_Schermate::chiusuraACascata_data()
+{
+    QTest::addColumn<QString>("come");
+    QTest::newRow("Esci con Invio") << QStringLiteral("tastiera");
+    QTest::newRow("Esci col mouse") << QStringLiteral("mouse");
+    QTest::newRow("chiusura della finestra") << QStringLiteral("finestra");
+}
+
+void tst_Schermate::chiusuraACascata()
+{
+    QFETCH(QString, come);
+
+    QPointer<FrmInizio> inizio = apriInizio();
+    QPointer<frmOperativo> operativo = Schermate::carica<frmOperativo>();
+    operativo->mostra();
+    QPointer<FrmStampaEsercizio> stampa = Schermate::carica<FrmStampaEsercizio>();
+    stampa->mostra();
+    QVERIFY(QTest::qWaitForWindowExposed(stampa));
+    QVERIFY(operativo->isVisible());
+
+    inizio->mostra();
+    QVERIFY(QTest::qWaitForWindowActive(inizio));
+    if (come == QLatin1String("tastiera")) {
+        // Enter on "0" chooses it and reaches "Vai"; the space bar walks on to "Esci".
+        tasti(inizio, {Qt::Key_Return, Qt::Key_Space, Qt::Key_Space});
+        QCOMPARE(fuoco(), QStringLiteral("Option2(2)"));
+        tasto(inizio, Qt::Key_Return);
+    } else if (come == QLatin1String("mouse")) {
+        clic(controllo(inizio, "Option2(2)"));
+    } else {
+        inizio->windowHandle()->close();
+    }
+
+    QTRY_VERIFY(!Schermate::istanza<FrmInizio>());
+    QVERIFY(!Schermate::istanza<frmOperativo>());
+    QVERIFY(!Schermate::istanza<FrmStampaEsercizio>());
+    for (const QWidget *finestra : QApplication::topLevelWidgets())
+        QVERIFY2(!finestra->isVisible(), qPrintable(finestra->windowTitle()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(inizio.isNull());
+    QVERIFY(operativo.isNull());
+    QVERIFY(stampa.isNull());
+}
+
+QTEST_MAIN(tst_Schermate)
+#include "tst_Schermate.moc"

@@ -1,0 +1,101 @@
+// The instructions screen: its thirteen lines exactly, drawn as lines inside the label, the same at
+// every opening.
+
+#include "aiuto.h"
+
+#include "screens/info/frmIstruzioni.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Aiuto;
+
+namespace {
+
+QString testoAtteso()
+{
+    const QChar a(13);
+    return QStringLiteral(" I dati possono essere immessi con: ") + a
+           + QStringLiteral(" - la tastiera ed il tastierino") + a + QStringLiteral(" - il mouse") + a
+           + QStringLiteral(" - la scansione manuale") + a + a + a
+           + QStringLiteral(" PER UTILIZZARE LA TASTIERA ED IL TASTIERINO") + a
+           + QStringLiteral(" Premere il numero ordinale del pulsante.") + a
+           + QStringLiteral(" Oltre il numero 9 premere la lettera iniziale dei pulsanti.") + a
+           + QStringLiteral(" La funzione del tasto INVIO ") + QChar(0xE8) + QStringLiteral(" sostituita dal pulsante ")
+           + a + QStringLiteral(" AVANTI del tasto programma") + a + a + QStringLiteral(" PER UTILIZZARE  IL MOUSE ")
+           + a + QStringLiteral(" Cliccare con il pulsante sinistro.") + a + a
+           + QStringLiteral(" PER UTILIZZARE LA SCANSIONE MANUALE ") + a
+           + QStringLiteral(" Premere la BARRA-SPAZIO per scegliere, premere INVIO per confermare.");
+}
+
+// Top and bottom row of the label that hold dark ink, or -1.
+QPair<int, int> righeInchiostro(QWidget *etichetta)
+{
+    const QImage immagine = etichetta->grab().toImage();
+    int primo = -1;
+    int ultimo = -1;
+    for (int y = 0; y < immagine.height(); ++y) {
+        for (int x = 0; x < immagine.width(); ++x) {
+            if (qGray(immagine.pixel(x, y)) < 96) {
+                if (primo < 0)
+                    primo = y;
+                ultimo = y;
+                break;
+            }
+        }
+    }
+    return {primo, ultimo};
+}
+
+} // namespace
+
+class tst_frmIstruzioni : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup();
+    void testoOgniVolta();
+};
+
+void tst_frmIstruzioni::cleanup()
+{
+    chiudiTutto();
+}
+
+void tst_frmIstruzioni::testoOgniVolta()
+{
+    for (int volta = 1; volta <= 2; ++volta) {
+        QString letto;
+        int altezzaTesto = 0;
+        int fondoTesto = 0;
+        int altezzaEtichetta = 0;
+        int altezzaRiga = 0;
+        quandoModale([&](QWidget *modale) {
+            QCOMPARE(modale->windowTitle(), QStringLiteral("ISTRUZIONI"));
+            auto *etichetta = controllo<QLabel>(modale, "Label1");
+            letto = etichetta->text();
+            const auto [primo, ultimo] = righeInchiostro(etichetta);
+            altezzaTesto = ultimo - primo;
+            fondoTesto = ultimo;
+            altezzaEtichetta = etichetta->height();
+            altezzaRiga = etichetta->fontMetrics().lineSpacing();
+            auto *chiudi = controllo<QPushButton>(modale, "Command1");
+            QCOMPARE(chiudi->text(), QStringLiteral("C h i u d i"));
+            clic(chiudi);
+        });
+        Schermate::carica<frmIstruzioni>()->exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!Schermate::istanza<frmIstruzioni>());
+
+        QCOMPARE(letto, testoAtteso());
+        // Seventeen lines (four of them empty) from the first to the last, all inside the label.
+        QVERIFY2(altezzaTesto > 15 * altezzaRiga, qPrintable(QString::number(altezzaTesto)));
+        QVERIFY2(fondoTesto < altezzaEtichetta - 1, qPrintable(QString::number(fondoTesto)));
+    }
+}
+
+QTEST_MAIN(tst_frmIstruzioni)
+#include "tst_frmIstruzioni.moc"
