@@ -168,9 +168,11 @@ void GruppoScelta::tastoRilasciato(int indice, QKeyEvent *evento)
 bool GruppoScelta::eventFilter(QObject *oggetto, QEvent *evento)
 {
     const int indice = indiceDi(oggetto);
-    if (indice < 0)
+    // While a window is destroyed its buttons lose the focus after their own destructor has run:
+    // the cast fails then, and a half-destroyed button is left alone.
+    auto *pulsante = qobject_cast<PulsanteOpzione *>(oggetto);
+    if (indice < 0 || !pulsante)
         return QObject::eventFilter(oggetto, evento);
-    PulsanteOpzione *pulsante = m_pulsanti.at(indice);
 
     // A disabled button, or one in a panel behind the front one, still receives the presses that
     // land on it; they must not confirm anything.
