@@ -10,6 +10,7 @@
 #include <QKeyCombination>
 #include <QList>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -73,6 +74,14 @@ inline void rilasciaMouse(const QWidget *controllo, Qt::MouseButton pulsante = Q
 inline void clic(const QWidget *controllo, Qt::MouseButton pulsante = Qt::LeftButton)
 {
     QTest::mouseClick(controllo->window()->windowHandle(), pulsante, Qt::NoModifier, centroNellaFinestra(controllo));
+}
+
+// A small window as the program shows it: centred on the screen, without minimise or maximise button.
+inline bool piccolaFinestraCentrata(const QWidget *finestra)
+{
+    const QPoint scarto = finestra->frameGeometry().center() - finestra->screen()->availableGeometry().center();
+    return scarto.manhattanLength() <= 4
+           && !(finestra->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 }
 
 // Runs `azione` on the modal window as soon as one is up; call this, then whatever opens the window.

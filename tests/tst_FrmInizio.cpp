@@ -358,6 +358,7 @@ void tst_FrmInizio::menuAutore()
     quandoModale([&](QWidget *modale) {
         QVERIFY(qobject_cast<frmAutore *>(modale));
         QCOMPARE(modale->windowTitle(), QStringLiteral("Autore"));
+        QVERIFY(piccolaFinestraCentrata(modale));
         QCOMPARE(controllo<QLabel>(modale, "Label1")->text(), QStringLiteral("Sito dell'autore:"));
         QCOMPARE(controllo<QLabel>(modale, "Label3")->text(), QStringLiteral("Email:"));
         for (const char *nome : {"Label2", "Label4"}) {

@@ -75,6 +75,7 @@ void tst_frmIstruzioni::testoOgniVolta()
         int altezzaRiga = 0;
         quandoModale([&](QWidget *modale) {
             QCOMPARE(modale->windowTitle(), QStringLiteral("ISTRUZIONI"));
+            QVERIFY(piccolaFinestraCentrata(modale));
             auto *etichetta = controllo<QLabel>(modale, "Label1");
             letto = etichetta->text();
             const auto [primo, ultimo] = righeInchiostro(etichetta);
