@@ -6,6 +6,8 @@ JOBS       ?= 2
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
               dpkg-dev
+# For the README's picture (make screenshots): a virtual X server and a way to photograph a window.
+PACKAGES   += xvfb xauth x11-utils imagemagick
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test format format-check clean
@@ -34,6 +36,11 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Retakes docs/inizio.png from the real program under a virtual X server.
+.PHONY: screenshots
+screenshots: build
+	BUILD=$(BUILD) scripts/screenshots.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
