@@ -5,12 +5,13 @@ BUILD      ?= build
 JOBS       ?= 2
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
-              dpkg-dev
+              dpkg-dev appstream xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core python3-pyatspi \
+              openbox
 # For the README's picture (make screenshots): a virtual X server and a way to photograph a window.
 PACKAGES   += xvfb xauth x11-utils imagemagick
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test format format-check clean
+.PHONY: all deps build run test package format format-check clean
 
 all: build
 
@@ -36,6 +37,10 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The Debian package a teacher installs: $(BUILD)/contalino_<version>_<arch>.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 # Retakes docs/inizio.png from the real program under a virtual X server.
 .PHONY: screenshots

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Builds the Debian package from the build tree given as $1 and checks what a teacher gets: the files
+# in their places, the dependencies, valid desktop data, and a program that starts from the unpacked
+# package. Everything happens in a scratch folder that is removed at the end.
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+programma=""
+finisci() {
+    [ -n "$programma" ] && kill "$programma" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap finisci EXIT
+
+errori=0
+sbaglia() {
+    echo "ERRORE: $*" >&2
+    errori=$((errori + 1))
+}
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/out" >"$scratch/cpack.log" 2>&1 || {
+    cat "$scratch/cpack.log" >&2
+    exit 1
+}
+pacchetti=("$scratch"/out/contalino_*.deb)
+[ ${#pacchetti[@]} -eq 1 ] && [ -f "${pacchetti[0]}" ] || { echo "ERRORE: nessun pacchetto" >&2; exit 1; }
+deb=${pacchetti[0]}
+echo "pacchetto: $(basename "$deb")"
+
+# The package's name, version and architecture are those apt shows the teacher.
+[ "$(dpkg-deb -f "$deb" Package)" = contalino ] || sbaglia "Package"
+[ "$(dpkg-deb -f "$deb" Version)" = 1.0 ] || sbaglia "Version: $(dpkg-deb -f "$deb" Version)"
+[ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || sbaglia "Architecture"
+[ "$(basename "$deb")" = "contalino_1.0_$(dpkg --print-architecture).deb" ] || sbaglia "file name"
+
+# Dependencies: the Qt and C++ libraries found by dpkg-shlibdeps, the fonts and the platform plugins.
+dipendenze=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $dipendenze"
+for nome in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation \
+    qt6-qpa-plugins; do
+    sed 's/, */\n/g; s/ *([^)]*)//g' <<<"$dipendenze" | grep -qxF "$nome" || sbaglia "Depends lacks $nome"
+done
+
+# Contents: exactly these files, under /usr.
+atteso=$(
+    cat <<'ELENCO'
+./usr/bin/contalino
+./usr/share/applications/it.contalino.Contalino.desktop
+./usr/share/icons/hicolor/32x32/apps/it.contalino.Contalino.png
+./usr/share/icons/hicolor/scalable/apps/it.contalino.Contalino.svg
+./usr/share/metainfo/it.contalino.Contalino.metainfo.xml
+ELENCO
+)
+elenco=$(dpkg-deb -c "$deb")
+trovato=$(awk '$1 !~ /^d/ { print $6 }' <<<"$elenco" | sort)
+if [ "$trovato" != "$atteso" ]; then
+    sbaglia "contents differ"
+    diff <(echo "$atteso") <(echo "$trovato") >&2 || true
+fi
+grep -q '^-rwxr-xr-x .* \./usr/bin/contalino$' <<<"$elenco" || sbaglia "the program is not executable"
+
+radice="$scratch/radice"
+dpkg-deb -x "$deb" "$radice"
+condivisi="$radice/usr/share"
+
+# The software centre's description and the launcher entry.
+appstreamcli validate --no-net "$condivisi/metainfo/it.contalino.Contalino.metainfo.xml" >"$scratch/as.log" 2>&1 \
+    || { cat "$scratch/as.log" >&2; sbaglia "appstreamcli validate"; }
+voce="$condivisi/applications/it.contalino.Contalino.desktop"
+for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contalino.Contalino' \
+    'Categories=Education;Math;'; do
+    grep -qxF "$riga" "$voce" || sbaglia "desktop entry lacks $riga"
+done
+grep -q '^Comment=..*' "$voce" || sbaglia "desktop entry lacks a comment"
+
+# The bitmap icon is a 32 x 32 PNG, the scalable one an SVG.
+firma=$(od -An -tx1 -N24 "$condivisi/icons/hicolor/32x32/apps/it.contalino.Contalino.png" | tr -d ' \n')
+[ "${firma:0:16}" = 89504e470d0a1a0a ] || sbaglia "the 32x32 icon is not a PNG"
+[ "${firma:32:16}" = 0000002000000020 ] || sbaglia "the PNG icon is not 32 x 32"
+grep -q '<svg ' "$condivisi/icons/hicolor/scalable/apps/it.contalino.Contalino.svg" || sbaglia "the scalable icon is no SVG"
+
+# Every library the unpacked program needs is found on this system.
+if ldd "$radice/usr/bin/contalino" | grep -q 'not found'; then
+    ldd "$radice/usr/bin/contalino" >&2
+    sbaglia "unresolved libraries"
+fi
+
+# The unpacked program starts and keeps running until it is told to stop.
+cd "$scratch"
+QT_QPA_PLATFORM=offscreen "$radice/usr/bin/contalino" >"$scratch/programma.log" 2>&1 &
+programma=$!
+sleep 2
+if kill -0 "$programma" 2>/dev/null; then
+    kill "$programma"
+    wait "$programma" 2>/dev/null || true
+else
+    wait "$programma" && codice=0 || codice=$?
+    cat "$scratch/programma.log" >&2
+    sbaglia "the installed program ended by itself (exit code $codice)"
+fi
+programma=""
+
+if [ "$errori" -ne 0 ]; then
+    echo "$errori errori" >&2
+    exit 1
+fi
+echo "pacchetto in ordine"
