@@ -175,7 +175,8 @@ bool GruppoScelta::eventFilter(QObject *oggetto, QEvent *evento)
         return QObject::eventFilter(oggetto, evento);
 
     // A disabled button, or one in a panel behind the front one, still receives the presses that
-    // land on it; they must not confirm anything.
+    // land on it; they must not confirm anything. Its focus events still count: a button that loses
+    // the focus because its panel went behind must lose its highlight too.
     if (!pulsante->isEnabled()) {
         switch (evento->type()) {
         case QEvent::MouseButtonPress:
@@ -185,7 +186,7 @@ bool GruppoScelta::eventFilter(QObject *oggetto, QEvent *evento)
         case QEvent::KeyRelease:
             return true;
         default:
-            return QObject::eventFilter(oggetto, evento);
+            break;
         }
     }
 
