@@ -190,6 +190,7 @@ void frmOperativo::creaControlli()
     area->setFont(carattere(QStringLiteral("MS Sans Serif"), 12, false));
 
     m_frame1 = pannello(area, QStringLiteral("Frame1"));
+    m_frame1->setAccessibleName(QStringLiteral("Operazioni"));
     proporzioni()->aggiungi(m_frame1, QRect(600, 1170, 10644, 4575));
     creaColonne(m_frame1);
 
@@ -256,7 +257,9 @@ void frmOperativo::creaPannelli(QWidget *area)
 {
     LayoutProporzionale *layout = proporzioni();
 
+    // The panels' names are what a screen reader announces when the focus enters one of them.
     m_fraTastierino = pannello(area, QStringLiteral("fraTastierino"));
+    m_fraTastierino->setAccessibleName(QStringLiteral("Tastierino"));
     layout->aggiungi(m_fraTastierino, PostoPannello);
     for (int i = 0; i < NumeroTasti; ++i) {
         const TastoProgetto &progetto = TastiTastierino.at(i);
@@ -270,6 +273,7 @@ void frmOperativo::creaPannelli(QWidget *area)
     m_option1.at(TastoEsco)->setEnabled(false);
 
     m_fraAiuto = pannello(area, QStringLiteral("fraAiuto"));
+    m_fraAiuto->setAccessibleName(QStringLiteral("Aiuto"));
     layout->aggiungi(m_fraAiuto, PostoPannello);
     auto *lblAiuto = etichetta(m_fraAiuto, QStringLiteral("LblAiuto"), QStringLiteral("Ti aiuto ?"), 21.75, 0,
                                Qt::AlignHCenter | Qt::AlignTop);
@@ -280,6 +284,7 @@ void frmOperativo::creaPannelli(QWidget *area)
     layout->aggiungi(m_option3.at(1), QRect(330, 1530, 4380, 660));
 
     m_fraIntervento = pannello(area, QStringLiteral("fraIntervento"));
+    m_fraIntervento->setAccessibleName(QStringLiteral("Intervento"));
     layout->aggiungi(m_fraIntervento, PostoPannello);
     auto *lblIntervento = etichetta(m_fraIntervento, QStringLiteral("lblIntervento"), QStringLiteral("Intervengo io"),
                                     26.25, 0, Qt::AlignHCenter | Qt::AlignTop);
@@ -288,6 +293,7 @@ void frmOperativo::creaPannelli(QWidget *area)
     layout->aggiungi(m_optOK, QRect(780, 1155, 3330, 840));
 
     m_fraAvviso = pannello(area, QStringLiteral("fraAvviso"));
+    m_fraAvviso->setAccessibleName(QStringLiteral("Avviso"));
     layout->aggiungi(m_fraAvviso, PostoPannello);
     auto *avviso = etichetta(m_fraAvviso, QStringLiteral("Label4(4)"),
                              QStringLiteral("Se ricominci gli esercizi andranno persi"), 15.75, 0,

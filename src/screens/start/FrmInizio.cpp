@@ -150,6 +150,7 @@ void FrmInizio::creaControlli()
 
     QFrame *frame1 = cornice(area);
     frame1->setObjectName(QStringLiteral("frame1"));
+    frame1->setAccessibleName(QStringLiteral("Tabelle"));
     layout->aggiungi(frame1, QRect(1980, 4485, 4125, 2805));
     for (int i = 0; i < NumeroTabelle; ++i) {
         auto *pulsante = new PulsanteOpzione(QString::number(i), frame1);
@@ -162,6 +163,7 @@ void FrmInizio::creaControlli()
 
     QFrame *frame2 = cornice(area);
     frame2->setObjectName(QStringLiteral("Frame2"));
+    frame2->setAccessibleName(QStringLiteral("Comandi"));
     layout->aggiungi(frame2, QRect(6675, 4485, 4125, 2805));
     for (int i = 0; i < int(Comandi.size()); ++i) {
         auto *pulsante = new PulsanteOpzione(Comandi.at(i), frame2);
