@@ -15,7 +15,10 @@ Schermata::Schermata(const QString &titolo, QSize progettoTwips, bool ridimensio
     , m_progetto(progettoTwips)
 {
     setWindowTitle(titolo);
-    setWindowIcon(Icona::programma());
+    // A window without an icon of its own shows the application's: the icon is drawn once, at start-up,
+    // not again for every screen that opens.
+    if (QApplication::windowIcon().isNull())
+        setWindowIcon(Icona::programma());
     if (!ridimensionabile) {
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                        | Qt::WindowCloseButtonHint);
