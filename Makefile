@@ -47,6 +47,15 @@ package: build
 screenshots: build
 	BUILD=$(BUILD) scripts/screenshots.sh
 
+# The benchmark, not a test (CI times nothing): a Release build of its own, figures printed and written to
+# bench/results.md.
+BENCH_BUILD ?= build-bench
+.PHONY: bench
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCONTALINO_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target prestazioni
+	./$(BENCH_BUILD)/bench/prestazioni bench/results.md
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

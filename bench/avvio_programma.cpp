@@ -1,0 +1,19 @@
+// The program exactly as it starts for a child, from the same library, except that it ends after
+// the first frame of the start screen.
+#include "PrimoFotogramma.h"
+
+#include "app/Avvio.h"
+#include "app/Schermate.h"
+#include "screens/start/FrmInizio.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication applicazione(argc, argv);
+    Avvio::preparaApplicazione(applicazione);
+    // Watched before it is shown: showing it may already paint the first frame.
+    new PrimoFotogramma(Schermate::carica<FrmInizio>());
+    Avvio::mostraInizio();
+    return applicazione.exec();
+}

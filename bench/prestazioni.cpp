@@ -1,0 +1,599 @@
+// The benchmark of the program: every figure is timed several times, side by side with a floor that
+// shows what the toolkit alone costs for the same thing, and the medians are written to results.md.
+// It is run by `make bench` on a Release build and is never part of the tests.
+//
+//   prestazioni <results.md>
+
+#include "app/Avvio.h"
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "screens/exercise/Regole.h"
+#include "screens/exercise/frmOperativo.h"
+#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/Stampante.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QTest>
+#include <QTextStream>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int RipetizioniAvvio = 21;
+constexpr int Ripetizioni = 11;
+constexpr int EventiRidimensionamento = 1000;
+constexpr int TabellaProvata = 7;
+
+using Orologio = std::chrono::steady_clock;
+
+double secondiDa(Orologio::time_point inizio)
+{
+    return std::chrono::duration<double>(Orologio::now() - inizio).count();
+}
+
+double mediana(std::vector<double> valori)
+{
+    if (valori.empty())
+        return 0;
+    std::sort(valori.begin(), valori.end());
+    const size_t meta = valori.size() / 2;
+    return valori.size() % 2 ? valori[meta] : (valori[meta - 1] + valori[meta]) / 2;
+}
+
+// The offscreen platform's notes about window hints it ignores would bury the figures.
+void messaggi(QtMsgType tipo, const QMessageLogContext &contesto, const QString &testo)
+{
+    if (tipo == QtWarningMsg
+        && (testo.startsWith(QLatin1String("This plugin does not support"))
+            || testo.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(tipo, contesto, testo)));
+}
+
+[[noreturn]] void fallisce(const QString &perche)
+{
+    std::fprintf(stderr, "bench: %s\n", qPrintable(perche));
+    std::exit(1);
+}
+
+// --- Whole processes ---
+
+struct Processo
+{
+    double secondi;
+    double memoriaMiB;
+};
+
+// Runs one start-up program from fork to exit; its peak resident set comes from wait4().
+Processo esegui(const QByteArray &eseguibile)
+{
+    const auto inizio = Orologio::now();
+    const pid_t pid = fork();
+    if (pid < 0)
+        fallisce(QStringLiteral("fork failed"));
+    if (pid == 0) {
+        // The offscreen platform's notes about window hints it ignores are not wanted here.
+        const int nulla = open("/dev/null", O_WRONLY);
+        dup2(nulla, STDOUT_FILENO);
+        dup2(nulla, STDERR_FILENO);
+        alarm(60); // a program that never paints must not hold the benchmark forever
+        execl(eseguibile.constData(), eseguibile.constData(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    int stato = 0;
+    rusage uso = {};
+    if (wait4(pid, &stato, 0, &uso) != pid)
+        fallisce(QStringLiteral("wait4 failed"));
+    const double secondi = secondiDa(inizio);
+    if (!WIFEXITED(stato) || WEXITSTATUS(stato) != 0)
+        fallisce(
+            QStringLiteral("%1 did not end normally (status %2)").arg(QString::fromLocal8Bit(eseguibile)).arg(stato));
+    return {secondi, double(uso.ru_maxrss) / 1024.0};
+}
+
+// --- The floor window: one maximized window with one button ---
+
+// A key typed over the button becomes its caption, so one key changes one control, as a digit does
+// on the keypad.
+class FinestraMinima : public QWidget
+{
+public:
+    FinestraMinima()
+    {
+        m_pulsante = new QPushButton(QStringLiteral("Vai"), this);
+        m_pulsante->setGeometry(20, 20, 120, 40);
+        m_pulsante->installEventFilter(this);
+        m_pulsante->setFocus();
+    }
+
+    QString testo() const { return m_pulsante->text(); }
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (oggetto == m_pulsante && evento->type() == QEvent::KeyPress) {
+            m_pulsante->setText(static_cast<QKeyEvent *>(evento)->text());
+            return true;
+        }
+        return QWidget::eventFilter(oggetto, evento);
+    }
+
+private:
+    QPushButton *m_pulsante;
+};
+
+// --- In-process helpers ---
+
+void premi(QWidget *finestra, Qt::Key tasto)
+{
+    QTest::keyClick(finestra->windowHandle(), tasto);
+}
+
+// Paints whatever the last event made dirty: the update requests are posted events.
+void ridisegna()
+{
+    QCoreApplication::processEvents();
+}
+
+// Counts the widgets painted while it lives.
+class ContaPitture : public QObject
+{
+public:
+    ContaPitture() { qApp->installEventFilter(this); }
+    ~ContaPitture() override { qApp->removeEventFilter(this); }
+    int conteggio = 0;
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override
+    {
+        if (evento->type() == QEvent::Paint)
+            ++conteggio;
+        return QObject::eventFilter(oggetto, evento);
+    }
+};
+
+frmOperativo *apriEsercizio()
+{
+    Module1::ripristina();
+    Module1::Tabella = TabellaProvata;
+    auto *w = Schermate::carica<frmOperativo>();
+    w->mostra();
+    if (!QTest::qWaitForWindowExposed(w))
+        fallisce(QStringLiteral("the exercise screen was not shown"));
+    ridisegna();
+    return w;
+}
+
+void chiudiEsercizio()
+{
+    Schermate::scarica<frmOperativo>();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ridisegna();
+}
+
+// Mean time of one resize event over many, alternating between two window sizes.
+double ridimensionamento(QWidget *finestra)
+{
+    const QSize grande(1024, 768);
+    const QSize piccola(640, 480);
+    const auto inizio = Orologio::now();
+    for (int i = 0; i < EventiRidimensionamento; ++i)
+        finestra->resize(i % 2 ? grande : piccola);
+    const double secondi = secondiDa(inizio);
+    ridisegna();
+    return secondi / EventiRidimensionamento;
+}
+
+struct TempiTabella
+{
+    std::vector<double> cifre;
+    std::vector<double> invii;
+    double tabella = 0;
+    int tasti = 0;
+};
+
+// One whole table answered right, key by key, each key timed up to the end of its repaint.
+TempiTabella rispondiTabella(frmOperativo *w)
+{
+    TempiTabella tempi;
+    const auto inizioTabella = Orologio::now();
+    for (int c = 0; c < Regole::NumeroColonne; ++c) {
+        if (w->colonna() != c)
+            fallisce(QStringLiteral("column %1 is not armed").arg(c));
+        const QString risposta = Module1::Risposte.at(c).trimmed();
+        for (QChar cifra : risposta) {
+            const auto inizio = Orologio::now();
+            premi(w, Qt::Key(Qt::Key_0 + cifra.digitValue()));
+            ridisegna();
+            tempi.cifre.push_back(secondiDa(inizio));
+        }
+        const auto inizio = Orologio::now();
+        premi(w, Qt::Key_Return);
+        ridisegna();
+        tempi.invii.push_back(secondiDa(inizio));
+        tempi.tasti += int(risposta.size()) + 1;
+    }
+    tempi.tabella = secondiDa(inizioTabella);
+    if (Module1::NumEsercizi != Regole::NumeroColonne)
+        fallisce(QStringLiteral("the table was not completed (%1 operations)").arg(Module1::NumEsercizi));
+    return tempi;
+}
+
+// Keys typed on the floor window, each timed up to the end of its repaint.
+std::vector<double> tastiMinimi(QWidget *finestra, int tasti)
+{
+    std::vector<double> tempi;
+    for (int i = 0; i < tasti; ++i) {
+        const auto inizio = Orologio::now();
+        premi(finestra, Qt::Key(Qt::Key_0 + i % 10));
+        ridisegna();
+        tempi.push_back(secondiDa(inizio));
+    }
+    return tempi;
+}
+
+// A printer that keeps the page as a list of calls.
+class StampanteMemoria : public Stampante
+{
+public:
+    QStringList elencoFont() const override { return {QStringLiteral("Arial"), QStringLiteral("Courier New")}; }
+    void setNomeFont(const QString &nome) override { m_pagina << QStringLiteral("font ") + nome; }
+    void setDimensioneFont(qreal punti) override { m_pagina << QStringLiteral("dimensione %1").arg(punti); }
+    void setGrassetto(bool grassetto) override { m_pagina << QStringLiteral("grassetto %1").arg(grassetto); }
+    void setX(int twips) override { m_pagina << QStringLiteral("x %1").arg(twips); }
+    void setY(int twips) override { m_pagina << QStringLiteral("y %1").arg(twips); }
+    void stampa(const QString &testo) override { m_pagina << QStringLiteral("stampa ") + testo; }
+    Esito fineDocumento() override
+    {
+        m_pagina << QStringLiteral("fine");
+        ++s_pagine;
+        return Esito::Stampato;
+    }
+    QString motivo() const override { return {}; }
+
+    static inline int s_pagine = 0;
+
+private:
+    QStringList m_pagina;
+};
+
+// A finished series of three tables, as the print screen finds it.
+void riempiRegistro()
+{
+    Module1::ripristina();
+    for (int riga = 0; riga < 30; ++riga) {
+        const int tabella = 3 + riga / 10;
+        const int fattore = riga % 10 + 1;
+        Module1::Esercizi.at(riga)
+            = Regole::rigaDomanda(tabella, fattore) + QString::number(tabella * fattore) + QStringLiteral("  ");
+    }
+    Module1::Esercizi.at(30) = Regole::rigaDomanda(6, 4);
+    Module1::NumEsercizi = 30;
+}
+
+// The same calls the print screen makes, straight into the printer: what the page costs by itself.
+void stampaDiretta(Stampante &stampante)
+{
+    stampante.setNomeFont(QStringLiteral("Courier New"));
+    stampante.setX(1000);
+    stampante.setY(1000);
+    stampante.setDimensioneFont(18);
+    stampante.stampa(QStringLiteral("SCUOLA ELEMENTARE DI "));
+    stampante.setDimensioneFont(12);
+    stampante.setGrassetto(true);
+    for (int riga = 0; riga <= Module1::NumEsercizi; ++riga) {
+        stampante.setX(riga);
+        stampante.setY(riga);
+        stampante.stampa(Module1::Esercizi.at(riga));
+    }
+    stampante.fineDocumento();
+}
+
+// --- Results ---
+
+enum class Obiettivo
+{
+    Rapporto, // the ratio to the floor must not exceed the limit
+    Assoluto, // the median must stay under the limit
+    Nessuno
+};
+
+struct Cifra
+{
+    QString nome;
+    QString unita;
+    double scala; // from the measured unit to the one shown
+    double valore;
+    double pavimento;
+    Obiettivo obiettivo;
+    double limite;
+    int campioni;
+
+    double rapporto() const { return pavimento > 0 ? valore / pavimento : 0; }
+    std::optional<bool> raggiunto() const
+    {
+        switch (obiettivo) {
+        case Obiettivo::Rapporto:
+            return rapporto() <= limite;
+        case Obiettivo::Assoluto:
+            return valore < limite;
+        case Obiettivo::Nessuno:
+            break;
+        }
+        return std::nullopt;
+    }
+    QString testoObiettivo() const
+    {
+        switch (obiettivo) {
+        case Obiettivo::Rapporto:
+            return QStringLiteral("ratio ≤ %1").arg(limite, 0, 'f', 2);
+        case Obiettivo::Assoluto:
+            return QStringLiteral("< %1 %2").arg(limite * scala, 0, 'g', 3).arg(unita);
+        case Obiettivo::Nessuno:
+            break;
+        }
+        return QStringLiteral("none");
+    }
+};
+
+QString misura(double valore, const Cifra &cifra)
+{
+    const double mostrato = valore * cifra.scala;
+    return QStringLiteral("%1 %2").arg(mostrato, 0, 'f', mostrato < 10 ? 3 : 1).arg(cifra.unita);
+}
+
+QString modelloCpu()
+{
+    QFile cpuinfo(QStringLiteral("/proc/cpuinfo"));
+    if (cpuinfo.open(QIODevice::ReadOnly)) {
+        const QStringList righe = QString::fromLocal8Bit(cpuinfo.readAll()).split(QLatin1Char('\n'));
+        for (const QString &riga : righe) {
+            if (riga.startsWith(QLatin1String("model name")))
+                return riga.section(QLatin1Char(':'), 1).trimmed();
+        }
+    }
+    return QSysInfo::currentCpuArchitecture();
+}
+
+QString compilatore()
+{
+#if defined(__clang__)
+    return QStringLiteral("Clang ") + QLatin1String(__clang_version__);
+#elif defined(__GNUC__)
+    return QStringLiteral("GCC ") + QLatin1String(__VERSION__);
+#else
+    return QStringLiteral("unknown");
+#endif
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <results.md>\n", argv[0]);
+        return 2;
+    }
+    const QString risultati = QString::fromLocal8Bit(argv[1]);
+    const QByteArray programma = AVVIO_PROGRAMMA;
+    const QByteArray minimo = AVVIO_MINIMO;
+    const QByteArray contenuto = AVVIO_CONTENUTO;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(messaggi);
+    const auto inizioBench = Orologio::now();
+    std::vector<Cifra> cifre;
+    QStringList note;
+
+    // 1, 2. Start-up and peak memory of whole processes, alternated so that both see the same load.
+    // One run of each first, so the font cache and the page cache are warm for both.
+    std::printf("start-up: %d runs of each program\n", RipetizioniAvvio);
+    std::fflush(stdout);
+    esegui(programma);
+    esegui(minimo);
+    esegui(contenuto);
+    std::vector<double> avvioP, avvioM, avvioC, memoriaP, memoriaM;
+    for (int i = 0; i < RipetizioniAvvio; ++i) {
+        const Processo p = esegui(programma);
+        const Processo m = esegui(minimo);
+        const Processo c = esegui(contenuto);
+        avvioP.push_back(p.secondi);
+        avvioM.push_back(m.secondi);
+        avvioC.push_back(c.secondi);
+        memoriaP.push_back(p.memoriaMiB);
+        memoriaM.push_back(m.memoriaMiB);
+    }
+    cifre.push_back({QStringLiteral("1. Start-up to first frame of the start screen"), QStringLiteral("ms"), 1000,
+                     mediana(avvioP), mediana(avvioM), Obiettivo::Rapporto, 1.25, RipetizioniAvvio});
+    cifre.push_back({QStringLiteral("1b. Start-up of the floor window with the start screen's menu bar and fonts"),
+                     QStringLiteral("ms"), 1000, mediana(avvioC), mediana(avvioM), Obiettivo::Nessuno, 0,
+                     RipetizioniAvvio});
+    cifre.push_back({QStringLiteral("2. Peak memory (max RSS) of the start-up"), QStringLiteral("MiB"), 1,
+                     mediana(memoriaP), mediana(memoriaM), Obiettivo::Rapporto, 1.25, RipetizioniAvvio});
+    note << QStringLiteral("Start-up of the program against 1b, the toolkit's cost of what the start screen shows: "
+                           "ratio %1.")
+                .arg(mediana(avvioP) / mediana(avvioC), 0, 'f', 2);
+
+    // Everything else runs in this process, set up as the program sets itself up.
+    QApplication applicazione(argc, argv);
+    Avvio::preparaApplicazione(applicazione);
+    frmOperativo::setSeme(20261208);
+
+    FinestraMinima minima;
+    minima.showMaximized();
+    if (!QTest::qWaitForWindowExposed(&minima))
+        fallisce(QStringLiteral("the floor window was not shown"));
+
+    // 3. Resize of the exercise screen against the resize of the floor window.
+    std::printf("resize: %d rounds of %d events\n", Ripetizioni, EventiRidimensionamento);
+    std::fflush(stdout);
+    {
+        frmOperativo *w = apriEsercizio();
+        w->showNormal();
+        minima.showNormal();
+        ridisegna();
+        // The pass must really move the controls, or the figure would time nothing.
+        auto *risultato = w->findChild<QWidget *>(QStringLiteral("lblRisultato(9)"));
+        w->resize(1024, 768);
+        const QRect grande = risultato->geometry();
+        w->resize(640, 480);
+        if (risultato->geometry() == grande)
+            fallisce(QStringLiteral("resizing the exercise screen moved nothing"));
+        std::vector<double> programmaR, minimaR;
+        for (int i = 0; i < Ripetizioni; ++i) {
+            programmaR.push_back(ridimensionamento(w));
+            minimaR.push_back(ridimensionamento(&minima));
+        }
+        cifre.push_back({QStringLiteral("3. Resize of the exercise screen, per event"), QStringLiteral("ms"), 1000,
+                         mediana(programmaR), mediana(minimaR), Obiettivo::Assoluto, 0.001, Ripetizioni});
+        minima.showMaximized();
+        chiudiEsercizio();
+    }
+
+    // 4, 5. Keys on the keypad: each digit and each right "Invio", up to the end of their repaint,
+    // and the whole table they add up to.
+    std::printf("input: %d tables of %d columns\n", Ripetizioni, Regole::NumeroColonne);
+    std::fflush(stdout);
+    {
+        {
+            // How many widgets one key repaints, once, outside the timed runs.
+            frmOperativo *w = apriEsercizio();
+            const QString risposta = Module1::Risposte.at(0).trimmed();
+            ContaPitture conta;
+            for (QChar cifra : risposta) {
+                premi(w, Qt::Key(Qt::Key_0 + cifra.digitValue()));
+                ridisegna();
+            }
+            const int perCifre = conta.conteggio;
+            premi(w, Qt::Key_Return);
+            ridisegna();
+            note << QStringLiteral("Widgets repainted: %1 for the %2 digit(s) of the first answer, %3 for its "
+                                   "\"Invio\".")
+                        .arg(perCifre)
+                        .arg(risposta.size())
+                        .arg(conta.conteggio - perCifre);
+            chiudiEsercizio();
+        }
+        std::vector<double> cifraP, invioP, tabellaP, tastoM, tabellaM;
+        for (int i = 0; i < Ripetizioni; ++i) {
+            frmOperativo *w = apriEsercizio();
+            const TempiTabella tempi = rispondiTabella(w);
+            chiudiEsercizio();
+            cifraP.push_back(mediana(tempi.cifre));
+            invioP.push_back(mediana(tempi.invii));
+            tabellaP.push_back(tempi.tabella);
+
+            const auto inizio = Orologio::now();
+            const std::vector<double> minimi = tastiMinimi(&minima, tempi.tasti);
+            tabellaM.push_back(secondiDa(inizio));
+            if (minima.testo() != QString::number((tempi.tasti - 1) % 10))
+                fallisce(QStringLiteral("the floor window did not take its keys"));
+            tastoM.push_back(mediana(minimi));
+        }
+        cifre.push_back({QStringLiteral("4a. Input: a digit typed, with its repaint"), QStringLiteral("ms"), 1000,
+                         mediana(cifraP), mediana(tastoM), Obiettivo::Assoluto, 0.002, Ripetizioni});
+        cifre.push_back({QStringLiteral("4b. Input: a right \"Invio\" arming the next column, with its repaint"),
+                         QStringLiteral("ms"), 1000, mediana(invioP), mediana(tastoM), Obiettivo::Assoluto, 0.002,
+                         Ripetizioni});
+        cifre.push_back({QStringLiteral("5a. A whole table answered by key events (10 columns)"), QStringLiteral("ms"),
+                         1000, mediana(tabellaP), mediana(tabellaM), Obiettivo::Nessuno, 0, Ripetizioni});
+    }
+
+    // 5. The printed page of a finished series, built into a printer that records it.
+    std::printf("print: %d pages\n", Ripetizioni);
+    std::fflush(stdout);
+    {
+        riempiRegistro();
+        FrmStampaEsercizio::setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
+        auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+        stampa->mostra();
+        if (!QTest::qWaitForWindowExposed(stampa))
+            fallisce(QStringLiteral("the print screen was not shown"));
+        ridisegna();
+        auto *comando = stampa->findChild<QPushButton *>(QStringLiteral("cmdStampaS"));
+        std::vector<double> paginaP, paginaM;
+        for (int i = 0; i < Ripetizioni; ++i) {
+            const int prima = StampanteMemoria::s_pagine;
+            auto inizio = Orologio::now();
+            QTest::mouseClick(comando, Qt::LeftButton);
+            ridisegna();
+            paginaP.push_back(secondiDa(inizio));
+            if (StampanteMemoria::s_pagine != prima + 1)
+                fallisce(QStringLiteral("the print screen did not print its page"));
+
+            inizio = Orologio::now();
+            StampanteMemoria diretta;
+            stampaDiretta(diretta);
+            paginaM.push_back(secondiDa(inizio));
+        }
+        Schermate::scarica<FrmStampaEsercizio>();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        cifre.push_back({QStringLiteral("5b. The printed page built into a recording printer"), QStringLiteral("ms"),
+                         1000, mediana(paginaP), mediana(paginaM), Obiettivo::Nessuno, 0, Ripetizioni});
+    }
+
+    // --- Report ---
+    QString tabella;
+    QTextStream testo(&tabella);
+    testo << "| Figure | Runs | Median | Floor | Ratio | Goal | Met |\n";
+    testo << "|---|---|---|---|---|---|---|\n";
+    for (const Cifra &cifra : cifre) {
+        const std::optional<bool> esito = cifra.raggiunto();
+        testo << "| " << cifra.nome << " | " << cifra.campioni << " | " << misura(cifra.valore, cifra) << " | "
+              << misura(cifra.pavimento, cifra) << " | " << QString::number(cifra.rapporto(), 'f', 2) << " | "
+              << cifra.testoObiettivo() << " | " << (esito ? (*esito ? "yes" : "**no**") : "—") << " |\n";
+    }
+    testo.flush();
+
+    const double durata = secondiDa(inizioBench);
+    QString rapporto;
+    QTextStream md(&rapporto);
+    md << "# Benchmark results\n\n"
+       << "Written by `make bench` from a Release build; rewritten at every run.\n\n"
+       << "- Machine: " << modelloCpu() << ", " << sysconf(_SC_NPROCESSORS_ONLN) << " cores, "
+       << QSysInfo::prettyProductName() << "\n"
+       << "- Qt: " << qVersion() << ", platform " << QGuiApplication::platformName() << "\n"
+       << "- Compiler: " << compilatore() << "\n"
+       << "- Date: " << QDateTime::currentDateTime().toString(Qt::ISODate) << "\n"
+       << "- Benchmark time: " << QString::number(durata, 'f', 1) << " s\n\n"
+       << "Each figure is the median of its runs; the floor is measured in the same run, interleaved with it.\n\n"
+       << tabella << "\n"
+       << "Floors:\n\n"
+       << "- 1, 2: a program built with the benchmark, with the same Qt and flags, that opens one maximized window "
+          "with one button and ends after its first frame; both programs are timed from fork to exit, offscreen.\n"
+       << "- 1b: the same floor with a menu bar and labels in the five fonts of the start screen (Arial 27.75, "
+          "9.75, 18 and 15.75 bold, MS Sans Serif 18 bold), and none of the program's code.\n"
+       << "- 3: the same one-button window resized between the same two sizes (1024×768 and 640×480).\n"
+       << "- 4: a key typed on that window's button, which takes the key as its caption, with its repaint.\n"
+       << "- 5a: as many keys on that window as the table took.\n"
+       << "- 5b: the same printer calls made directly, without the print screen.\n\n";
+    for (const QString &nota : std::as_const(note))
+        md << nota << "\n";
+    md.flush();
+
+    std::printf("\n%s\n", qPrintable(tabella));
+    for (const QString &nota : std::as_const(note))
+        std::printf("%s\n", qPrintable(nota));
+    QFile file(risultati);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        fallisce(QStringLiteral("cannot write %1").arg(risultati));
+    file.write(rapporto.toUtf8());
+    std::printf("written to %s in %.1f s\n", qPrintable(risultati), durata);
+    return 0;
+}
