@@ -103,6 +103,16 @@ void tst_FrmInizio::statoIniziale()
     QVERIFY(primo >= 0);
     QVERIFY2(ultimo - primo > versione->fontMetrics().height() * 3 / 2, "the version label is drawn on one line");
 
+    // Text colours: navy title and buttons, blue version, dark red table and tagline.
+    const QList<QPair<const char *, QColor>> inchiostri = {
+        {"Label4", QColor(0, 0, 128)}, {"Label7", QColor(0, 0, 192)},     {"Label1", QColor(192, 0, 0)},
+        {"Label5", QColor(192, 0, 0)}, {"Option1(3)", QColor(0, 0, 128)}, {"Option2(1)", QColor(0, 0, 128)},
+    };
+    for (const auto &[nome, inchiostro] : inchiostri) {
+        const QWidget *widget = controllo(m_inizio, nome);
+        QCOMPARE(widget->palette().color(widget->foregroundRole()), inchiostro);
+    }
+
     QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
     for (int i = 0; i <= 10; ++i) {
         auto *pulsante = controllo<PulsanteOpzione>(m_inizio, QStringLiteral("Option1(%1)").arg(i));

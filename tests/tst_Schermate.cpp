@@ -7,6 +7,7 @@
 #include "screens/exercise/frmOperativo.h"
 #include "screens/print/FrmStampaEsercizio.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 
@@ -39,6 +40,7 @@ private Q_SLOTS:
 
     void unaSolaIstanza();
     void laStaticaSopravvive();
+    void vaiMostraSempreLaStessaSchermata();
     void chiusuraACascata_data();
     void chiusuraACascata();
 };
@@ -86,6 +88,30 @@ void tst_Schermate::laStaticaSopravvive()
     QVERIFY(seconda);
     QCOMPARE(SchermataProva::caricamenti, caricamenti + 2);
     QCOMPARE(SchermataProva::contatore, 2);
+}
+
+void tst_Schermate::vaiMostraSempreLaStessaSchermata()
+{
+    FrmInizio *inizio = apriInizio();
+    QVERIFY(inizio);
+    // Table 5, then "Ripristina": the label keeps the choice, and "Vai" exercises table 5.
+    tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return});
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(controllo<QLabel>(inizio, "Label1")->text(), QStringLiteral("Tabella del 5"));
+
+    clic(controllo(inizio, "Option2(0)"));
+    QPointer<frmOperativo> operativo = Schermate::istanza<frmOperativo>();
+    QVERIFY(operativo);
+    QTRY_VERIFY(operativo->isVisible());
+    QCOMPARE(int(Module1::Tabella), 5);
+    QVERIFY(inizio->isVisible()); // the start screen stays behind
+
+    inizio->mostra();
+    QVERIFY(QTest::qWaitForWindowActive(inizio));
+    clic(controllo(inizio, "Option2(0)"));
+    QCOMPARE(Schermate::istanza<frmOperativo>(), operativo.data());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(operativo);
 }
 
 void tst_Schermate::chiusuraACascata_data()
