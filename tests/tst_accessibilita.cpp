@@ -204,6 +204,9 @@ void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
     // The anchor label under the panels is not read either.
     QVERIFY(!visibile(controllo(w, QStringLiteral("lblRiferimento"))));
     QVERIFY(!visibile(controllo(w, QStringLiteral("LblAiuto"))));
+    QVERIFY(visibile(controllo(w, QStringLiteral("fraTastierino"))));
+    for (const char *pannello : {"fraAiuto", "fraIntervento", "fraAvviso"})
+        QVERIFY2(!visibile(controllo(w, QLatin1String(pannello))), pannello);
 
     // A wrong answer brings the help offer forward: now it alone is read.
     const int fattore = controllo<QLabel>(w, QStringLiteral("Label2(0)"))->text().toInt();
@@ -214,6 +217,8 @@ void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
     QVERIFY(visibile(controllo(w, QStringLiteral("LblAiuto"))));
     QCOMPARE(nome(controllo(w, QStringLiteral("LblAiuto"))), QStringLiteral("Ti aiuto ?"));
     QVERIFY(!visibile(controllo(w, QStringLiteral("lblIntervento"))));
+    QVERIFY(visibile(controllo(w, QStringLiteral("fraAiuto"))));
+    QVERIFY(!visibile(controllo(w, QStringLiteral("fraTastierino"))));
     VERIFICA_FUOCO(w, "SI");
 }
 

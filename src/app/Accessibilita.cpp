@@ -94,6 +94,16 @@ public:
     }
 };
 
+class GruppoAccessibile : public QAccessibleWidget
+{
+public:
+    explicit GruppoAccessibile(QWidget *widget)
+        : QAccessibleWidget(widget, QAccessible::Grouping)
+    { }
+
+    QAccessible::State state() const override { return statoVisibile(QAccessibleWidget::state(), widget()); }
+};
+
 QAccessibleInterface *descrizione(const QString &classe, QObject *oggetto)
 {
     if (!oggetto || !oggetto->isWidgetType())
@@ -106,7 +116,7 @@ QAccessibleInterface *descrizione(const QString &classe, QObject *oggetto)
     // A named frame groups controls that belong together (a panel, the columns), rather than being a
     // window frame, as Qt would describe it.
     if (classe == QLatin1String("QFrame") && !widget->accessibleName().isEmpty())
-        return new QAccessibleWidget(widget, QAccessible::Grouping);
+        return new GruppoAccessibile(widget);
     return nullptr;
 }
 
