@@ -1,0 +1,276 @@
+"""Runs the real program on a private X server for the tests that need one.
+
+An Xvfb server on a free display with a small window manager (openbox, which carries out a window's
+request to open maximized as a desktop would), a private D-Bus session bus (the accessibility bus is
+started from it on demand), the program itself with Qt's accessibility bridge switched on, and helpers
+that read the program through AT-SPI the way a screen reader does and press keys and mouse buttons
+with xdotool. Every process started here is stopped again by its own id, whatever happens in the test.
+"""
+
+import os
+import signal
+import subprocess
+import sys
+import time
+
+LARGHEZZA, ALTEZZA = 1024, 768
+
+
+def attendi(condizione, secondi=10.0, descrizione="condition"):
+    """Polls condizione() until it returns something true; fails the test after `secondi`."""
+    limite = time.monotonic() + secondi
+    while True:
+        valore = condizione()
+        if valore:
+            return valore
+        if time.monotonic() > limite:
+            raise AssertionError(f"timed out waiting for {descrizione}")
+        time.sleep(0.05)
+
+
+def _ferma(processo, secondi=5.0):
+    if processo is None or processo.poll() is not None:
+        return
+    try:
+        os.killpg(processo.pid, signal.SIGTERM)
+        processo.wait(secondi)
+    except (ProcessLookupError, subprocess.TimeoutExpired):
+        try:
+            os.killpg(processo.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        processo.wait()
+
+
+class Ambiente:
+    """Xvfb plus a session bus; use it as a context manager."""
+
+    def __init__(self):
+        self.xvfb = None
+        self.gestore = None
+        self.dbus = None
+        self.programma = None
+
+    def __enter__(self):
+        try:
+            self._avvia_xvfb()
+            self._avvia_gestore()
+            self._avvia_dbus()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *errore):
+        _ferma(self.programma)
+        _ferma(self.dbus)
+        _ferma(self.gestore)
+        _ferma(self.xvfb)
+        return False
+
+    def _avvia_xvfb(self):
+        # -displayfd: the server picks a free display and writes its number to the pipe once it is ready.
+        lettura, scrittura = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", f"{LARGHEZZA}x{ALTEZZA}x24", "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=(scrittura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        os.close(scrittura)
+        numero = b""
+        limite = time.monotonic() + 15
+        while not numero.endswith(b"\n"):
+            if time.monotonic() > limite or self.xvfb.poll() is not None:
+                raise AssertionError("Xvfb did not start")
+            pezzo = os.read(lettura, 16)
+            if not pezzo:
+                raise AssertionError("Xvfb did not report its display")
+            numero += pezzo
+        os.close(lettura)
+        os.environ["DISPLAY"] = ":" + numero.decode().strip()
+        # Keys held down repeat as on a real keyboard: after 250 ms, 30 times a second.
+        subprocess.run(["xset", "r", "on"], check=True)
+        subprocess.run(["xset", "r", "rate", "250", "30"], check=True)
+
+    def _avvia_gestore(self):
+        self.gestore = subprocess.Popen(["openbox", "--sm-disable"], stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+
+        def pronto():
+            risultato = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True)
+            return "window id" in risultato.stdout
+        attendi(pronto, 10, "the window manager")
+
+    def _avvia_dbus(self):
+        # Its own process group, so that the accessibility bus it starts on demand stops with it, and
+        # no standard output, so that nothing it leaves behind can hold the test's output open.
+        self.dbus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, start_new_session=True)
+        indirizzo = self.dbus.stdout.readline().decode().strip()
+        if not indirizzo:
+            raise AssertionError("dbus-daemon did not start")
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = indirizzo
+        os.environ.pop("AT_SPI_BUS_ADDRESS", None)
+
+    def avvia_programma(self, percorso, cartella):
+        # A runtime folder of its own, as a desktop session gives every program.
+        runtime = os.path.join(cartella, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        ambiente = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8",
+                        XDG_RUNTIME_DIR=runtime)
+        self.programma = subprocess.Popen([percorso], cwd=cartella, env=ambiente, stdin=subprocess.DEVNULL,
+                                          start_new_session=True)
+        return self.programma
+
+
+def xdotool(*argomenti):
+    risultato = subprocess.run(["xdotool", *map(str, argomenti)], check=True, capture_output=True, text=True,
+                               timeout=20)
+    return risultato.stdout.strip()
+
+
+def finestra(titolo, secondi=15.0):
+    """The X id of the visible window whose title is exactly `titolo`."""
+    def cerca():
+        risultato = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{titolo}$"],
+                                   capture_output=True, text=True)
+        righe = risultato.stdout.split()
+        return righe[0] if righe else None
+    return attendi(cerca, secondi, f"window {titolo!r}")
+
+
+def premi(tasto):
+    xdotool("key", "--delay", "60", tasto)
+    time.sleep(0.15)
+
+
+def tieni_premuto(tasto, secondi):
+    """Holds a key down, letting the X server repeat it, then lets it go."""
+    xdotool("keydown", tasto)
+    time.sleep(secondi)
+    xdotool("keyup", tasto)
+    time.sleep(0.15)
+
+
+def clic(x, y, pulsante=1):
+    xdotool("mousemove", "--sync", x, y)
+    xdotool("click", pulsante)
+    time.sleep(0.15)
+
+
+# --- Reading the program through the accessibility bus, as a screen reader does ---
+
+class Lettore:
+    """The program as AT-SPI shows it."""
+
+    def __init__(self, nome_applicazione="Contalino", secondi=20.0):
+        import pyatspi  # only now: the bus address is known once the session bus runs
+        self.pyatspi = pyatspi
+        self.applicazione = attendi(lambda: self._applicazione(nome_applicazione), secondi,
+                                    f"application {nome_applicazione!r} on the accessibility bus")
+
+    def _applicazione(self, nome):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            figlio = desktop.getChildAtIndex(i)
+            if figlio is not None and figlio.name == nome:
+                return figlio
+        return None
+
+    def finestra(self, titolo):
+        """The accessible of the top-level window titled `titolo`, once it shows."""
+        def cerca():
+            self.applicazione.clearCache()
+            for i in range(self.applicazione.childCount):
+                figlio = self.applicazione.getChildAtIndex(i)
+                if figlio is not None and figlio.name == titolo and self.mostrato(figlio):
+                    return figlio
+            return None
+        return attendi(cerca, 10, f"accessible window {titolo!r}")
+
+    def mostrato(self, oggetto):
+        stati = oggetto.getState()
+        return stati.contains(self.pyatspi.STATE_SHOWING) and stati.contains(self.pyatspi.STATE_VISIBLE)
+
+    def discendenti(self, radice, solo_mostrati=True):
+        """Every accessible below `radice`, depth first, in the program's order."""
+        radice.clearCache()
+        risultato = []
+
+        def visita(oggetto):
+            for i in range(oggetto.childCount):
+                figlio = oggetto.getChildAtIndex(i)
+                if figlio is None or (solo_mostrati and not self.mostrato(figlio)):
+                    continue
+                risultato.append(figlio)
+                visita(figlio)
+        visita(radice)
+        return risultato
+
+    def pulsanti(self, radice):
+        return [o for o in self.discendenti(radice) if o.getRole() == self.pyatspi.ROLE_PUSH_BUTTON]
+
+    def etichette(self, radice):
+        return [o for o in self.discendenti(radice) if o.getRole() == self.pyatspi.ROLE_LABEL]
+
+    def con_nome(self, radice, nome, ruolo=None):
+        for oggetto in self.discendenti(radice):
+            if oggetto.name == nome and (ruolo is None or oggetto.getRole() == ruolo):
+                return oggetto
+        raise AssertionError(f"no accessible named {nome!r}")
+
+    def fuoco(self, radice):
+        """Names of the objects that report the keyboard focus."""
+        return [o.name for o in self.discendenti(radice) if o.getState().contains(self.pyatspi.STATE_FOCUSED)]
+
+    def attendi_fuoco(self, radice, nome, secondi=5.0):
+        attendi(lambda: self.fuoco(radice) == [nome], secondi, f"focus on {nome!r}")
+
+    def centro(self, oggetto):
+        """Screen coordinates of the middle of an object."""
+        riquadro = oggetto.queryComponent().getExtents(self.pyatspi.DESKTOP_COORDS)
+        return riquadro.x + riquadro.width // 2, riquadro.y + riquadro.height // 2
+
+
+def esegui(prova):
+    """Runs one test function and turns its outcome into the exit code CTest reads."""
+    inizio = time.monotonic()
+    try:
+        prova()
+    except AssertionError as errore:
+        print(f"FAIL: {errore}", file=sys.stderr)
+        sys.exit(1)
+    print(f"passed in {time.monotonic() - inizio:.1f} s")
+
+
+# --- What the X server and the window manager say about a window ---
+
+def proprieta(finestra_x, nome):
+    """The value of a window property as xprop prints it, after the '=' sign."""
+    risultato = subprocess.run(["xprop", "-id", str(finestra_x), nome], capture_output=True, text=True, check=True)
+    _, _, valore = risultato.stdout.partition("=")
+    return valore.strip()
+
+
+def geometria(finestra_x):
+    """Where the window's own area lies on the screen: x, y, width, height."""
+    risultato = subprocess.run(["xwininfo", "-id", str(finestra_x)], capture_output=True, text=True, check=True)
+    valori = {}
+    for riga in risultato.stdout.splitlines():
+        chiave, _, valore = riga.strip().partition(":")
+        valori[chiave] = valore.strip()
+    return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]), int(valori["Width"]),
+            int(valori["Height"]))
+
+
+def ripetizioni_del_server(tasto="a", secondi=0.6):
+    """How many presses the X server delivers for one key held down, seen by a window of xev's."""
+    xev = subprocess.Popen(["xev", "-event", "keyboard", "-name", "prova-ripetizione"], stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, text=True, start_new_session=True)
+    try:
+        finestra_xev = finestra("prova-ripetizione")
+        xdotool("windowactivate", "--sync", finestra_xev)
+        tieni_premuto(tasto, secondi)
+    finally:
+        _ferma(xev)
+    return sum(1 for riga in xev.stdout if riga.startswith("KeyPress"))
