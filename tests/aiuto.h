@@ -7,6 +7,7 @@
 #include "screens/start/FrmInizio.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyCombination>
 #include <QList>
 #include <QPointer>
@@ -74,6 +75,24 @@ inline void rilasciaMouse(const QWidget *controllo, Qt::MouseButton pulsante = Q
 inline void clic(const QWidget *controllo, Qt::MouseButton pulsante = Qt::LeftButton)
 {
     QTest::mouseClick(controllo->window()->windowHandle(), pulsante, Qt::NoModifier, centroNellaFinestra(controllo));
+}
+
+// The first and last row of the widget, as drawn, that hold a pixel of ink; -1 when there is none.
+inline QPair<int, int> righeConInchiostro(QWidget *widget, const std::function<bool(QRgb)> &eInchiostro)
+{
+    const QImage immagine = widget->grab().toImage();
+    QPair<int, int> righe(-1, -1);
+    for (int y = 0; y < immagine.height(); ++y) {
+        for (int x = 0; x < immagine.width(); ++x) {
+            if (eInchiostro(immagine.pixel(x, y))) {
+                if (righe.first < 0)
+                    righe.first = y;
+                righe.second = y;
+                break;
+            }
+        }
+    }
+    return righe;
 }
 
 // A small window as the program shows it: centred on the screen, without minimise or maximise button.

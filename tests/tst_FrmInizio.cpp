@@ -10,7 +10,6 @@
 #include "screens/info/frmAutore.h"
 
 #include <QAction>
-#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -25,25 +24,6 @@ const QColor Normale(255, 224, 192);
 QColor colore(const QWidget *pulsante)
 {
     return pulsante->property("backColor").value<QColor>();
-}
-
-// The rows of the label that hold any pixel of the given colour: top and bottom, or -1 when none.
-QPair<int, int> righeInchiostro(QWidget *etichetta, const QColor &inchiostro)
-{
-    const QImage immagine = etichetta->grab().toImage();
-    int primo = -1;
-    int ultimo = -1;
-    for (int y = 0; y < immagine.height(); ++y) {
-        for (int x = 0; x < immagine.width(); ++x) {
-            if (immagine.pixelColor(x, y) == inchiostro) {
-                if (primo < 0)
-                    primo = y;
-                ultimo = y;
-                break;
-            }
-        }
-    }
-    return {primo, ultimo};
 }
 
 } // namespace
@@ -99,7 +79,7 @@ void tst_FrmInizio::statoIniziale()
     QCOMPARE(versione->text(), QStringLiteral("Vers.1.0") + QChar(13) + QStringLiteral("Mouse "));
 
     // The carriage return must break the line: the blue text stands on two lines.
-    const auto [primo, ultimo] = righeInchiostro(versione, QColor(0, 0, 192));
+    const auto [primo, ultimo] = righeConInchiostro(versione, [](QRgb p) { return p == qRgb(0, 0, 192); });
     QVERIFY(primo >= 0);
     QVERIFY2(ultimo - primo > versione->fontMetrics().height() * 3 / 2, "the version label is drawn on one line");
 

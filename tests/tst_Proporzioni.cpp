@@ -1,4 +1,4 @@
-// The proportional rule without widgets, the twips-to-pixels conversion and the &H00BBGGRR colours.
+// The proportional rule without widgets, and the &H00BBGGRR colours.
 
 #include "layout/Proporzioni.h"
 #include "layout/Unita.h"
@@ -13,9 +13,6 @@ class tst_Proporzioni : public QObject
 private Q_SLOTS:
     void catturaEApplica_data();
     void catturaEApplica();
-    void clientVuoto();
-    void px_data();
-    void px();
     void coloreBGR_data();
     void coloreBGR();
 };
@@ -50,34 +47,6 @@ void tst_Proporzioni::catturaEApplica()
     QFETCH(QRect, atteso);
 
     QCOMPARE(applicaProporzioni(catturaProporzioni(progetto, clientProgetto), client), atteso);
-}
-
-void tst_Proporzioni::clientVuoto()
-{
-    const ProporzioniControllo p = catturaProporzioni(QRect(10, 20, 30, 40), QSizeF(0, 0));
-    QCOMPARE(p.Larghezza, 0.0f);
-    QCOMPARE(p.Altezza, 0.0f);
-    QCOMPARE(p.Alto, 0.0f);
-    QCOMPARE(p.Sinistra, 0.0f);
-}
-
-void tst_Proporzioni::px_data()
-{
-    QTest::addColumn<int>("twips");
-    QTest::addColumn<int>("pixel");
-    QTest::newRow("larghezza d'inizio") << 11880 << 792;
-    QTest::newRow("altezza d'inizio") << 8310 << 554;
-    QTest::newRow("sotto la meta'") << 22 << 1;
-    QTest::newRow("sopra la meta'") << 23 << 2;
-    QTest::newRow("negativo") << -23 << -2;
-    QTest::newRow("zero") << 0 << 0;
-}
-
-void tst_Proporzioni::px()
-{
-    QFETCH(int, twips);
-    QFETCH(int, pixel);
-    QCOMPARE(Unita::px(twips), pixel);
 }
 
 void tst_Proporzioni::coloreBGR_data()

@@ -5,7 +5,6 @@
 
 #include "screens/info/frmIstruzioni.h"
 
-#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -28,25 +27,6 @@ QString testoAtteso()
            + a + QStringLiteral(" Cliccare con il pulsante sinistro.") + a + a
            + QStringLiteral(" PER UTILIZZARE LA SCANSIONE MANUALE ") + a
            + QStringLiteral(" Premere la BARRA-SPAZIO per scegliere, premere INVIO per confermare.");
-}
-
-// Top and bottom row of the label that hold dark ink, or -1.
-QPair<int, int> righeInchiostro(QWidget *etichetta)
-{
-    const QImage immagine = etichetta->grab().toImage();
-    int primo = -1;
-    int ultimo = -1;
-    for (int y = 0; y < immagine.height(); ++y) {
-        for (int x = 0; x < immagine.width(); ++x) {
-            if (qGray(immagine.pixel(x, y)) < 96) {
-                if (primo < 0)
-                    primo = y;
-                ultimo = y;
-                break;
-            }
-        }
-    }
-    return {primo, ultimo};
 }
 
 } // namespace
@@ -78,7 +58,7 @@ void tst_frmIstruzioni::testoOgniVolta()
             QVERIFY(piccolaFinestraCentrata(modale));
             auto *etichetta = controllo<QLabel>(modale, "Label1");
             letto = etichetta->text();
-            const auto [primo, ultimo] = righeInchiostro(etichetta);
+            const auto [primo, ultimo] = righeConInchiostro(etichetta, [](QRgb p) { return qGray(p) < 96; });
             altezzaTesto = ultimo - primo;
             fondoTesto = ultimo;
             altezzaEtichetta = etichetta->height();
