@@ -1,0 +1,442 @@
+// Random input on the whole program, as a child, a switch device or a curious teacher could send it,
+// with the invariants a user relies on checked after every single event. Seeded: a failure prints
+// the seed and the last events, and CONTALINO_SOAK_SEME=<seed> repeats the same run.
+// CONTALINO_SOAK_EVENTI sets the number of events (20,000 by default).
+
+#include "StampaSupporto.h"
+#include "guida.h"
+
+#include "app/Avvio.h"
+#include "app/Messaggio.h"
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "input/PulsanteOpzione.h"
+#include "screens/exercise/frmOperativo.h"
+#include "screens/info/frmAutore.h"
+#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/start/FrmInizio.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+// Keys a child can reach, and some a child should not need: every group's accepted set and more.
+const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> &tastiera()
+{
+    static const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> tasti = [] {
+        QList<QPair<Qt::Key, Qt::KeyboardModifiers>> elenco;
+        for (int d = 0; d <= 9; ++d) {
+            elenco.append({Qt::Key(Qt::Key_0 + d), Qt::NoModifier});
+            elenco.append({Qt::Key(Qt::Key_0 + d), Qt::KeypadModifier});
+        }
+        for (Qt::Key k : {Qt::Key_C, Qt::Key_I, Qt::Key_N, Qt::Key_E, Qt::Key_S, Qt::Key_R, Qt::Key_V, Qt::Key_A,
+                          Qt::Key_K, Qt::Key_Q, Qt::Key_Z})
+            elenco.append({k, Qt::NoModifier});
+        for (Qt::Key k :
+             {Qt::Key_Space, Qt::Key_Space, Qt::Key_Space, Qt::Key_Return, Qt::Key_Return, Qt::Key_Left, Qt::Key_Right,
+              Qt::Key_Up, Qt::Key_Down, Qt::Key_Backspace, Qt::Key_F2, Qt::Key_F1, Qt::Key_F5, Qt::Key_F12,
+              Qt::Key_Escape, Qt::Key_Tab, Qt::Key_Home, Qt::Key_Delete, Qt::Key_Shift})
+            elenco.append({k, Qt::NoModifier});
+        elenco.append({Qt::Key_Enter, Qt::KeypadModifier});
+        elenco.append({Qt::Key_Asterisk, Qt::KeypadModifier});
+        elenco.append({Qt::Key_Plus, Qt::KeypadModifier});
+        return elenco;
+    }();
+    return tasti;
+}
+
+QString testoTasto(Qt::Key k)
+{
+    if (k == Qt::Key_Space)
+        return QStringLiteral(" ");
+    if (k == Qt::Key_Return || k == Qt::Key_Enter)
+        return QStringLiteral("\r");
+    if ((k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z))
+        return QString(QChar(k)).toLower();
+    return QString();
+}
+
+// What the exercise screen showed before an event, to judge what the event did to the record.
+struct Istantanea
+{
+    QPointer<frmOperativo> operativo;
+    qint16 numEsercizi = 0;
+    int colonna = 0;
+    QString riga;
+    QString risposta;
+    QString attesa;
+};
+
+} // namespace
+
+class tst_Soak : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void inputCasuale();
+    void cleanupTestCase();
+
+private:
+    void passo();
+    // One event as the user makes it: sent, handled completely, then every invariant checked.
+    void atto(const QString &descrizione, const std::function<void()> &evento);
+    void verifica(const Istantanea &prima);
+    Istantanea istantanea() const;
+    QWidget *bersaglio();
+    void annota(const QString &evento);
+    void fallisci(const QString &motivo);
+
+    QRandomGenerator m_caso;
+    quint32 m_seme = 0;
+    qint64 m_eventi = 0;
+    qint64 m_rapportati = 0;
+    // How far the run got: events seen in each state, so a run that never reached a state shows it.
+    QMap<QString, qint64> m_stati;
+    QStringList m_storia;
+    bool m_fallito = false;
+    QString m_fallimento;
+    std::shared_ptr<QStringList> m_stampe = std::make_shared<QStringList>();
+};
+
+void tst_Soak::initTestCase()
+{
+    bool ok = false;
+    m_seme = qEnvironmentVariable("CONTALINO_SOAK_SEME").toUInt(&ok);
+    if (!ok)
+        m_seme = QRandomGenerator::system()->generate();
+    m_caso.seed(m_seme);
+    frmOperativo::setSeme(m_seme);
+    Module1::ripristina();
+    frmOperativo::RifiutiAiuto = 0;
+
+    // The page goes to a printer that writes its calls down; now and then one that fails.
+    FrmStampaEsercizio::setFabbricaStampante([this]() -> std::unique_ptr<Stampante> {
+        if (m_caso.bounded(5) == 0)
+            return std::make_unique<StampanteRegistrata>(m_stampe, QStringList {QStringLiteral("Courier")},
+                                                         Stampante::Esito::Errore, QStringLiteral("carta finita"));
+        return std::make_unique<StampanteRegistrata>(m_stampe);
+    });
+    // A click can land on the menu bar and open the author screen modal, or the menu bar's overflow
+    // button of a narrow window and open its popup: close either shortly after, as a teacher would.
+    auto *custode = new QTimer(this);
+    custode->setInterval(5);
+    connect(custode, &QTimer::timeout, this, [] {
+        if (QWidget *menu = QApplication::activePopupWidget())
+            menu->close();
+        else if (QWidget *modale = QApplication::activeModalWidget())
+            modale->close();
+    });
+    custode->start();
+    qInfo("soak seed %u (repeat with CONTALINO_SOAK_SEME=%u)", m_seme, m_seme);
+}
+
+void tst_Soak::cleanupTestCase()
+{
+    FrmStampaEsercizio::setFabbricaStampante({});
+    Messaggio::azzera();
+    Schermate::scarica<FrmStampaEsercizio>();
+    Schermate::scarica<frmOperativo>();
+    Schermate::scarica<FrmInizio>();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tst_Soak::annota(const QString &evento)
+{
+    ++m_eventi;
+    m_storia.append(QStringLiteral("%1: %2").arg(m_eventi).arg(evento));
+    if (m_storia.size() > 40)
+        m_storia.removeFirst();
+}
+
+void tst_Soak::fallisci(const QString &motivo)
+{
+    if (m_fallito)
+        return;
+    m_fallito = true;
+    m_fallimento = QStringLiteral("after event %1: %2\nseed %3 (repeat with CONTALINO_SOAK_SEME=%3)\nlast events:\n%4")
+                       .arg(m_eventi)
+                       .arg(motivo)
+                       .arg(m_seme)
+                       .arg(m_storia.join(QLatin1Char('\n')));
+}
+
+// The window the next event goes to: the active one, or the topmost screen still open. A program
+// whose start screen was closed is started again.
+QWidget *tst_Soak::bersaglio()
+{
+    if (!Schermate::istanza<FrmInizio>()) {
+        Avvio::mostraInizio();
+    }
+    QWidget *attiva = QApplication::activeWindow();
+    if (attiva && attiva->isVisible())
+        return attiva;
+    QWidget *scelta = nullptr;
+    if (auto *stampa = Schermate::istanza<FrmStampaEsercizio>())
+        scelta = stampa;
+    else if (auto *operativo = Schermate::istanza<frmOperativo>())
+        scelta = operativo;
+    else
+        scelta = Schermate::istanza<FrmInizio>();
+    if (scelta->isMinimized())
+        scelta->showMaximized();
+    scelta->activateWindow();
+    return scelta;
+}
+
+Istantanea tst_Soak::istantanea() const
+{
+    Istantanea s;
+    s.operativo = Schermate::istanza<frmOperativo>();
+    s.numEsercizi = Module1::NumEsercizi;
+    s.risposta = Module1::Risposta;
+    if (s.operativo) {
+        s.colonna = s.operativo->colonna();
+        s.attesa = Module1::Risposte.at(s.colonna);
+    }
+    if (s.numEsercizi >= 0 && s.numEsercizi < Module1::NumeroRighe)
+        s.riga = Module1::Esercizi.at(s.numEsercizi);
+    return s;
+}
+
+void tst_Soak::atto(const QString &descrizione, const std::function<void()> &evento)
+{
+    if (m_fallito)
+        return;
+    annota(descrizione);
+    const Istantanea prima = istantanea();
+    evento();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    verifica(prima);
+}
+
+void tst_Soak::passo()
+{
+    QWidget *w = bersaglio();
+    QWindow *finestra = w->windowHandle();
+    if (!finestra)
+        return;
+    // Any message box the program asks for is answered at once.
+    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+
+    const quint32 scelta = m_caso.bounded(1000);
+    const auto &tasti = tastiera();
+    if (scelta < 420) {
+        const auto [tasto, modificatori] = tasti.at(int(m_caso.bounded(qsizetype(tasti.size()))));
+        atto(QStringLiteral("key %1 mod %2 on %3").arg(tasto, 0, 16).arg(int(modificatori)).arg(w->objectName()), [&] {
+            QTest::simulateEvent(finestra, true, tasto, modificatori, testoTasto(tasto), false);
+            QTest::simulateEvent(finestra, false, tasto, modificatori, testoTasto(tasto), false);
+        });
+    } else if (scelta < 470) {
+        // A key held down: the keyboard repeats it as release and press pairs flagged as repeats.
+        // The whole hold is one event: it must act once.
+        const auto [tasto, modificatori] = tasti.at(int(m_caso.bounded(qsizetype(tasti.size()))));
+        const int ripetizioni = 1 + int(m_caso.bounded(6));
+        atto(QStringLiteral("key %1 held, %2 repeats").arg(tasto, 0, 16).arg(ripetizioni), [&] {
+            QTest::simulateEvent(finestra, true, tasto, modificatori, testoTasto(tasto), false);
+            for (int i = 0; i < ripetizioni; ++i) {
+                QTest::simulateEvent(finestra, false, tasto, modificatori, testoTasto(tasto), true);
+                QTest::simulateEvent(finestra, true, tasto, modificatori, testoTasto(tasto), true);
+            }
+            QTest::simulateEvent(finestra, false, tasto, modificatori, testoTasto(tasto), false);
+        });
+    } else if (scelta < 820) {
+        // A press of any mouse button: on a control (enabled or not) or anywhere in the window,
+        // sometimes twice in a row as a double click.
+        const Qt::MouseButton pulsanti[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+        const Qt::MouseButton pulsante = pulsanti[m_caso.bounded(4)];
+        QPoint punto(int(m_caso.bounded(qMax(1, w->width()))), int(m_caso.bounded(qMax(1, w->height()))));
+        const QList<QAbstractButton *> bottoni = w->findChildren<QAbstractButton *>();
+        if (!bottoni.isEmpty() && m_caso.bounded(3) != 0) {
+            QAbstractButton *b = bottoni.at(int(m_caso.bounded(qsizetype(bottoni.size()))));
+            if (b->isVisible())
+                punto = b->mapTo(w, b->rect().center());
+        }
+        const int volte = m_caso.bounded(10) == 0 ? 2 : 1;
+        const QPointer<QWidget> vivo(w);
+        QWidget *sotto = w->childAt(punto);
+        const QString descrizione = QStringLiteral("mouse %1 at %2,%3 on %4 (%5)")
+                                        .arg(int(pulsante))
+                                        .arg(punto.x())
+                                        .arg(punto.y())
+                                        .arg(w->objectName(), sotto ? sotto->objectName() : QString());
+        for (int i = 0; i < volte && vivo && vivo->isVisible(); ++i) {
+            atto(descrizione, [&] {
+                QTest::mousePress(finestra, pulsante, Qt::NoModifier, punto);
+                QTest::mouseRelease(finestra, pulsante, Qt::NoModifier, punto);
+            });
+        }
+    } else if (scelta < 930) {
+        // A child who knows the answer: the right digits, then Enter.
+        auto *operativo = Schermate::istanza<frmOperativo>();
+        if (!operativo || w != operativo)
+            return;
+        const int fattore = guida::testo(operativo, QStringLiteral("Label2(%1)").arg(operativo->colonna())).toInt();
+        const QString giusta = QString::number(Module1::Tabella * fattore);
+        for (QChar c : giusta)
+            atto(QStringLiteral("typed %1").arg(c),
+                 [&] { QTest::keyClick(finestra, Qt::Key(Qt::Key_0 + c.digitValue())); });
+        atto(QStringLiteral("Enter"), [&] { QTest::keyClick(finestra, Qt::Key_Return); });
+    } else if (scelta < 955) {
+        const QSize dimensione(1 + int(m_caso.bounded(1600)), 1 + int(m_caso.bounded(1200)));
+        atto(QStringLiteral("resize %1 to %2x%3").arg(w->objectName()).arg(dimensione.width()).arg(dimensione.height()),
+             [&] {
+                 w->showNormal();
+                 w->resize(dimensione);
+             });
+    } else if (scelta < 970) {
+        atto(QStringLiteral("minimise and restore %1").arg(w->objectName()), [&] {
+            w->showMinimized();
+            QCoreApplication::processEvents();
+            w->showMaximized();
+            w->activateWindow();
+        });
+    } else if (scelta < 980) {
+        auto *menu = w->findChild<QAction *>(QStringLiteral("mnuInfo"));
+        if (!menu)
+            return;
+        atto(QStringLiteral("menu Autore on %1").arg(w->objectName()), [&] { menu->trigger(); });
+    } else if (scelta < 990) {
+        atto(QStringLiteral("close box of %1").arg(w->objectName()), [&] { w->close(); });
+    } else {
+        // Scanning: the space bar a few times, then Enter.
+        const int passi = 1 + int(m_caso.bounded(8));
+        for (int i = 0; i < passi; ++i)
+            atto(QStringLiteral("space"), [&] { QTest::keyClick(finestra, Qt::Key_Space); });
+        atto(QStringLiteral("Enter"), [&] { QTest::keyClick(finestra, Qt::Key_Return); });
+    }
+}
+
+void tst_Soak::verifica(const Istantanea &prima)
+{
+    // At most one of each screen, and only the live ones are left once deletions have run.
+    QHash<QByteArray, int> istanze;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        ++istanze[w->metaObject()->className()];
+    for (auto it = istanze.cbegin(); it != istanze.cend(); ++it) {
+        if (it.key() != "QMenu" && it.value() > 1)
+            return fallisci(QStringLiteral("%1 instances of %2").arg(it.value()).arg(QLatin1String(it.key())));
+    }
+
+    if (QWidget *f = QApplication::focusWidget()) {
+        if (!f->isEnabled())
+            return fallisci(QStringLiteral("focus on disabled %1").arg(f->objectName()));
+    }
+
+    const qint16 n = Module1::NumEsercizi;
+    if (n < 0 || n > 30)
+        return fallisci(QStringLiteral("NumEsercizi %1").arg(n));
+    const QString &risposta = Module1::Risposta;
+    static const QRegularExpression rispostaValida(QStringLiteral("^(|0|[1-9][0-9]{0,2})$"));
+    if (!rispostaValida.match(risposta).hasMatch())
+        return fallisci(QStringLiteral("answer \"%1\"").arg(risposta));
+
+    // Completed lines: the question, then every entry followed by two blanks, and at most one
+    // revealed answer at the end.
+    static const QRegularExpression rigaCompleta(
+        QStringLiteral("^\\d{1,2} \u00d7 ( [1-9]|10) = ((0|[1-9]\\d{0,2})  )*( \\d{1,3})?$"));
+    for (int k = 0; k < n; ++k) {
+        if (!rigaCompleta.match(Module1::Esercizi.at(k)).hasMatch())
+            return fallisci(QStringLiteral("record line %1 is \"%2\"").arg(k).arg(Module1::Esercizi.at(k)));
+    }
+
+    if (Schermate::istanza<FrmStampaEsercizio>())
+        ++m_stati[QStringLiteral("print screen open")];
+    auto *w = Schermate::istanza<frmOperativo>();
+    if (!w)
+        return;
+    ++m_stati[guida::pannelloDavanti(w)];
+    if (n >= 20)
+        ++m_stati[QStringLiteral("third table")];
+
+    QStringList abilitati = guida::pannelliAbilitati(w);
+    if (abilitati.size() != 1 || abilitati.first() != guida::pannelloDavanti(w))
+        return fallisci(QStringLiteral("panels enabled %1, in front %2")
+                            .arg(abilitati.join(QLatin1Char(',')), guida::pannelloDavanti(w)));
+
+    // The table on screen is the ten factors, each once.
+    QList<int> fattori;
+    for (int c = 0; c < 10; ++c)
+        fattori << guida::testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
+    std::sort(fattori.begin(), fattori.end());
+    if (fattori != QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
+        return fallisci(QStringLiteral("factors on screen are not 1..10"));
+
+    const int colonna = w->colonna();
+    const bool rispondendo = abilitati.first() == QLatin1String("fraTastierino") && guida::tasto(w, 0)->isEnabled();
+    if (rispondendo) {
+        const bool mostraQualcosa
+            = guida::testo(w, QStringLiteral("lblRisultato(%1)").arg(colonna)) != QLatin1String("?");
+        if (guida::tasto(w, frmOperativo::TastoInvio)->isEnabled() != mostraQualcosa)
+            return fallisci(QStringLiteral("\"Invio\" enabled %1 with the box showing \"%2\"")
+                                .arg(!mostraQualcosa)
+                                .arg(guida::testo(w, QStringLiteral("lblRisultato(%1)").arg(colonna))));
+        // The line being answered starts with the question of the column on screen.
+        const QString domanda = QStringLiteral("%1 \u00d7 %2 = ")
+                                    .arg(guida::testo(w, QStringLiteral("Label1")))
+                                    .arg(guida::testo(w, QStringLiteral("Label2(%1)").arg(colonna)), 2);
+        if (!Module1::Esercizi.at(n).startsWith(domanda))
+            return fallisci(QStringLiteral("line %1 \"%2\" does not start with \"%3\"")
+                                .arg(n)
+                                .arg(Module1::Esercizi.at(n), domanda));
+    }
+
+    // What happened to the record: nothing, an entry appended, a column completed, or a new start.
+    if (prima.operativo != w)
+        return;
+    const QString aggiunta = prima.riga + prima.risposta + QStringLiteral("  ");
+    if (n == prima.numEsercizi) {
+        const QString &ora = Module1::Esercizi.at(n);
+        const bool nuovaTabella
+            = prima.numEsercizi % 10 == 0 && ora == Module1::Esercizi.at(n).left(ora.indexOf(QLatin1Char('=')) + 2);
+        if (ora != prima.riga && ora != aggiunta && !nuovaTabella)
+            return fallisci(QStringLiteral("line %1 went from \"%2\" to \"%3\"").arg(n).arg(prima.riga, ora));
+    } else if (n == prima.numEsercizi + 1) {
+        const QString &completata = Module1::Esercizi.at(prima.numEsercizi);
+        const bool giusta = completata == aggiunta && prima.risposta.trimmed() == prima.attesa.trimmed();
+        const bool rivelata = completata == prima.riga + prima.attesa;
+        if (!giusta && !rivelata)
+            return fallisci(QStringLiteral("completed line \"%1\" from \"%2\" with entry \"%3\"")
+                                .arg(completata, prima.riga, prima.risposta));
+    } else if (n != 0) {
+        return fallisci(QStringLiteral("NumEsercizi went from %1 to %2").arg(prima.numEsercizi).arg(n));
+    }
+}
+
+void tst_Soak::inputCasuale()
+{
+    bool ok = false;
+    qint64 totale = qEnvironmentVariable("CONTALINO_SOAK_EVENTI").toLongLong(&ok);
+    if (!ok || totale <= 0)
+        totale = 20000;
+
+    QElapsedTimer tempo;
+    tempo.start();
+    while (m_eventi < totale && !m_fallito) {
+        passo();
+        if (m_eventi / 100000 != m_rapportati) {
+            m_rapportati = m_eventi / 100000;
+            qInfo("%lld events, %lld ms", m_eventi, tempo.elapsed());
+        }
+    }
+    if (m_fallito)
+        QFAIL(qPrintable(m_fallimento));
+    QStringList stati;
+    for (auto it = m_stati.cbegin(); it != m_stati.cend(); ++it)
+        stati << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+    qInfo("events per state: %s", qPrintable(stati.join(QStringLiteral(", "))));
+    qInfo("%lld events with the invariants checked after each, seed %u, %lld ms, %lld print calls recorded", m_eventi,
+          m_seme, tempo.elapsed(), qint64(m_stampe->size()));
+}
+
+QTEST_MAIN(tst_Soak)
+#include "tst_soak.moc"
