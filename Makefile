@@ -6,7 +6,7 @@ JOBS       ?= 2
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
               dpkg-dev appstream xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core python3-pyatspi \
-              openbox
+              openbox clang-format
 # For the README's picture (make screenshots): a virtual X server and a way to photograph a window.
 PACKAGES   += xvfb xauth x11-utils imagemagick
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -37,6 +37,23 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory test-sanitizers
+
+# The whole suite again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer: any report
+# fails the run.
+SAN_BUILD   ?= build-sanitizers
+SAN_OPTIONS := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
+               LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+               UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+.PHONY: test-sanitizers soak
+test-sanitizers: deps
+	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCONTALINO_SANITIZE=ON
+	cmake --build $(SAN_BUILD) -j$(JOBS)
+	cd $(SAN_BUILD) && $(SAN_OPTIONS) ctest --output-on-failure -j$(JOBS)
+
+# A million random events on the whole program (CI runs 20,000 on every test run).
+soak: build
+	cd $(BUILD) && CONTALINO_SOAK_EVENTI=1000000 ctest -R tst_soak --output-on-failure --timeout 7200 -V | grep -E 'seed|events|Passed|Failed|FAIL'
 
 # The Debian package a teacher installs: $(BUILD)/contalino_<version>_<arch>.deb
 package: build
