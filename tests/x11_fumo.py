@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """Smoke test of the real program on a real X server.
 
-Checks what only a real display shows: the start screen opens maximized, a key held down with the X
-server repeating it moves the focus once, the right mouse button confirms a choice, and "Esci" ends
-the program with exit code 0. The focus is read through the accessibility bus, as a screen reader
-reads it. Usage: x11_fumo.py PATH_OF_THE_PROGRAM
+Checks what only a real display shows: the start screen opens maximized with the program's icon, a
+key held down with the X server repeating it moves the focus once, the right mouse button confirms a
+choice, and "Esci" ends the program with exit code 0. The focus is read through the accessibility
+bus, as a screen reader reads it. Usage: x11_fumo.py PATH_OF_THE_PROGRAM
 """
 
 import sys
@@ -35,6 +35,8 @@ def prova():
             return (x - sinistra, y - sopra, larghezza + sinistra + destra,
                     altezza + sopra + sotto) == (0, 0, LARGHEZZA, ALTEZZA)
         attendi(copre_lo_schermo, 5, "the window to cover the screen")
+        # The window carries the program's icon, in the 32 x 32 size among others.
+        assert "Icon (32 x 32)" in proprieta(inizio_x, "_NET_WM_ICON")
 
         lettore = Lettore()
         inizio = lettore.finestra(TITOLO)

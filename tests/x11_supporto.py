@@ -118,7 +118,7 @@ class Ambiente:
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         ambiente = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8",
                         XDG_RUNTIME_DIR=runtime)
-        self.programma = subprocess.Popen([percorso], cwd=cartella, env=ambiente, stdin=subprocess.DEVNULL,
+        self.programma = subprocess.Popen([os.path.abspath(percorso)], cwd=cartella, env=ambiente, stdin=subprocess.DEVNULL,
                                           start_new_session=True)
         return self.programma
 
