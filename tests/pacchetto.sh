@@ -69,7 +69,7 @@ appstreamcli validate --no-net "$condivisi/metainfo/it.contalino.Contalino.metai
     || { cat "$scratch/as.log" >&2; sbaglia "appstreamcli validate"; }
 voce="$condivisi/applications/it.contalino.Contalino.desktop"
 for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contalino.Contalino' \
-    'Categories=Education;Math;'; do
+    'Categories=Education;Math;' 'StartupWMClass=contalino'; do
     grep -qxF "$riga" "$voce" || sbaglia "desktop entry lacks $riga"
 done
 grep -q '^Comment=..*' "$voce" || sbaglia "desktop entry lacks a comment"

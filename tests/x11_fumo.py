@@ -35,8 +35,10 @@ def prova():
             return (x - sinistra, y - sopra, larghezza + sinistra + destra,
                     altezza + sopra + sotto) == (0, 0, LARGHEZZA, ALTEZZA)
         attendi(copre_lo_schermo, 5, "the window to cover the screen")
-        # The window carries the program's icon, in the 32 x 32 size among others.
+        # The window carries the program's icon, in the 32 x 32 size among others, and the class by
+        # which the desktop matches it to the launcher entry (StartupWMClass).
         assert "Icon (32 x 32)" in proprieta(inizio_x, "_NET_WM_ICON")
+        assert proprieta(inizio_x, "WM_CLASS").startswith('"contalino",'), proprieta(inizio_x, "WM_CLASS")
 
         lettore = Lettore()
         inizio = lettore.finestra(TITOLO)

@@ -17,7 +17,8 @@ void preparaApplicazione(QApplication &applicazione)
     QApplication::setApplicationName(QStringLiteral("Contalino"));
     QApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setDesktopFileName(QStringLiteral("contalino"));
+    // The installed launcher entry's name, so that the desktop matches the windows to it and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("it.contalino.Contalino"));
     QApplication::setWindowIcon(Icona::programma());
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
