@@ -1,0 +1,84 @@
+// Opening and closing the exercise and print screens over and over, as a class does all day, must
+// leave nothing behind: no window, no object, no growing heap of either.
+
+#include "aiuto.h"
+
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "screens/exercise/frmOperativo.h"
+#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/start/FrmInizio.h"
+
+#include <QTest>
+
+namespace {
+
+int contaOggetti(const QObject *radice)
+{
+    int n = 1;
+    for (const QObject *figlio : radice->children())
+        n += contaOggetti(figlio);
+    return n;
+}
+
+// Every object the program's windows and the application hold, the windows themselves included.
+int oggettiVivi()
+{
+    int n = contaOggetti(QCoreApplication::instance());
+    for (const QWidget *finestra : QApplication::topLevelWidgets())
+        n += contaOggetti(finestra);
+    return n;
+}
+
+} // namespace
+
+class tst_Memoria : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void milleAperture();
+};
+
+void tst_Memoria::milleAperture()
+{
+    Module1::ripristina();
+    FrmInizio *inizio = Aiuto::apriInizio();
+    QVERIFY(inizio);
+
+    // One round first, so that everything Qt creates once (fonts, styles, caches) is there already.
+    auto ciclo = [inizio](int i) {
+        Aiuto::tasto(inizio, Qt::Key_Return); // the focus is on "Vai" after the first round's choice
+        auto *operativo = Schermate::istanza<frmOperativo>();
+        if (!operativo)
+            return false;
+        Module1::NumEsercizi = qint16(i % 31);
+        auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+        stampa->mostra();
+        // "ESCI" from its own button, then the exercise screen by its close box.
+        Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("Command1")));
+        operativo->close();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        inizio->activateWindow();
+        Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
+        return !Schermate::istanza<frmOperativo>() && !Schermate::istanza<FrmStampaEsercizio>();
+    };
+    Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
+    QVERIFY(ciclo(0));
+
+    const int finestrePrima = int(QApplication::topLevelWidgets().size());
+    const int oggettiPrima = oggettiVivi();
+    for (int i = 1; i <= 1000; ++i)
+        QVERIFY2(ciclo(i), qPrintable(QStringLiteral("round %1").arg(i)));
+    const int finestreDopo = int(QApplication::topLevelWidgets().size());
+    const int oggettiDopo = oggettiVivi();
+    qInfo("after 1000 rounds: %d windows and %d objects alive before, %d and %d after", finestrePrima, oggettiPrima,
+          finestreDopo, oggettiDopo);
+    QCOMPARE(finestreDopo, finestrePrima);
+    QCOMPARE(oggettiDopo, oggettiPrima);
+    Aiuto::chiudiTutto();
+}
+
+QTEST_MAIN(tst_Memoria)
+#include "tst_memoria.moc"

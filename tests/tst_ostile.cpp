@@ -1,0 +1,262 @@
+// A school computer is not a clean machine: odd things where the settings file should be, a
+// read-only folder, no printer, a documents folder that cannot be written, windows squeezed to
+// nothing or stretched over two screens. The program must start fast, change nothing and keep going.
+
+#include "StampaSupporto.h"
+#include "aiuto.h"
+
+#include "app/Messaggio.h"
+#include "app/Module1.h"
+#include "app/Schermate.h"
+#include "screens/exercise/frmOperativo.h"
+#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/StampanteQt.h"
+#include "screens/start/FrmInizio.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const QString NomeFile = QStringLiteral("ImpostazioniUlmo.dat");
+
+struct Impronta
+{
+    bool esiste = false;
+    bool collegamento = false;
+    QString tipo;
+    qint64 dimensione = -1;
+    QDateTime modifica;
+    QFile::Permissions permessi;
+    QStringList voci;
+
+    bool operator==(const Impronta &altra) const = default;
+};
+
+Impronta impronta(const QDir &cartella)
+{
+    Impronta i;
+    const QFileInfo info(cartella.filePath(NomeFile));
+    i.esiste = info.exists() || info.isSymLink();
+    i.collegamento = info.isSymLink();
+    i.tipo = info.isDir() ? QStringLiteral("dir") : info.isFile() ? QStringLiteral("file") : QStringLiteral("other");
+    i.dimensione = info.isFile() ? info.size() : -1;
+    i.modifica = info.lastModified();
+    i.permessi = info.permissions();
+    i.voci = cartella.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return i;
+}
+
+// Every visible control of a screen has some room to be drawn in.
+QStringList controlliSenzaSpazio(QWidget *schermata)
+{
+    QStringList senza;
+    for (QWidget *w : schermata->findChildren<QWidget *>()) {
+        if (w->isVisible() && (w->width() < 1 || w->height() < 1))
+            senza << w->objectName();
+    }
+    return senza;
+}
+
+} // namespace
+
+class tst_Ostile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void avvioConFileStrano_data();
+    void avvioConFileStrano();
+    void avvioInCartellaDiSolaLettura();
+    void cartellaDocumentiNonScrivibile();
+    void stampanteCheNonParte();
+    void finestreEstreme_data();
+    void finestreEstreme();
+
+private:
+    QString m_cartellaIniziale;
+};
+
+void tst_Ostile::init()
+{
+    Module1::ripristina();
+    Messaggio::azzera();
+    m_cartellaIniziale = QDir::currentPath();
+}
+
+void tst_Ostile::cleanup()
+{
+    QDir::setCurrent(m_cartellaIniziale);
+    FrmStampaEsercizio::setFabbricaStampante({});
+    FrmStampaEsercizio::setCartellaDocumenti(QString());
+    Messaggio::azzera();
+    Aiuto::chiudiTutto();
+}
+
+void tst_Ostile::avvioConFileStrano_data()
+{
+    QTest::addColumn<QString>("genere");
+    for (const char *genere : {"fifo", "directory", "unreadable", "dangling link", "sparse 1 GiB", "link to fifo"})
+        QTest::newRow(genere) << QString::fromLatin1(genere);
+}
+
+// The whole start, screen shown and active, well under a second, and the entry left as it was.
+void tst_Ostile::avvioConFileStrano()
+{
+    QFETCH(QString, genere);
+    QTemporaryDir cartella;
+    QVERIFY(cartella.isValid());
+    const QByteArray percorso = QFile::encodeName(cartella.filePath(NomeFile));
+    if (genere == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(percorso.constData(), 0644), 0);
+    } else if (genere == QLatin1String("directory")) {
+        QVERIFY(QDir(cartella.path()).mkdir(NomeFile));
+    } else if (genere == QLatin1String("unreadable")) {
+        QFile file(cartella.filePath(NomeFile));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("segreto");
+        file.close();
+        QVERIFY(file.setPermissions(QFile::Permissions()));
+    } else if (genere == QLatin1String("dangling link")) {
+        QCOMPARE(::symlink("non-esiste/altrove.dat", percorso.constData()), 0);
+    } else if (genere == QLatin1String("sparse 1 GiB")) {
+        QFile file(cartella.filePath(NomeFile));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(qint64(1) << 30));
+        file.close();
+    } else if (genere == QLatin1String("link to fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(cartella.filePath("tubo")).constData(), 0644), 0);
+        QCOMPARE(::symlink("tubo", percorso.constData()), 0);
+    }
+    const Impronta prima = impronta(QDir(cartella.path()));
+    QVERIFY(QDir::setCurrent(cartella.path()));
+
+    QElapsedTimer tempo;
+    tempo.start();
+    FrmInizio *inizio = Aiuto::apriInizio();
+    const qint64 millisecondi = tempo.elapsed();
+    QVERIFY(inizio);
+    qInfo("start-up with a %s settings file: %lld ms", qPrintable(genere), millisecondi);
+    QVERIFY2(millisecondi < 1000, qPrintable(QString::number(millisecondi)));
+    QCOMPARE(Aiuto::fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(impronta(QDir(cartella.path())), prima);
+}
+
+// A start in a folder nobody may write to works, and leaves the folder as it was.
+void tst_Ostile::avvioInCartellaDiSolaLettura()
+{
+    QTemporaryDir cartella;
+    QVERIFY(cartella.isValid());
+    QVERIFY(QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                       | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QDir::setCurrent(cartella.path()));
+    FrmInizio *inizio = Aiuto::apriInizio();
+    QVERIFY(inizio);
+    Aiuto::tasti(inizio, {Qt::Key_4, Qt::Key_Return, Qt::Key_Return});
+    QVERIFY(Schermate::istanza<frmOperativo>());
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// No printer and a documents folder where nothing can be written: the child is told, the page is
+// not half-saved anywhere, the screen and the record stay.
+void tst_Ostile::cartellaDocumentiNonScrivibile()
+{
+    riempiRegistro(30);
+    const auto registro = Module1::Esercizi;
+    // Not even root may create files in a process's folder of the proc file system.
+    FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
+    auto chiamate = std::make_shared<QStringList>();
+    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},
+                                                     Stampante::Esito::NessunaStampante);
+    });
+    Module1::NumEsercizi = 30;
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    stampa->mostra();
+    QVERIFY(QTest::qWaitForWindowActive(stampa));
+    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("cmdStampaS")));
+    QCOMPARE(Messaggio::conteggio(), 1);
+    QVERIFY2(Messaggio::ultimoTesto().startsWith(QStringLiteral("Non è stata trovata nessuna stampante e il foglio")),
+             qPrintable(Messaggio::ultimoTesto()));
+    QVERIFY(stampa->isVisible());
+    QCOMPARE(Module1::Esercizi, registro);
+}
+
+// A printer whose page cannot even be started: a message, no file, the window and record unchanged.
+void tst_Ostile::stampanteCheNonParte()
+{
+    riempiRegistro(10);
+    const auto registro = Module1::Esercizi;
+    QTemporaryDir cartella;
+    const QString impossibile = cartella.filePath(QStringLiteral("non-esiste/pagina.pdf"));
+    FrmStampaEsercizio::setFabbricaStampante([impossibile] { return StampanteQt::pdf(impossibile); });
+    Module1::NumEsercizi = 10;
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    stampa->mostra();
+    QVERIFY(QTest::qWaitForWindowActive(stampa));
+    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("cmdStampaS")));
+    QCOMPARE(Messaggio::conteggio(), 1);
+    QVERIFY2(Messaggio::ultimoTesto().startsWith(QStringLiteral("Il foglio delle operazioni non è stato stampato")),
+             qPrintable(Messaggio::ultimoTesto()));
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(stampa->isVisible());
+    QCOMPARE(Module1::Esercizi, registro);
+}
+
+void tst_Ostile::finestreEstreme_data()
+{
+    QTest::addColumn<QSize>("dimensione");
+    QTest::newRow("1 x 1") << QSize(1, 1);
+    QTest::newRow("40 x 30") << QSize(40, 30);
+    QTest::newRow("5000 x 3500") << QSize(5000, 3500);
+}
+
+// Squeezed or stretched, every screen keeps every control drawable and the drill still works.
+void tst_Ostile::finestreEstreme()
+{
+    QFETCH(QSize, dimensione);
+    FrmInizio *inizio = Aiuto::apriInizio();
+    QVERIFY(inizio);
+    Aiuto::tasti(inizio, {Qt::Key_6, Qt::Key_Return, Qt::Key_Return});
+    auto *operativo = Schermate::istanza<frmOperativo>();
+    QVERIFY(operativo);
+    Module1::NumEsercizi = 0;
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    stampa->mostra();
+
+    for (QWidget *schermata :
+         {static_cast<QWidget *>(inizio), static_cast<QWidget *>(operativo), static_cast<QWidget *>(stampa)}) {
+        schermata->showNormal();
+        schermata->resize(dimensione);
+        QCoreApplication::processEvents();
+        QCOMPARE(controlliSenzaSpazio(schermata), QStringList());
+        QVERIFY(!schermata->grab().isNull());
+    }
+
+    // The keypad still answers: a right answer closes the first column.
+    operativo->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(operativo));
+    const int fattore = operativo->findChild<QLabel *>(QStringLiteral("Label2(0)"))->text().toInt();
+    for (QChar c : QString::number(6 * fattore))
+        Aiuto::tasto(operativo, Qt::Key(Qt::Key_0 + c.digitValue()));
+    Aiuto::tasto(operativo, Qt::Key_Return);
+    QCOMPARE(operativo->colonna(), 1);
+}
+
+QTEST_MAIN(tst_Ostile)
+#include "tst_ostile.moc"
