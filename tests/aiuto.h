@@ -119,10 +119,9 @@ inline void quandoModale(std::function<void(QWidget *)> azione)
 // Closes every window (the start screen's closing cascade included) and destroys the unloaded ones.
 inline void chiudiTutto()
 {
-    for (QWidget *finestra : QApplication::topLevelWidgets()) {
-        if (finestra->isVisible())
-            finestra->close();
-    }
+    // Hidden ones too: a screen loaded but never shown is still loaded.
+    for (QWidget *finestra : QApplication::topLevelWidgets())
+        finestra->close();
     QCoreApplication::sendPostedEvents(); // a queued "Esci" must not reach the next test
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

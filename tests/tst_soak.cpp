@@ -222,7 +222,8 @@ void tst_Soak::atto(const QString &descrizione, const std::function<void()> &eve
 void tst_Soak::passo()
 {
     QWidget *w = bersaglio();
-    QWindow *finestra = w->windowHandle();
+    // A step of several events stops when one of them closes the window (a space on "ESCI").
+    const QPointer<QWindow> finestra = w->windowHandle();
     if (!finestra)
         return;
     // Any message box the program asks for is answered at once.
@@ -269,7 +270,7 @@ void tst_Soak::passo()
                                         .arg(punto.x())
                                         .arg(punto.y())
                                         .arg(w->objectName(), sotto ? sotto->objectName() : QString());
-        for (int i = 0; i < volte && vivo && vivo->isVisible(); ++i) {
+        for (int i = 0; i < volte && vivo && vivo->isVisible() && finestra; ++i) {
             atto(descrizione, [&] {
                 QTest::mousePress(finestra, pulsante, Qt::NoModifier, punto);
                 QTest::mouseRelease(finestra, pulsante, Qt::NoModifier, punto);
@@ -282,10 +283,13 @@ void tst_Soak::passo()
             return;
         const int fattore = guida::testo(operativo, QStringLiteral("Label2(%1)").arg(operativo->colonna())).toInt();
         const QString giusta = QString::number(Module1::Tabella * fattore);
-        for (QChar c : giusta)
-            atto(QStringLiteral("typed %1").arg(c),
-                 [&] { QTest::keyClick(finestra, Qt::Key(Qt::Key_0 + c.digitValue())); });
-        atto(QStringLiteral("Enter"), [&] { QTest::keyClick(finestra, Qt::Key_Return); });
+        for (QChar c : giusta) {
+            if (finestra)
+                atto(QStringLiteral("typed %1").arg(c),
+                     [&] { QTest::keyClick(finestra, Qt::Key(Qt::Key_0 + c.digitValue())); });
+        }
+        if (finestra)
+            atto(QStringLiteral("Enter"), [&] { QTest::keyClick(finestra, Qt::Key_Return); });
     } else if (scelta < 955) {
         const QSize dimensione(1 + int(m_caso.bounded(1600)), 1 + int(m_caso.bounded(1200)));
         atto(QStringLiteral("resize %1 to %2x%3").arg(w->objectName()).arg(dimensione.width()).arg(dimensione.height()),
@@ -310,9 +314,10 @@ void tst_Soak::passo()
     } else {
         // Scanning: the space bar a few times, then Enter.
         const int passi = 1 + int(m_caso.bounded(8));
-        for (int i = 0; i < passi; ++i)
+        for (int i = 0; i < passi && finestra; ++i)
             atto(QStringLiteral("space"), [&] { QTest::keyClick(finestra, Qt::Key_Space); });
-        atto(QStringLiteral("Enter"), [&] { QTest::keyClick(finestra, Qt::Key_Return); });
+        if (finestra)
+            atto(QStringLiteral("Enter"), [&] { QTest::keyClick(finestra, Qt::Key_Return); });
     }
 }
 
