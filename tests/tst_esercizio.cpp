@@ -509,6 +509,18 @@ void tst_Esercizio::avvisoATrentaENonPrima()
     clic(w, QStringLiteral("optAvviso(0)"));
     QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>());
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
+
+    // The exercise screen closed under the open print screen: closing that one later hands the
+    // keyboard to the start screen, which is what is left.
+    auto *inizio = Schermate::carica<FrmInizio>();
+    inizio->show();
+    w->close();
+    stampa = Schermate::istanza<FrmStampaEsercizio>();
+    stampa->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(stampa));
+    stampa->close();
+    QTRY_VERIFY(inizio->isActiveWindow());
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
 }
 
 void tst_Esercizio::ricomincia()

@@ -57,6 +57,12 @@ void Schermata::closeEvent(QCloseEvent *evento)
     m_scaricata = true;
     Form_Unload();
     Schermate::dimentica(this);
-    if (m_precedente && m_precedente->isVisible())
-        m_precedente->activateWindow();
+    // The window that opened this one; when that one has gone meanwhile, another screen still open.
+    QWidget *prossima = m_precedente && m_precedente->isVisible() ? m_precedente.data() : nullptr;
+    for (QWidget *finestra : QApplication::topLevelWidgets()) {
+        if (!prossima && finestra != this && finestra->isVisible() && qobject_cast<Schermata *>(finestra))
+            prossima = finestra;
+    }
+    if (prossima)
+        prossima->activateWindow();
 }
