@@ -2,6 +2,7 @@
 
 #include "app/Icona.h"
 #include "app/Schermate.h"
+#include "app/Stile.h"
 #include "input/CodiciTasto.h"
 #include "screens/start/FrmInizio.h"
 
@@ -19,6 +20,8 @@ void preparaApplicazione(QApplication &applicazione)
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     // The installed launcher entry's name, so that the desktop matches the windows to it and its icon.
     QApplication::setDesktopFileName(QStringLiteral("it.contalino.Contalino"));
+    // Before any window exists: the start screen's menu bar takes its overflow chevron from the style.
+    QApplication::setStyle(new Stile);
     QApplication::setWindowIcon(Icona::programma());
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 

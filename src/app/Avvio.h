@@ -4,7 +4,8 @@ class QApplication;
 
 namespace Avvio {
 
-// Italian for the program and for Qt's own dialogs, the name and icon, the X11 key-repeat check.
+// Italian for the program and for Qt's own dialogs, the name and icon, the style, the X11 key-repeat
+// check.
 void preparaApplicazione(QApplication &applicazione);
 
 // Loads and shows the start screen; there is nothing else to start.

@@ -1,0 +1,122 @@
+// The program's own set-up, as main() does it: the start screen comes up without Qt reading any image
+// file (which would load every image format plugin first), the menu bar still shows its overflow
+// chevron when the window is too narrow for its items, and message boxes keep the style's icons.
+
+#include "aiuto.h"
+
+#include "app/Avvio.h"
+
+#include <QFile>
+#include <QImage>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Aiuto;
+
+namespace {
+
+// The mean column of the opaque pixels of one row of the image between the two columns, -1 if none.
+double colonnaMedia(const QImage &immagine, int riga, int da, int a)
+{
+    double somma = 0;
+    int conteggio = 0;
+    for (int x = da; x < a; ++x) {
+        if (immagine.pixelColor(x, riga).alpha() > 96) {
+            somma += x;
+            ++conteggio;
+        }
+    }
+    return conteggio ? somma / conteggio : -1;
+}
+
+} // namespace
+
+class tst_Avvio : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+
+    // First: it looks at everything the process has loaded so far.
+    void inizioSenzaImmaginiDaFile();
+    void chevronDelMenuStretto();
+    void iconeDeiMessaggi();
+};
+
+void tst_Avvio::initTestCase()
+{
+    Avvio::preparaApplicazione(*qApp);
+}
+
+void tst_Avvio::cleanupTestCase()
+{
+    chiudiTutto();
+}
+
+void tst_Avvio::inizioSenzaImmaginiDaFile()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("reads the loaded libraries from /proc");
+#else
+    Avvio::mostraInizio();
+    auto *inizio = Schermate::istanza<FrmInizio>();
+    QVERIFY(inizio);
+    QVERIFY(QTest::qWaitForWindowExposed(inizio));
+    inizio->grab(); // every control painted once
+
+    QFile mappe(QStringLiteral("/proc/self/maps"));
+    QVERIFY(mappe.open(QIODevice::ReadOnly));
+    const QList<QByteArray> righe = mappe.readAll().split('\n');
+    for (const QByteArray &riga : righe)
+        QVERIFY2(!riga.contains("/imageformats/"), riga.constData());
+#endif
+}
+
+void tst_Avvio::chevronDelMenuStretto()
+{
+    auto *inizio = Schermate::carica<FrmInizio>();
+    inizio->mostra();
+    inizio->showNormal();
+    inizio->resize(40, 300);
+    auto *estensione = inizio->menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+    QVERIFY(estensione);
+    QTRY_VERIFY(estensione->isVisible());
+    QVERIFY(!estensione->icon().isNull());
+
+    // Each size the icon offers: two chevrons, dark on transparent, their tips to the right of their
+    // ends, as the text reads.
+    const QList<QSize> misure = estensione->icon().availableSizes();
+    QVERIFY(!misure.isEmpty());
+    for (const QSize &misura : misure) {
+        const QImage immagine = estensione->icon().pixmap(misura).toImage();
+        QCOMPARE(immagine.size(), misura);
+        const int meta = immagine.width() / 2;
+        const int punta = immagine.height() / 2;
+        for (const auto &[da, a] : {std::pair(0, meta), std::pair(meta, immagine.width())}) {
+            const double estremo = colonnaMedia(immagine, 0, da, a);
+            const double centro = colonnaMedia(immagine, punta, da, a);
+            QVERIFY2(estremo >= 0 && centro >= 0,
+                     qPrintable(QStringLiteral("no ink at %1x%2").arg(misura.width()).arg(misura.height())));
+            QVERIFY2(
+                centro > estremo,
+                qPrintable(QStringLiteral("a chevron at %1x%2 points left").arg(misura.width()).arg(misura.height())));
+            QVERIFY(immagine.pixelColor(qRound(centro), punta).lightness() < 100);
+        }
+    }
+    inizio->showMaximized();
+}
+
+void tst_Avvio::iconeDeiMessaggi()
+{
+    for (auto tipo : {QMessageBox::Information, QMessageBox::Warning}) {
+        QMessageBox scatola(tipo, QStringLiteral("Contalino"), QStringLiteral("Prova"));
+        QVERIFY(!scatola.iconPixmap().isNull());
+    }
+}
+
+QTEST_MAIN(tst_Avvio)
+#include "tst_avvio.moc"
