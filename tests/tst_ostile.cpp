@@ -80,8 +80,8 @@ private Q_SLOTS:
     void avvioConFileStrano_data();
     void avvioConFileStrano();
     void avvioInCartellaDiSolaLettura();
-    void cartellaDocumentiNonScrivibile();
-    void stampanteCheNonParte();
+    void stampaCheFallisce_data();
+    void stampaCheFallisce();
     void finestreEstreme_data();
     void finestreEstreme();
 
@@ -170,49 +170,45 @@ void tst_Ostile::avvioInCartellaDiSolaLettura()
     QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-// No printer and a documents folder where nothing can be written: the child is told, the page is
-// not half-saved anywhere, the screen and the record stay.
-void tst_Ostile::cartellaDocumentiNonScrivibile()
+void tst_Ostile::stampaCheFallisce_data()
 {
-    riempiRegistro(30);
-    const auto registro = Module1::Esercizi;
-    // Not even root may create files in a process's folder of the proc file system.
-    FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
-    auto chiamate = std::make_shared<QStringList>();
-    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
-        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},
-                                                     Stampante::Esito::NessunaStampante);
-    });
-    Module1::NumEsercizi = 30;
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
-    stampa->mostra();
-    QVERIFY(QTest::qWaitForWindowActive(stampa));
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
-    Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("cmdStampaS")));
-    QCOMPARE(Messaggio::conteggio(), 1);
-    QVERIFY2(Messaggio::ultimoTesto().startsWith(QStringLiteral("Non è stata trovata nessuna stampante e il foglio")),
-             qPrintable(Messaggio::ultimoTesto()));
-    QVERIFY(stampa->isVisible());
-    QCOMPARE(Module1::Esercizi, registro);
+    QTest::addColumn<bool>("senzaStampante");
+    QTest::addColumn<QString>("inizioMessaggio");
+    QTest::newRow("no printer, documents folder not writable")
+        << true << QStringLiteral("Non è stata trovata nessuna stampante e il foglio");
+    QTest::newRow("printer whose page cannot start")
+        << false << QStringLiteral("Il foglio delle operazioni non è stato stampato");
 }
 
-// A printer whose page cannot even be started: a message, no file, the window and record unchanged.
-void tst_Ostile::stampanteCheNonParte()
+// The page cannot go anywhere: the child is told, nothing is half-saved anywhere, the screen and
+// the record stay as they were.
+void tst_Ostile::stampaCheFallisce()
 {
-    riempiRegistro(10);
+    QFETCH(bool, senzaStampante);
+    QFETCH(QString, inizioMessaggio);
+    riempiRegistro(30);
+    Module1::NumEsercizi = 30;
     const auto registro = Module1::Esercizi;
     QTemporaryDir cartella;
-    const QString impossibile = cartella.filePath(QStringLiteral("non-esiste/pagina.pdf"));
-    FrmStampaEsercizio::setFabbricaStampante([impossibile] { return StampanteQt::pdf(impossibile); });
-    Module1::NumEsercizi = 10;
+    if (senzaStampante) {
+        // Not even root may create files in a process's folder of the proc file system.
+        FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
+        auto chiamate = std::make_shared<QStringList>();
+        FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+            return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},
+                                                         Stampante::Esito::NessunaStampante);
+        });
+    } else {
+        const QString impossibile = cartella.filePath(QStringLiteral("non-esiste/pagina.pdf"));
+        FrmStampaEsercizio::setFabbricaStampante([impossibile] { return StampanteQt::pdf(impossibile); });
+    }
     auto *stampa = Schermate::carica<FrmStampaEsercizio>();
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
     Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("cmdStampaS")));
     QCOMPARE(Messaggio::conteggio(), 1);
-    QVERIFY2(Messaggio::ultimoTesto().startsWith(QStringLiteral("Il foglio delle operazioni non è stato stampato")),
-             qPrintable(Messaggio::ultimoTesto()));
+    QVERIFY2(Messaggio::ultimoTesto().startsWith(inizioMessaggio), qPrintable(Messaggio::ultimoTesto()));
     QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     QVERIFY(stampa->isVisible());
     QCOMPARE(Module1::Esercizi, registro);
