@@ -47,6 +47,7 @@ private Q_SLOTS:
     void tastoTenuto();
     void tastoTenutoSottoX11();
     void ripristinaColMouseIgnoraIlPrimoTasto();
+    void frecceColBloccoSpostanoIlFuoco();
     void clicSuUnaTabellaSbloccaITasti();
     void menuAutore_data();
     void menuAutore();
@@ -314,6 +315,19 @@ void tst_FrmInizio::ripristinaColMouseIgnoraIlPrimoTasto()
     tasto(m_inizio, Qt::Key_5);
     QCOMPARE(fuoco(), QStringLiteral("Option1(5)"));
     QCOMPARE(int(Module1::Tabella), 3);
+}
+
+// While the tables' key latch holds their keys back, the arrows still move the focus as any group
+// of option buttons lets them; once a key is released over the tables they do nothing again.
+void tst_FrmInizio::frecceColBloccoSpostanoIlFuoco()
+{
+    tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
+    clic(controllo(m_inizio, "Option2(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    tasto(m_inizio, Qt::Key_Right);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+    tasto(m_inizio, Qt::Key_Left);
+    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
 }
 
 void tst_FrmInizio::clicSuUnaTabellaSbloccaITasti()
