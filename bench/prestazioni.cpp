@@ -17,7 +17,10 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTest>
 #include <QTextStream>
@@ -36,7 +39,7 @@
 
 namespace {
 
-constexpr int RipetizioniAvvio = 21;
+constexpr int RipetizioniAvvio = 41;
 constexpr int Ripetizioni = 11;
 constexpr int EventiRidimensionamento = 1000;
 constexpr int TabellaProvata = 7;
@@ -55,6 +58,18 @@ double mediana(std::vector<double> valori)
     std::sort(valori.begin(), valori.end());
     const size_t meta = valori.size() / 2;
     return valori.size() % 2 ? valori[meta] : (valori[meta - 1] + valori[meta]) / 2;
+}
+
+// The value below which the given share of the values lies (0.25 for the lower quartile).
+double quantile(std::vector<double> valori, double quota)
+{
+    if (valori.empty())
+        return 0;
+    std::sort(valori.begin(), valori.end());
+    const double posto = quota * double(valori.size() - 1);
+    const size_t sotto = size_t(posto);
+    const size_t sopra = std::min(sotto + 1, valori.size() - 1);
+    return valori[sotto] + (valori[sopra] - valori[sotto]) * (posto - double(sotto));
 }
 
 // The offscreen platform's notes about window hints it ignores would bury the figures.
@@ -106,6 +121,27 @@ Processo esegui(const QByteArray &eseguibile)
         fallisce(
             QStringLiteral("%1 did not end normally (status %2)").arg(QString::fromLocal8Bit(eseguibile)).arg(stato));
     return {secondi, double(uso.ru_maxrss) / 1024.0};
+}
+
+// Instructions one start-up program executes from start to exit, counted by callgrind: unlike the
+// time, the count does not move with the load of the machine. Empty when valgrind is not installed
+// or the run fails.
+std::optional<double> istruzioni(const QByteArray &eseguibile)
+{
+    const QString valgrind = QStandardPaths::findExecutable(QStringLiteral("valgrind"));
+    if (valgrind.isEmpty())
+        return std::nullopt;
+    QProcess processo;
+    processo.setStandardOutputFile(QProcess::nullDevice());
+    processo.start(valgrind, {QStringLiteral("--tool=callgrind"), QStringLiteral("--callgrind-out-file=/dev/null"),
+                              QString::fromLocal8Bit(eseguibile)});
+    if (!processo.waitForFinished(120000) || processo.exitStatus() != QProcess::NormalExit || processo.exitCode() != 0)
+        return std::nullopt;
+    static const QRegularExpression raccolti(QStringLiteral("Collected : (\\d+)"));
+    const QRegularExpressionMatch trovato = raccolti.match(QString::fromLocal8Bit(processo.readAllStandardError()));
+    if (!trovato.hasMatch())
+        return std::nullopt;
+    return trovato.captured(1).toDouble();
 }
 
 // --- The floor window: one maximized window with one button ---
@@ -429,11 +465,46 @@ int main(int argc, char *argv[])
     note << QStringLiteral("Start-up of the program against 1b, the toolkit's cost of what the start screen shows: "
                            "ratio %1.")
                 .arg(mediana(avvioP) / mediana(avvioC), 0, 'f', 2);
+    {
+        // How much the start-up ratio moves with the machine's load: the ratio of each round, the
+        // program against the floor run just after it.
+        std::vector<double> rapporti;
+        for (size_t i = 0; i < avvioP.size(); ++i)
+            rapporti.push_back(avvioP[i] / avvioM[i]);
+        note << QStringLiteral("Start-up ratio round by round (each program run against the floor run next to it): "
+                               "lowest %1, middle half %2 to %3, highest %4.")
+                    .arg(quantile(rapporti, 0), 0, 'f', 2)
+                    .arg(quantile(rapporti, 0.25), 0, 'f', 2)
+                    .arg(quantile(rapporti, 0.75), 0, 'f', 2)
+                    .arg(quantile(rapporti, 1), 0, 'f', 2);
+    }
 
     // Everything else runs in this process, set up as the program sets itself up.
     QApplication applicazione(argc, argv);
     Avvio::preparaApplicazione(applicazione);
     frmOperativo::setSeme(20261208);
+
+    // 1c. The same three start-ups in instructions, which the machine's load does not change.
+    std::printf("start-up: instructions under callgrind\n");
+    std::fflush(stdout);
+    {
+        const std::optional<double> p = istruzioni(programma);
+        const std::optional<double> m = istruzioni(minimo);
+        const std::optional<double> c = istruzioni(contenuto);
+        if (p && m && c) {
+            note << QStringLiteral("Instructions from start to exit (callgrind, one run each, the same at every run): "
+                                   "program %1 M, floor %2 M (ratio %3), floor with the menu bar and fonts %4 M "
+                                   "(ratio %5); the program against the latter: ratio %6.")
+                        .arg(*p / 1e6, 0, 'f', 1)
+                        .arg(*m / 1e6, 0, 'f', 1)
+                        .arg(*p / *m, 0, 'f', 2)
+                        .arg(*c / 1e6, 0, 'f', 1)
+                        .arg(*c / *m, 0, 'f', 2)
+                        .arg(*p / *c, 0, 'f', 2);
+        } else {
+            note << QStringLiteral("Instructions: not counted (valgrind is missing or its run failed).");
+        }
+    }
 
     FinestraMinima minima;
     minima.showMaximized();
