@@ -51,15 +51,6 @@ double secondiDa(Orologio::time_point inizio)
     return std::chrono::duration<double>(Orologio::now() - inizio).count();
 }
 
-double mediana(std::vector<double> valori)
-{
-    if (valori.empty())
-        return 0;
-    std::sort(valori.begin(), valori.end());
-    const size_t meta = valori.size() / 2;
-    return valori.size() % 2 ? valori[meta] : (valori[meta - 1] + valori[meta]) / 2;
-}
-
 // The value below which the given share of the values lies (0.25 for the lower quartile).
 double quantile(std::vector<double> valori, double quota)
 {
@@ -70,6 +61,11 @@ double quantile(std::vector<double> valori, double quota)
     const size_t sotto = size_t(posto);
     const size_t sopra = std::min(sotto + 1, valori.size() - 1);
     return valori[sotto] + (valori[sopra] - valori[sotto]) * (posto - double(sotto));
+}
+
+double mediana(const std::vector<double> &valori)
+{
+    return quantile(valori, 0.5);
 }
 
 // The offscreen platform's notes about window hints it ignores would bury the figures.
@@ -124,7 +120,7 @@ Processo esegui(const QByteArray &eseguibile)
 }
 
 // Instructions one start-up program executes from start to exit, counted by callgrind: unlike the
-// time, the count does not move with the load of the machine. Empty when valgrind is not installed
+// time, the count hardly moves with the load of the machine. Empty when valgrind is not installed
 // or the run fails.
 std::optional<double> istruzioni(const QByteArray &eseguibile)
 {
@@ -484,7 +480,7 @@ int main(int argc, char *argv[])
     Avvio::preparaApplicazione(applicazione);
     frmOperativo::setSeme(20261208);
 
-    // 1c. The same three start-ups in instructions, which the machine's load does not change.
+    // The same three start-ups in instructions, which the machine's load hardly changes.
     std::printf("start-up: instructions under callgrind\n");
     std::fflush(stdout);
     {
@@ -492,7 +488,8 @@ int main(int argc, char *argv[])
         const std::optional<double> m = istruzioni(minimo);
         const std::optional<double> c = istruzioni(contenuto);
         if (p && m && c) {
-            note << QStringLiteral("Instructions from start to exit (callgrind, one run each, the same at every run): "
+            note << QStringLiteral("Instructions from start to exit (callgrind, one run each; the count barely moves "
+                                   "between runs): "
                                    "program %1 M, floor %2 M (ratio %3), floor with the menu bar and fonts %4 M "
                                    "(ratio %5); the program against the latter: ratio %6.")
                         .arg(*p / 1e6, 0, 'f', 1)
