@@ -2,6 +2,7 @@
 
 #include "app/Module1.h"
 #include "app/Schermate.h"
+#include "app/Sonda.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"
@@ -13,19 +14,10 @@
 #include "screens/print/FrmStampaEsercizio.h"
 
 #include <QEvent>
-#include <QFile>
 #include <QFrame>
 #include <QMenuBar>
 
 #include <array>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#else
-#include <QFileInfo>
-#endif
 
 using namespace Unita;
 
@@ -270,21 +262,6 @@ void FrmInizio::ChiudiTutto()
 
 void FrmInizio::VerificaEsistenzaFile(const QString &nomeFile)
 {
-    // Only a regular file is opened, and without waiting: a pipe, a device or a directory of that
-    // name must never hold up the start of the program.
-#ifdef Q_OS_UNIX
-    const QByteArray percorso = QFile::encodeName(nomeFile);
-    struct stat info = {};
-    if (::stat(percorso.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return;
-    const int descrittore = ::open(percorso.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (descrittore >= 0)
-        ::close(descrittore);
-#else
-    if (!QFileInfo(nomeFile).isFile())
-        return;
-    QFile file(nomeFile);
-    if (file.open(QIODevice::ReadOnly))
-        file.close();
-#endif
+    // Whether it opens changes nothing; the probe never holds up the start of the program.
+    Sonda::apriEChiudi(nomeFile);
 }
