@@ -6,6 +6,7 @@
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+sorgenti=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
 programma=""
 finisci() {
@@ -68,11 +69,15 @@ radice="$scratch/radice"
 dpkg-deb -x "$deb" "$radice"
 condivisi="$radice/usr/share"
 
-# The software centre's description, under the program's licence, and the launcher entry.
+# The software centre's description, under the program's licence, with the README's pictures as its
+# screenshots, and the launcher entry.
 descrizione="$condivisi/metainfo/it.contalino.Contalino.metainfo.xml"
 appstreamcli validate --no-net "$descrizione" >"$scratch/as.log" 2>&1 \
     || { cat "$scratch/as.log" >&2; sbaglia "appstreamcli validate"; }
 grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$descrizione" || sbaglia "metainfo licence"
+schermate=$(sed -n 's|.*<image>https://contalino\.it/\([^<]*\)</image>.*|\1|p' "$descrizione" | sort)
+figure=$(grep -o '](docs/[^)]*)' "$sorgenti/README.md" | sed 's/^](//; s/)$//' | sort)
+[ -n "$schermate" ] && [ "$schermate" = "$figure" ] || sbaglia "screenshots <$schermate>, README <$figure>"
 voce="$condivisi/applications/it.contalino.Contalino.desktop"
 for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contalino.Contalino' \
     'Categories=Education;Math;' 'StartupWMClass=contalino'; do
