@@ -10,6 +10,8 @@ PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation
 # For the README's pictures (make screenshots): a way to photograph a window. The virtual X server,
 # the window manager and the accessibility bus are those the X server tests use.
 PACKAGES   += imagemagick
+# The package test checks the package with lintian, as a distribution's maintainer would.
+PACKAGES   += lintian
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test package format format-check clean

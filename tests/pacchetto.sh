@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build tree given as $1 and checks what a teacher gets: the files
-# in their places, the dependencies, valid desktop data, and a program that starts from the unpacked
-# package. Everything happens in a scratch folder that is removed at the end.
+# in their places, the dependencies, valid desktop data, the licence and the changelog, a package lintian
+# finds no fault in, and a program that starts from the unpacked package. Everything happens in a scratch
+# folder that is removed at the end.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+sorgenti=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d)
 programma=""
 finisci() {
@@ -47,8 +49,11 @@ atteso=$(
     cat <<'ELENCO'
 ./usr/bin/contalino
 ./usr/share/applications/it.contalino.Contalino.desktop
+./usr/share/doc/contalino/changelog.gz
+./usr/share/doc/contalino/copyright
 ./usr/share/icons/hicolor/32x32/apps/it.contalino.Contalino.png
 ./usr/share/icons/hicolor/scalable/apps/it.contalino.Contalino.svg
+./usr/share/man/man1/contalino.1.gz
 ./usr/share/metainfo/it.contalino.Contalino.metainfo.xml
 ELENCO
 )
@@ -64,9 +69,15 @@ radice="$scratch/radice"
 dpkg-deb -x "$deb" "$radice"
 condivisi="$radice/usr/share"
 
-# The software centre's description and the launcher entry.
-appstreamcli validate --no-net "$condivisi/metainfo/it.contalino.Contalino.metainfo.xml" >"$scratch/as.log" 2>&1 \
+# The software centre's description, under the program's licence, with the README's pictures as its
+# screenshots, and the launcher entry.
+descrizione="$condivisi/metainfo/it.contalino.Contalino.metainfo.xml"
+appstreamcli validate --no-net "$descrizione" >"$scratch/as.log" 2>&1 \
     || { cat "$scratch/as.log" >&2; sbaglia "appstreamcli validate"; }
+grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$descrizione" || sbaglia "metainfo licence"
+schermate=$(sed -n 's|.*<image>https://contalino\.it/\([^<]*\)</image>.*|\1|p' "$descrizione" | sort)
+figure=$(grep -o '](docs/[^)]*)' "$sorgenti/README.md" | sed 's/^](//; s/)$//' | sort)
+[ -n "$schermate" ] && [ "$schermate" = "$figure" ] || sbaglia "screenshots <$schermate>, README <$figure>"
 voce="$condivisi/applications/it.contalino.Contalino.desktop"
 for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contalino.Contalino' \
     'Categories=Education;Math;' 'StartupWMClass=contalino'; do
@@ -79,6 +90,32 @@ firma=$(od -An -tx1 -N24 "$condivisi/icons/hicolor/32x32/apps/it.contalino.Conta
 [ "${firma:0:16}" = 89504e470d0a1a0a ] || sbaglia "the 32x32 icon is not a PNG"
 [ "${firma:32:16}" = 0000002000000020 ] || sbaglia "the PNG icon is not 32 x 32"
 grep -q '<svg ' "$condivisi/icons/hicolor/scalable/apps/it.contalino.Contalino.svg" || sbaglia "the scalable icon is no SVG"
+
+# The copyright file names the licence, and the changelog's latest entry is this package's version,
+# signed by its maintainer.
+documenti="$condivisi/doc/contalino"
+grep -qxF 'License: GPL-3+' "$documenti/copyright" 2>/dev/null || sbaglia "the copyright file does not name GPL-3+"
+if gzip -dc "$documenti/changelog.gz" >"$scratch/changelog" 2>/dev/null; then
+    for campo in Version Maintainer; do
+        [ "$(dpkg-parsechangelog -l "$scratch/changelog" -S "$campo")" = "$(dpkg-deb -f "$deb" "$campo")" ] \
+            || sbaglia "the changelog's $campo is not the package's"
+    done
+else
+    sbaglia "no readable changelog.gz"
+fi
+
+# What a distribution's maintainer runs first: lintian, with no error and no warning. Informational
+# tags are shown and allowed.
+if command -v lintian >/dev/null; then
+    lintian --info --display-info --fail-on none "$deb" >"$scratch/lintian.log" 2>"$scratch/lintian.err" \
+        || { cat "$scratch/lintian.err" >&2; sbaglia "lintian did not run"; }
+    grep -v '^N:' "$scratch/lintian.log" || true
+    if grep -q '^[EW]: ' "$scratch/lintian.log"; then
+        sbaglia "lintian reports errors or warnings"
+    fi
+else
+    echo "lintian is not installed: not run"
+fi
 
 # Every library the unpacked program needs is found on this system.
 if ldd "$radice/usr/bin/contalino" | grep -q 'not found'; then
