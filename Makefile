@@ -78,6 +78,21 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target prestazioni
 	./$(BENCH_BUILD)/bench/prestazioni bench/results.md
 
+# Windows, where most schools' computers are: Qt built for Windows from Debian's own qt6-base source
+# package (once per machine, cached under ~/.cache/contalino), Contalino cross-built from the same
+# sources with MinGW-w64, then the installer and the portable zip in build-windows/.
+WINDOWS_PACKAGES      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nsis zip dpkg-dev xz-utils
+# The suite and the installer under Wine, on a virtual X server, read by pixels and window titles.
+WINDOWS_TEST_PACKAGES := wine wine64 icoutils unzip xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox dbus
+.PHONY: windows windows-test
+windows: PACKAGES += $(WINDOWS_PACKAGES)
+windows: build
+	windows/costruisci.sh $(BUILD)
+
+windows-test: PACKAGES += $(WINDOWS_PACKAGES) $(WINDOWS_TEST_PACKAGES)
+windows-test: windows
+	windows/prova.sh
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

@@ -7,9 +7,7 @@
 
 namespace Icona {
 
-namespace {
-
-QPixmap disegna(int lato)
+QPixmap disegno(int lato)
 {
     QPixmap immagine(lato, lato);
     immagine.fill(Qt::transparent);
@@ -29,13 +27,11 @@ QPixmap disegna(int lato)
     return immagine;
 }
 
-} // namespace
-
 QIcon programma()
 {
     QIcon icona;
     for (int lato : {16, 32, 48, 64})
-        icona.addPixmap(disegna(lato));
+        icona.addPixmap(disegno(lato));
     return icona;
 }
 

@@ -4,7 +4,10 @@
 
 namespace Icona {
 
-// The program's icon: a multiplication sign on an orange tile, drawn for every size asked.
+// The program's icon: a multiplication sign on an orange tile, drawn in the sizes a window uses.
 QIcon programma();
+
+// The same picture, drawn for a side of `lato` pixels (the desktop's and Windows' icon files).
+QPixmap disegno(int lato);
 
 } // namespace Icona

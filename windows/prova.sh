@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# make windows-test: the QtTest suite, cross-built, under Wine (offscreen platform), then the installer
+# in a fresh Wine prefix on a virtual X server: silent install, the installed program driven by real key
+# events, a page saved as PDF without a printer, the uninstaller. Usage: prova.sh
+set -euo pipefail
+
+radice=$(cd "$(dirname "$0")/.." && pwd)
+uscita=${BUILD_WINDOWS:-$radice/build-windows}
+lavori=${JOBS:-2}
+qt=$("$radice/windows/qt.sh" 2>/dev/null | tail -1)
+
+export WINEDEBUG=-all
+# Neither the .NET nor the HTML engine: Wine would offer to download them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+inizio=$(date +%s)
+cmake --build "$uscita" -j"$lavori"
+
+# The portable zip holds the program folder and nothing but what the program loads; no debug build.
+atteso="Contalino/Qt6Core.dll Contalino/Qt6Gui.dll Contalino/Qt6PrintSupport.dll Contalino/Qt6Widgets.dll
+Contalino/contalino.exe Contalino/contalino.ico Contalino/libgcc_s_seh-1.dll Contalino/libstdc++-6.dll
+Contalino/libwinpthread-1.dll Contalino/platforms/qwindows.dll Contalino/qt.conf
+Contalino/styles/qwindowsvistastyle.dll Contalino/translations/qtbase_it.qm"
+trovato=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | grep -v '/$' | sort | tr '\n' ' ')
+if [ "$trovato" != "$(echo $atteso) " ]; then
+    echo "ERRORE: the portable zip holds: $trovato" >&2
+    exit 1
+fi
+# The program file carries the icon (group icon, type 14) and the version information (type 16).
+programma=$uscita/Contalino/contalino.exe
+risorse=$(wrestool -l "$programma")
+grep -q -- '--type=14' <<<"$risorse" && grep -q -- '--type=16' <<<"$risorse" || {
+    echo "ERRORE: contalino.exe lacks its icon or version resource: $risorse" >&2
+    exit 1
+}
+versione=$(wrestool -x --raw --type=16 "$programma" | iconv -f UTF-16LE -t UTF-8 -c | tr -c '[:print:]' ' ')
+for voce in "ProductName *Contalino" "ProductVersion *1.0" "FileDescription *Contalino - tavole"; do
+    grep -Eq "$voce" <<<"$versione" || { echo "ERRORE: version information lacks $voce" >&2; exit 1; }
+done
+echo "Windows: program folder, icon and version information in order"
+
+# The suite finds Qt's libraries and the compiler's runtime through Wine's search path.
+runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")
+pthread=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")
+export WINEPATH="Z:${qt//\//\\}\\bin;Z:${runtime//\//\\};Z:${pthread//\//\\}"
+
+export WINEPREFIX=$uscita/wine-prove
+"$radice/windows/prefisso.sh" "$WINEPREFIX" --offscreen
+echo "Windows: the suite under Wine"
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$uscita" --output-on-failure -j"$lavori" --timeout 600
+wineserver -k 2>/dev/null || true
+
+echo "Windows: installer, installed program and uninstaller under Wine"
+/usr/bin/python3 "$radice/windows/prova_installazione.py" "$uscita"/Contalino-*-setup.exe
+
+echo "Windows: all tests passed in $(($(date +%s) - inizio)) s"

@@ -1,0 +1,363 @@
+#!/usr/bin/python3
+"""The Windows installer, the installed program and the uninstaller, under Wine on a virtual X server.
+
+A fresh Wine prefix whose documents folder is "C:\\users\\Niccolò Rossi\\Documenti" and which has no
+printer. The installer runs silently, as a technician runs it on a lab; the program starts from its
+installed place in a working folder that holds a settings file of 5 GiB; real key events (xdotool)
+choose a table, open the exercise screen and answer three whole tables; the page goes to a PDF in the
+documents folder, read back with pdftotext; "Esci" ends the program with exit status 0; then the same
+program at 125%, 150% and 200% display scaling; last, the silent uninstaller leaves no file of ours.
+Wine has no accessibility bridge, so the test reads what the screen shows: window titles and pixels.
+Usage: prova_installazione.py PATH_OF_THE_SETUP_EXE
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+from x11_supporto import (ALTEZZA, LARGHEZZA, Ambiente, attendi, esegui, finestra, geometria, premi,  # noqa: E402
+                          proprieta, tieni_premuto)
+
+QUI = os.path.dirname(os.path.abspath(__file__))
+INSTALLATA = r"C:\Program Files\Contalino"
+DISINSTALLA = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Contalino"
+UTENTE = "Niccolò Rossi"
+EVIDENZA = (255, 192, 128)  # the button that has the focus
+INIZIO, ESERCIZIO, STAMPA = "Tavole della moltiplicazione", "TABELLA", "FINESTRA DI STAMPA"
+
+
+class Wine:
+    """One Wine prefix, made fresh in `cartella`."""
+
+    def __init__(self, cartella):
+        self.prefisso = os.path.join(cartella, "prefisso")
+        self.ambiente = dict(os.environ, WINEPREFIX=self.prefisso, WINEARCH="win64", WINEDEBUG="-all",
+                             WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8")
+        self.ambiente.pop("WINEPATH", None)
+        subprocess.run([os.path.join(QUI, "prefisso.sh"), self.prefisso], check=True, env=self.ambiente)
+        self.c = os.path.join(self.prefisso, "drive_c")
+
+    def esegui(self, *argomenti, secondi=120, **opzioni):
+        return subprocess.run(["wine", *argomenti], env=self.ambiente, capture_output=True, timeout=secondi, **opzioni)
+
+    def avvia(self, *argomenti, cwd):
+        return subprocess.Popen(["wine", *argomenti], env=self.ambiente, cwd=cwd, stdin=subprocess.DEVNULL,
+                                start_new_session=True)
+
+    def attendi_fine(self):
+        subprocess.run(["wineserver", "-w"], env=self.ambiente, timeout=60)
+
+    def registro(self, chiave):
+        """The values under a registry key, as `reg query` lists them; None when it is not there."""
+        risultato = self.esegui("reg", "query", chiave)
+        if risultato.returncode != 0:
+            return None
+        valori = {}
+        for riga in risultato.stdout.decode("utf-8", "replace").splitlines():
+            parti = riga.strip().split(None, 2)
+            if len(parti) == 3 and parti[1].startswith("REG_"):
+                valori[parti[0]] = parti[2]
+        return valori
+
+    def imposta(self, chiave, nome, tipo, valore):
+        assert self.esegui("reg", "add", chiave, "/v", nome, "/t", tipo, "/d", str(valore), "/f").returncode == 0
+
+    def file(self):
+        """Every file and folder under C:, without Wine's temporary folders."""
+        elenco = set()
+        for cartella, sottocartelle, nomi in os.walk(self.c):
+            relativa = os.path.relpath(cartella, self.c)
+            if re.search(r"(^|/)(Temp|temp)(/|$)", relativa):
+                continue
+            elenco.update(os.path.normpath(os.path.join(relativa, n)) for n in sottocartelle + nomi)
+        return elenco
+
+
+# --- What the screen shows ---
+
+def schermata():
+    """The whole screen as rows of (r, g, b) bytes."""
+    dati = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "rgb:-"], check=True,
+                          capture_output=True, timeout=20).stdout
+    assert len(dati) == LARGHEZZA * ALTEZZA * 3, len(dati)
+    return dati
+
+
+def evidenziato(dati=None):
+    """Centre and box of the pixels in the focus colour: the button that has the focus; None if none.
+    Only the lower part of the screen counts, where the start screen's buttons are: the title's shadow
+    above them has the same colour."""
+    dati = dati or schermata()
+    colore = bytes(EVIDENZA)
+    xs, ys = [], []
+    for y in range(ALTEZZA * 2 // 5, ALTEZZA, 2):
+        riga = dati[y * LARGHEZZA * 3:(y + 1) * LARGHEZZA * 3]
+        for x in range(0, LARGHEZZA, 2):
+            if riga[x * 3:x * 3 + 3] == colore:
+                xs.append(x)
+                ys.append(y)
+    if len(xs) < 50:
+        return None
+    return (sum(xs) / len(xs), sum(ys) / len(ys)), (min(xs), min(ys), max(xs), max(ys))
+
+
+def attendi_evidenza(lontano_da=None, secondi=5):
+    """The focused button's centre, once the focus has settled (away from `lontano_da`, if given)."""
+    def pronto():
+        primo = evidenziato()
+        if primo is None or (lontano_da and distanza(primo[0], lontano_da) < 4):
+            return None
+        time.sleep(0.2)
+        secondo = evidenziato()
+        return secondo if secondo and distanza(primo[0], secondo[0]) < 1 else None
+    return attendi(pronto, secondi, "the focus highlight to settle")
+
+
+def distanza(a, b):
+    return ((a[0] - b[0]) ** 2 + (a[1] - b[1]) ** 2) ** 0.5
+
+
+def altezza_testo(dati, riquadro):
+    """Rows of dark ink inside the middle of the box: the height of the button's caption in pixels."""
+    x0, y0, x1, y1 = riquadro
+    # Clear of the focus ring and the bevel lines, a few pixels wide at any scale.
+    margine_x, margine_y = (x1 - x0) * 3 // 10, 7
+    righe = []
+    for y in range(y0 + margine_y, y1 - margine_y):
+        riga = dati[y * LARGHEZZA * 3:(y + 1) * LARGHEZZA * 3]
+        if any(sum(riga[x * 3:x * 3 + 3]) < 200 for x in range(x0 + margine_x, x1 - margine_x)):
+            righe.append(y)
+    return righe[-1] - righe[0] + 1 if righe else 0
+
+
+def attiva(titolo):
+    subprocess.run(["xdotool", "windowactivate", "--sync", finestra(titolo)], check=True, timeout=10)
+    time.sleep(0.3)
+
+
+def massimizzata(titolo):
+    """The window's X id, once the window manager has made it cover the screen as a maximized window."""
+    x_id = finestra(titolo, 10)
+
+    def copre():
+        stato = proprieta(x_id, "_NET_WM_STATE")
+        x, y, larghezza, altezza = geometria(x_id)
+        return ("_NET_WM_STATE_MAXIMIZED_VERT" in stato and "_NET_WM_STATE_MAXIMIZED_HORZ" in stato
+                and larghezza > LARGHEZZA * 0.95 and altezza > ALTEZZA * 0.85)
+    attendi(copre, 10, f"window {titolo!r} to open maximized")
+    return x_id
+
+
+# --- The page saved without a printer ---
+
+def posizione_riga(k):
+    """Where record line k stands on the page, in twips."""
+    if k <= 0:
+        return 1000, 3600
+    if k <= 10:
+        return 1000, 4000 + (k - 1) * 400
+    if k <= 20:
+        return 6000, 4000 + (k - 11) * 400
+    if k <= 30:
+        return 1000, 4000 + (k - 10) * 400
+    return 6000, 4000 + (k - 20) * 400
+
+
+def controlla_pagina(pdf):
+    """The heading and the thirty lines of table 0, word by word where a 12 pt Courier puts them."""
+    xml = subprocess.run(["pdftotext", "-bbox", pdf, "-"], check=True, capture_output=True, text=True).stdout
+    assert xml.count("<page ") == 1, "the record takes one page"
+    parole = [(float(a), float(b), float(c), t) for a, b, c, t in
+              re.findall(r'<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>', xml)]
+    origine = 10.0  # Qt's default margins, in points
+
+    # The top of a word's box is where the font's ascent in the PDF puts it. Under Wine that lies a
+    # little below the layout's line (Qt's Windows font engine and its PDF writer differ on the
+    # ascent): allowed, as long as it is one and the same shift for every line of a size.
+    spostamenti = {}
+
+    def trova(testo, x_twips, y_twips, colonna, punti):
+        passo = 0.6 * punti
+        x, y = origine + x_twips / 20 + colonna * passo, origine + y_twips / 20
+        for parola in parole:
+            spostamento = parola[1] - y
+            if parola[3] == testo and abs(parola[0] - x) < 1 and abs(parola[2] - parola[0] - len(testo) * passo) < 1 \
+                    and -1 < spostamento < 0.35 * punti \
+                    and abs(spostamento - spostamenti.setdefault(punti, spostamento)) < 0.5:
+                parole.remove(parola)
+                return
+        vicine = [p for p in parole if p[3] == testo][:3]
+        raise AssertionError(f"«{testo}» missing at {x:.1f}, {y:.1f} pt; found at {vicine}")
+
+    for colonna, pezzo in ((0, "SCUOLA"), (7, "ELEMENTARE"), (18, "DI")):
+        trova(pezzo, 1000, 1000, colonna, 18)
+    fattori = []
+    for k in range(30):
+        # The factor stands in columns 4 and 5 of the line.
+        x, y = posizione_riga(k)
+        parti = [p for p in parole if -1 < p[1] - (origine + y / 20) < 0.35 * 12
+                 and abs(p[0] - (origine + x / 20 + 4 * 7.2)) < 12]
+        fattore = next((p[3] for p in parti if p[3].isdigit() and p[3] != "0"), None)
+        assert fattore, f"record line {k} has no factor"
+        testo = f"0 × {int(fattore):2} = 0  "
+        for m in re.finditer(r"\S+", testo):
+            trova(m.group(), *posizione_riga(k), m.start(), 12)
+        fattori.append(int(fattore))
+    assert not parole, f"unexpected words on the page: {[p[3] for p in parole]}"
+    for tavola in range(3):
+        assert sorted(fattori[tavola * 10:tavola * 10 + 10]) == list(range(1, 11)), fattori
+    return fattori, spostamenti
+
+
+def prova():
+    installatore = os.path.abspath(sys.argv[1])
+    with Ambiente() as _, tempfile.TemporaryDirectory() as cartella:
+        wine = Wine(cartella)
+        # The user's documents folder, with an accented letter and a space in its path.
+        documenti = f"C:\\users\\{UTENTE}\\Documenti"
+        os.makedirs(os.path.join(wine.c, "users", UTENTE, "Documenti"))
+        cartelle = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer"
+        wine.imposta(cartelle + r"\User Shell Folders", "Personal", "REG_EXPAND_SZ", documenti)
+        wine.imposta(cartelle + r"\Shell Folders", "Personal", "REG_SZ", documenti)
+        wine.attendi_fine()
+        prima = wine.file()
+
+        # A technician's silent install.
+        esito = wine.esegui(installatore, "/S")
+        assert esito.returncode == 0, f"the installer ended with {esito.returncode}"
+        wine.attendi_fine()
+        cartella_programma = os.path.join(wine.c, "Program Files", "Contalino")
+        for nome in ("contalino.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll", "Qt6PrintSupport.dll",
+                     "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "libstdc++-6.dll",
+                     "Disinstalla.exe"):
+            assert os.path.isfile(os.path.join(cartella_programma, nome)), f"{nome} not installed"
+        for collegamento in ("ProgramData/Microsoft/Windows/Start Menu/Programs/Contalino.lnk",
+                             "users/Public/Desktop/Contalino.lnk"):
+            assert os.path.isfile(os.path.join(wine.c, collegamento)), f"no shortcut {collegamento}"
+        voce = wine.registro("HKLM\\" + DISINSTALLA)
+        assert voce and voce.get("DisplayName") == "Contalino" and voce.get("DisplayVersion") == "1.0", voce
+        assert voce.get("DisplayIcon", "").startswith(INSTALLATA + "\\contalino.exe"), voce
+        print(f"installed: {len(wine.file() - prima)} entries; uninstall entry {voce['DisplayName']} "
+              f"{voce['DisplayVersion']}, icon {voce['DisplayIcon']}")
+
+        # A settings file of 5 GiB in the working folder does not hold up the start.
+        lavoro = os.path.join(cartella, "lavoro")
+        os.makedirs(lavoro)
+        with open(os.path.join(lavoro, "ImpostazioniUlmo.dat"), "wb") as impostazioni:
+            impostazioni.truncate(5 << 30)
+        partenza = time.monotonic()
+        programma = wine.avvia(INSTALLATA + r"\contalino.exe", cwd=lavoro)
+        massimizzata(INIZIO)
+        zero = attendi_evidenza()
+        print(f"start screen {INIZIO!r} up and maximized {time.monotonic() - partenza:.1f} s after the start, "
+              f"focus on \"0\" at {zero[0][0]:.0f}, {zero[0][1]:.0f}")
+
+        # A digit moves the focus to its table; a space bar held for 1.5 s, repeating, moves it once.
+        premi("2")
+        due = attendi_evidenza(lontano_da=zero[0])
+        premi("0")
+        assert distanza(attendi_evidenza(lontano_da=due[0])[0], zero[0]) < 2
+        tieni_premuto("space", 1.5)
+        uno = attendi_evidenza(lontano_da=zero[0])
+        meta = ((zero[0][0] + due[0][0]) / 2, (zero[0][1] + due[0][1]) / 2)
+        assert distanza(uno[0], meta) < 3, f"held space moved the focus to {uno[0]}, not to the next button {meta}"
+        print("digit 2 moved the focus two buttons; the space bar held 1.5 s moved it one")
+
+        # Table 0, "Vai", then three whole tables answered on the keypad by key.
+        premi("0")
+        premi("Return")
+        premi("Return")
+        massimizzata(ESERCIZIO)
+        for tavola in range(3):
+            for _ in range(10):
+                premi("0")
+                premi("i")
+                premi("Return")
+            if tavola < 2:
+                premi("n")
+                premi("Return")
+        print(f"{ESERCIZIO!r} up and maximized; three tables answered by key")
+
+        # The warning's "Stampa", then the print screen's "STAMPA LE OPERAZIONI": no printer, so the
+        # page is saved in the documents folder and a message says where.
+        premi("Return")
+        massimizzata(STAMPA)
+        premi("Tab")
+        premi("Return")
+        finestra("Contalino", 15)
+        salvati = lambda: [n for n in os.listdir(os.path.join(wine.c, "users", UTENTE, "Documenti"))
+                           if n.endswith(".pdf")]
+        attendi(salvati, 15, "the page saved as PDF")
+        premi("Return")
+        pdf = os.path.join(wine.c, "users", UTENTE, "Documenti", salvati()[0])
+        fattori, spostamenti = controlla_pagina(pdf)
+        print(f"page saved as {documenti}\\{salvati()[0]}: heading and 30 lines in place (tops "
+              + ", ".join(f"{d:.1f} pt below the line at {p} pt" for p, d in spostamenti.items())
+              + f"), factors {fattori}")
+
+        # Back to the start screen, closed by its close box: the closing cascade, exit status 0.
+        premi("alt+F4")
+        attendi(lambda: not subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{STAMPA}$"],
+                                           capture_output=True).stdout, 10, "the print screen to close")
+        # The window manager need not hand the keyboard back to the screen below: a click would. With the
+        # warning in front, the exercise screen closes by its close box.
+        attiva(ESERCIZIO)
+        premi("alt+F4")
+        attendi(lambda: not subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{ESERCIZIO}$"],
+                                           capture_output=True).stdout, 10, "the exercise screen to close")
+        attiva(INIZIO)
+        premi("alt+F4")
+        codice = attendi(lambda: programma.poll() is not None and (programma.returncode,), 10,
+                         "the program to end")[0]
+        assert codice == 0, f"exit status {codice}"
+        print("the print, exercise and start screens closed by their close boxes: exit status 0")
+
+        # Display scaling: the window opens maximized, the buttons keep their place in it and the focus
+        # stays visible. The caption's height in pixels is shown: its point size stays, so it grows.
+        misure = {}
+        for punti in (96, 120, 144, 192):
+            wine.imposta(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", punti)
+            wine.attendi_fine()
+            programma = wine.avvia(INSTALLATA + r"\contalino.exe", cwd=lavoro)
+            x_id = massimizzata(INIZIO)
+            (centro, riquadro) = attendi_evidenza()
+            wx, wy, larghezza, altezza = geometria(x_id)
+            misure[punti] = ((centro[0] - wx) / larghezza, (centro[1] - wy) / altezza,
+                             altezza_testo(schermata(), riquadro))
+            # Table 0, then "Esci" by the space bar, as a switch user reaches it: exit status 0.
+            premi("Return")
+            vai = attendi_evidenza(lontano_da=centro)
+            premi("space")
+            ripristina = attendi_evidenza(lontano_da=vai[0])
+            premi("space")
+            esci = attendi_evidenza(lontano_da=ripristina[0])
+            assert abs(vai[0][0] - esci[0][0]) < 2 and vai[0][1] < ripristina[0][1] < esci[0][1], (punti, centro, vai, ripristina, esci)
+            premi("Return")
+            assert attendi(lambda: programma.poll() is not None and (programma.returncode,), 10,
+                           "the program to end")[0] == 0, "\"Esci\" did not end the program with exit status 0"
+        for x, y, _ in misure.values():
+            base = misure[96]
+            assert abs(x - base[0]) < 0.01 and abs(y - base[1]) < 0.01, misure
+        print("\"Esci\", reached by the space bar, ended the program with exit status 0 at every scale")
+        print("display scaling " + ", ".join(f"{p * 100 // 96}%: focus at {x:.3f}, {y:.3f} of the window, "
+                                             f"caption {t} px" for p, (x, y, t) in misure.items()))
+        wine.attendi_fine()
+
+        # The silent uninstaller: it copies itself away and runs from there, so wait for its folder to go.
+        assert wine.esegui(INSTALLATA + r"\Disinstalla.exe", "/S").returncode == 0
+        attendi(lambda: not os.path.exists(cartella_programma), 30, "the program folder to be removed")
+        wine.attendi_fine()
+        assert wine.registro("HKLM\\" + DISINSTALLA) is None, "the uninstall entry is still there"
+        dopo = wine.file()
+        rimasti = sorted(n for n in dopo - prima if not n.startswith(f"users/{UTENTE}/Documenti/Esercizi "))
+        assert not rimasti, f"left behind: {rimasti}"
+        assert not prima - dopo, f"removed: {sorted(prima - dopo)}"
+        print("uninstalled: no file of the installer's left; the saved page stays in the documents folder")
+
+
+if __name__ == "__main__":
+    esegui(prova)
