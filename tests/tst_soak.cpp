@@ -1,7 +1,8 @@
 // Random input on the whole program, as a child, a switch device or a curious teacher could send it,
 // with the invariants a user relies on checked after every single event. Seeded: a failure prints
 // the seed and the last events, and CONTALINO_SOAK_SEME=<seed> repeats the same run.
-// CONTALINO_SOAK_EVENTI sets the number of events (20,000 by default).
+// CONTALINO_SOAK_EVENTI sets the number of events (20,000 by default). A long run also watches the
+// resident memory, which must stay flat once the first screens have filled their caches.
 
 #include "StampaSupporto.h"
 #include "guida.h"
@@ -17,15 +18,114 @@
 #include "screens/start/FrmInizio.h"
 
 #include <QAction>
+#include <QFile>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
+#include <limits>
 #include <memory>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
+
+constexpr qint64 eventiPredefiniti = 20000;
+// The resident size is taken every so many events; from the sample at inizioMemoria, when the first
+// screens' caches are warm, to the end it may grow by crescitaMassima at most.
+constexpr qint64 passoMemoria = 100000;
+constexpr qint64 inizioMemoria = 200000;
+constexpr double crescitaMassima = 0.10;
+// Time allowed per event before QtTest's watchdog calls the run hung. On a machine busy compiling the
+// sanitizer build sends about 400 events a second and the RelWithDebInfo build 2,000: twice and ten
+// times what they need. Never less than QtTest's own five minutes, the limit ctest sets too.
+constexpr qint64 msPerEvento = 5;
+constexpr qint64 msMinimi = 5 * 60 * 1000;
+
+// AddressSanitizer keeps freed memory in quarantine: the resident size grows without a leak.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool memoriaMisurabile = false;
+#else
+constexpr bool memoriaMisurabile = true;
+#endif
+
+// A whole number from the environment: unset, or a value from minimo to massimo, or refused with the
+// reason in errore.
+struct Numero
+{
+    bool impostato = false;
+    qint64 valore = 0;
+    QString errore;
+};
+
+Numero numeroDa(const char *variabile, qint64 minimo, qint64 massimo, qint64 esempio)
+{
+    Numero n;
+    n.impostato = qEnvironmentVariableIsSet(variabile);
+    if (!n.impostato)
+        return n;
+    const QString testo = qEnvironmentVariable(variabile);
+    bool ok = false;
+    n.valore = testo.toLongLong(&ok);
+    if (!ok || n.valore < minimo || n.valore > massimo)
+        n.errore = QStringLiteral("%1=\"%2\" is not a whole number from %3 to %4 (for example %1=%5): no run")
+                       .arg(QLatin1String(variabile), testo)
+                       .arg(minimo)
+                       .arg(massimo)
+                       .arg(esempio);
+    return n;
+}
+
+Numero eventiRichiesti()
+{
+    Numero n = numeroDa("CONTALINO_SOAK_EVENTI", 1, std::numeric_limits<qint64>::max(), 1000000);
+    if (!n.impostato)
+        n.valore = eventiPredefiniti;
+    return n;
+}
+
+// The resident size of this process in KiB (VmRSS), or -1 where /proc does not give it.
+qint64 residenteKiB()
+{
+    QFile stato(QStringLiteral("/proc/self/status"));
+    if (!stato.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (const QByteArray &riga : stato.readAll().split('\n')) {
+        if (riga.startsWith("VmRSS:"))
+            return riga.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+QString mib(qint64 kib)
+{
+    return QString::number(double(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB");
+}
+
+// The offscreen platform warns at every raise(), size hint and keyboard grab the program asks of it,
+// and QTest at every click of ours that lands beside a small popup: a long run would print hundreds of
+// thousands of these. They are counted instead; every other message is shown.
+QtMessageHandler gestorePrecedente = nullptr;
+qint64 avvisiTaciuti = 0;
+
+void senzaAvvisiNoti(QtMsgType tipo, const QMessageLogContext &contesto, const QString &testo)
+{
+    if (tipo == QtWarningMsg
+        && (testo == QLatin1String("This plugin does not support raise()")
+            || testo == QLatin1String("This plugin does not support propagateSizeHints()")
+            || testo == QLatin1String("This plugin does not support grabbing the keyboard")
+            || (testo.startsWith(QLatin1String("Mouse event at "))
+                && testo.contains(QLatin1String(" occurs outside target window"))))) {
+        ++avvisiTaciuti;
+        return;
+    }
+    gestorePrecedente(tipo, contesto, testo);
+}
 
 // Keys a child can reach, and some a child should not need: every group's accepted set and more.
 const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> &tastiera()
@@ -80,12 +180,20 @@ class tst_Soak : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain();
+
 private Q_SLOTS:
     void initTestCase();
+    void numeriDallAmbiente_data();
+    void numeriDallAmbiente();
     void inputCasuale();
     void cleanupTestCase();
 
 private:
+    // Takes the resident size, and tells it for the progress line.
+    QString campionaMemoria(qint64 traguardo);
+    void verificaMemoria();
     void passo();
     // One event as the user makes it: sent, handled completely, then every invariant checked.
     void atto(const QString &descrizione, const std::function<void()> &evento);
@@ -97,6 +205,7 @@ private:
 
     QRandomGenerator m_caso;
     quint32 m_seme = 0;
+    qint64 m_totale = 0;
     qint64 m_eventi = 0;
     qint64 m_rapportati = 0;
     // How far the run got: events seen in each state, so a run that never reached a state shows it.
@@ -104,22 +213,53 @@ private:
     QStringList m_storia;
     bool m_fallito = false;
     QString m_fallimento;
+    // The calls of the latest page only, and how many came before: a long run prints many pages.
     std::shared_ptr<QStringList> m_stampe = std::make_shared<QStringList>();
+    qint64 m_chiamateStampa = 0;
+    int m_limitePixmap = 0;
+    // The resident size at every passoMemoria events and at the end: events, KiB.
+    QList<QPair<qint64, qint64>> m_memoria;
 };
+
+// Before QtTest starts its watchdog: a limit that follows the number of events.
+void tst_Soak::initMain()
+{
+    const Numero eventi = eventiRichiesti();
+    if (!eventi.errore.isEmpty() || qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        return;
+    // QtTest reads the limit as an int of milliseconds: about 24 days at most.
+    const qint64 limite = eventi.valore > std::numeric_limits<int>::max() / msPerEvento
+                              ? std::numeric_limits<int>::max()
+                              : qMax(msMinimi, eventi.valore * msPerEvento);
+    qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(limite));
+}
 
 void tst_Soak::initTestCase()
 {
-    bool ok = false;
-    m_seme = qEnvironmentVariable("CONTALINO_SOAK_SEME").toUInt(&ok);
-    if (!ok)
-        m_seme = QRandomGenerator::system()->generate();
+    const Numero eventi = eventiRichiesti();
+    const Numero seme = numeroDa("CONTALINO_SOAK_SEME", 0, std::numeric_limits<quint32>::max(), 45070958);
+    for (const QString &errore : {eventi.errore, seme.errore}) {
+        if (!errore.isEmpty())
+            QFAIL(qPrintable(errore));
+    }
+    m_totale = eventi.valore;
+    m_seme = seme.impostato ? quint32(seme.valore) : QRandomGenerator::system()->generate();
     m_caso.seed(m_seme);
+    gestorePrecedente = qInstallMessageHandler(senzaAvvisiNoti);
+    // Random sizes keep the style drawing icons and controls at sizes it has not cached yet: Qt's pixmap
+    // cache fills up to its 10 MiB, and Qt 6.4 keeps the key of each drawing it drops. Resident memory
+    // grew by 0.17 MiB every 100,000 events that way, which the memory check would blame on the
+    // program. The soak draws without that cache.
+    m_limitePixmap = QPixmapCache::cacheLimit();
+    QPixmapCache::setCacheLimit(0);
     frmOperativo::setSeme(m_seme);
     Module1::ripristina();
     frmOperativo::RifiutiAiuto = 0;
 
     // The page goes to a printer that writes its calls down; now and then one that fails.
     FrmStampaEsercizio::setFabbricaStampante([this]() -> std::unique_ptr<Stampante> {
+        m_chiamateStampa += m_stampe->size();
+        m_stampe->clear();
         if (m_caso.bounded(5) == 0)
             return std::make_unique<StampanteRegistrata>(m_stampe, QStringList {QStringLiteral("Courier")},
                                                          Stampante::Esito::Errore, QStringLiteral("carta finita"));
@@ -136,11 +276,15 @@ void tst_Soak::initTestCase()
             modale->close();
     });
     custode->start();
-    qInfo("soak seed %u (repeat with CONTALINO_SOAK_SEME=%u)", m_seme, m_seme);
+    qInfo("soak of %lld events, seed %u (repeat with CONTALINO_SOAK_SEME=%u)", m_totale, m_seme, m_seme);
 }
 
 void tst_Soak::cleanupTestCase()
 {
+    if (gestorePrecedente)
+        qInstallMessageHandler(gestorePrecedente);
+    if (m_limitePixmap > 0)
+        QPixmapCache::setCacheLimit(m_limitePixmap);
     FrmStampaEsercizio::setFabbricaStampante({});
     Messaggio::azzera();
     Schermate::scarica<FrmStampaEsercizio>();
@@ -162,10 +306,14 @@ void tst_Soak::fallisci(const QString &motivo)
     if (m_fallito)
         return;
     m_fallito = true;
-    m_fallimento = QStringLiteral("after event %1: %2\nseed %3 (repeat with CONTALINO_SOAK_SEME=%3)\nlast events:\n%4")
+    m_fallimento = QStringLiteral("after event %1: %2\n"
+                                  "seed %3; repeat with: make soak SOAK_SEME=%3 SOAK_EVENTI=%1\n"
+                                  "  (the test alone: CONTALINO_SOAK_SEME=%3 CONTALINO_SOAK_EVENTI=%1 tst_soak)\n"
+                                  "last %4 events:\n%5")
                        .arg(m_eventi)
                        .arg(motivo)
                        .arg(m_seme)
+                       .arg(m_storia.size())
                        .arg(m_storia.join(QLatin1Char('\n')));
 }
 
@@ -417,21 +565,108 @@ void tst_Soak::verifica(const Istantanea &prima)
     }
 }
 
+// Counts and seeds as a user types them: a value that is not one refuses the run instead of
+// running another one.
+void tst_Soak::numeriDallAmbiente_data()
+{
+    QTest::addColumn<QByteArray>("valore");
+    QTest::addColumn<qint64>("atteso"); // -1: refused
+
+    QTest::newRow("large") << QByteArray("10000000000") << qint64(10000000000);
+    QTest::newRow("one") << QByteArray("1") << qint64(1);
+    for (const char *sbagliato : {"abc", "0", "-5", "1e6", "1,000", "99999999999999999999"})
+        QTest::newRow(sbagliato) << QByteArray(sbagliato) << qint64(-1);
+    QTest::newRow("empty") << QByteArray() << qint64(-1);
+}
+
+void tst_Soak::numeriDallAmbiente()
+{
+    QFETCH(QByteArray, valore);
+    QFETCH(qint64, atteso);
+    const char *variabile = "CONTALINO_SOAK_PROVA";
+    qputenv(variabile, valore);
+    const Numero n = numeroDa(variabile, 1, std::numeric_limits<qint64>::max(), 1000);
+    qunsetenv(variabile);
+    QVERIFY(n.impostato);
+    if (atteso < 0) {
+        QVERIFY2(n.errore.contains(QStringLiteral("\"%1\" is not a whole number").arg(QLatin1String(valore))),
+                 qPrintable(n.errore));
+    } else {
+        QVERIFY2(n.errore.isEmpty(), qPrintable(n.errore));
+        QCOMPARE(n.valore, atteso);
+    }
+}
+
+QString tst_Soak::campionaMemoria(qint64 traguardo)
+{
+    // Every sample in one state, the start screen alone and maximised, with the heap's free pages
+    // given back: one window's backing store alone can take 7 MiB, and freed memory stays resident
+    // until the heap is trimmed.
+    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    atto(QStringLiteral("screens closed but the start one, maximised, for the memory sample"), [] {
+        Schermate::scarica<FrmStampaEsercizio>();
+        Schermate::scarica<frmOperativo>();
+        if (!Schermate::istanza<FrmInizio>())
+            Avvio::mostraInizio();
+        Schermate::istanza<FrmInizio>()->showMaximized();
+    });
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+    const qint64 kib = residenteKiB();
+    if (kib < 0)
+        return QString();
+    m_memoria.append({traguardo, kib});
+    return QStringLiteral(", %1 resident").arg(mib(kib));
+}
+
+// Resident memory from inizioMemoria to the end: flat, or the run fails as any broken invariant does.
+void tst_Soak::verificaMemoria()
+{
+    QStringList serie;
+    for (const auto &[eventi, kib] : std::as_const(m_memoria))
+        serie << QStringLiteral("%1 events %2").arg(eventi).arg(mib(kib));
+    if (!serie.isEmpty())
+        qInfo("resident memory: %s", qPrintable(serie.join(QStringLiteral(", "))));
+    if (!memoriaMisurabile) {
+        qInfo("memory check skipped: AddressSanitizer's quarantine grows the resident size");
+        return;
+    }
+    const auto inizio = std::find_if(m_memoria.cbegin(), m_memoria.cend(),
+                                     [](const auto &campione) { return campione.first == inizioMemoria; });
+    if (inizio == m_memoria.cend() || m_memoria.last().first <= inizioMemoria) {
+        qInfo("memory check skipped: it needs more than %lld events", inizioMemoria);
+        return;
+    }
+    const double crescita = double(m_memoria.last().second) / double(inizio->second) - 1.0;
+    qInfo("resident memory grew %.1f%% from event %lld to the end (at most %.0f%%)", crescita * 100.0, inizioMemoria,
+          crescitaMassima * 100.0);
+    if (crescita > crescitaMassima)
+        fallisci(QStringLiteral("resident memory grew %1% from %2 at event %3 to %4 at the end (at most %5%): %6")
+                     .arg(crescita * 100.0, 0, 'f', 1)
+                     .arg(mib(inizio->second))
+                     .arg(inizioMemoria)
+                     .arg(mib(m_memoria.last().second))
+                     .arg(crescitaMassima * 100.0, 0, 'f', 0)
+                     .arg(serie.join(QStringLiteral(", "))));
+}
+
 void tst_Soak::inputCasuale()
 {
-    bool ok = false;
-    qint64 totale = qEnvironmentVariable("CONTALINO_SOAK_EVENTI").toLongLong(&ok);
-    if (!ok || totale <= 0)
-        totale = 20000;
-
     QElapsedTimer tempo;
     tempo.start();
-    while (m_eventi < totale && !m_fallito) {
+    while (m_eventi < m_totale && !m_fallito) {
         passo();
-        if (m_eventi / 100000 != m_rapportati) {
-            m_rapportati = m_eventi / 100000;
-            qInfo("%lld events, %lld ms", m_eventi, tempo.elapsed());
+        if (m_eventi / passoMemoria != m_rapportati && m_eventi < m_totale) {
+            m_rapportati = m_eventi / passoMemoria;
+            const QString memoria = campionaMemoria(m_rapportati * passoMemoria);
+            qInfo("%lld events, %lld ms%s", m_eventi, tempo.elapsed(), qPrintable(memoria));
         }
+    }
+    const qint64 ms = qMax<qint64>(1, tempo.elapsed());
+    if (!m_fallito) {
+        campionaMemoria(m_eventi);
+        verificaMemoria();
     }
     if (m_fallito)
         QFAIL(qPrintable(m_fallimento));
@@ -439,8 +674,10 @@ void tst_Soak::inputCasuale()
     for (auto it = m_stati.cbegin(); it != m_stati.cend(); ++it)
         stati << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
     qInfo("events per state: %s", qPrintable(stati.join(QStringLiteral(", "))));
-    qInfo("%lld events with the invariants checked after each, seed %u, %lld ms, %lld print calls recorded", m_eventi,
-          m_seme, tempo.elapsed(), qint64(m_stampe->size()));
+    qInfo("%lld events with the invariants checked after each, seed %u, %lld ms (%lld events/s), %lld print calls "
+          "recorded",
+          m_eventi, m_seme, ms, m_eventi * 1000 / ms, m_chiamateStampa + qint64(m_stampe->size()));
+    qInfo("%lld warnings of the offscreen platform and of clicks beside a window left out", avvisiTaciuti);
 }
 
 QTEST_MAIN(tst_Soak)
