@@ -576,7 +576,10 @@ void tst_Soak::numeriDallAmbiente_data()
     QTest::newRow("one") << QByteArray("1") << qint64(1);
     for (const char *sbagliato : {"abc", "0", "-5", "1e6", "1,000", "99999999999999999999"})
         QTest::newRow(sbagliato) << QByteArray(sbagliato) << qint64(-1);
+#ifndef Q_OS_WIN
+    // Windows has no empty variables: setting one to nothing removes it.
     QTest::newRow("empty") << QByteArray() << qint64(-1);
+#endif
 }
 
 void tst_Soak::numeriDallAmbiente()
