@@ -4,9 +4,18 @@
 BUILD      ?= build
 JOBS       ?= 2
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# What each package is for, by who uses it:
+# - the build: make, cmake, g++, qt6-base-dev; Qt's Italian texts (qt6-translations-l10n); the fonts the
+#   screens and the page ask for (fonts-liberation, fontconfig); clang-format for make format;
+# - the print tests read the PDF's words and places with pdftotext (poppler-utils);
+# - the package test (tests/pacchetto.sh): dpkg-deb and dpkg-parsechangelog (dpkg-dev), appstreamcli
+#   (appstream), lintian below;
+# - the X server tests (tests/x11_*.py, Debian's own python3): Xvfb (xvfb), the window manager (openbox),
+#   xset (x11-xserver-utils), xprop, xwininfo and xev (x11-utils), xdotool, a session bus (dbus) and the
+#   accessibility bus and its Python bindings (at-spi2-core, python3-pyatspi).
 PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
-              dpkg-dev appstream xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core python3-pyatspi \
-              openbox clang-format
+              dpkg-dev appstream python3 xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core \
+              python3-pyatspi openbox clang-format
 # For the README's pictures (make screenshots): a way to photograph a window. The virtual X server,
 # the window manager and the accessibility bus are those the X server tests use.
 PACKAGES   += imagemagick
@@ -86,9 +95,15 @@ bench: deps
 # Windows, where most schools' computers are: Qt built for Windows from Debian's own qt6-base source
 # package (once per machine, cached under ~/.cache/contalino), Contalino cross-built from the same
 # sources with MinGW-w64, then the installer and the portable zip in build-windows/.
+# The cross compilers (and their strip), Ninja, NSIS (makensis), zip; apt-get source unpacks Qt's source
+# with dpkg-source (dpkg-dev) and xz.
 WINDOWS_PACKAGES      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nsis zip dpkg-dev xz-utils
-# The suite and the installer under Wine, on a virtual X server, read by pixels and window titles.
-WINDOWS_TEST_PACKAGES := wine wine64 icoutils unzip xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox dbus
+# The suite and the installer under Wine, on a virtual X server (xvfb-run needs xauth; the harness of the
+# X server tests needs xset, xprop, xwininfo, openbox and a session bus), read by pixels (import) and
+# window titles (xdotool); wrestool (icoutils) reads the program's resources, unzip the portable zip,
+# pdftotext the saved page; the test prefixes' fonts are written with Python's fontTools.
+WINDOWS_TEST_PACKAGES := wine wine64 icoutils unzip python3 python3-fonttools xvfb xauth xdotool x11-utils \
+                         x11-xserver-utils imagemagick poppler-utils openbox dbus
 .PHONY: windows windows-test
 windows: PACKAGES += $(WINDOWS_PACKAGES)
 windows: build
