@@ -27,15 +27,17 @@ CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 all: build
 
-# Installs only the packages that are not there yet, so a machine that has them all is left alone.
+# Installs only the packages that are not there yet, so a machine that has them all is left alone. When
+# another apt or dpkg runs (a second build, the system's own updates), it waits for it instead of failing.
 deps:
 	@missing=""; for p in $(PACKAGES); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
-	    $(SUDO) apt-get update -qq && \
-	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	    $(SUDO) apt-get -o DPkg::Lock::Timeout=600 update -qq && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+	        --no-install-recommends $$missing; \
 	fi
 
 $(BUILD)/CMakeCache.txt:
