@@ -164,13 +164,15 @@ Esito tst_Tocco::premi(Scena scena, const QString &nome, const QString &finestra
             continue;
         for (PulsanteOpzione *pulsante : livello->findChildren<PulsanteOpzione *>()) {
             if (pulsante->isVisibleTo(livello))
-                esito.pulsanti << QStringLiteral("%1 %2 %3")
-                                      .arg(pulsante->objectName(), pulsante->backColor().name(),
+                esito.pulsanti << QStringLiteral("%1 %2 %3 %4")
+                                      .arg(livello->windowTitle(), pulsante->objectName(), pulsante->backColor().name(),
                                            pulsante->value() ? QStringLiteral("premuto") : QString());
         }
         for (QLabel *etichetta : livello->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^lblRisultato"))))
             esito.risultati << etichetta->text();
     }
+    // The windows come in no particular order.
+    esito.pulsanti.sort();
     return esito;
 }
 
