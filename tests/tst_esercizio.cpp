@@ -40,6 +40,7 @@ private Q_SLOTS:
     void rispostaColMouseLasciaIlBlocco();
     void aiutoDopoNoConInvioEInvioColMouse();
     void avvisoDopoStampaChiusaColMouse();
+    void invioTenutoSuStampa();
     void tastoTenutoNelleDueScelte_data();
     void tastoTenutoNelleDueScelte();
     void avvisoATrentaENonPrima();
@@ -500,6 +501,30 @@ void tst_Esercizio::avvisoDopoStampaChiusaColMouse()
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
     premi(w, Qt::Key_R);
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(1)"));
+}
+
+// Enter held down on "Stampa" opens the print screen once; its repeats, which reach the print screen,
+// must not press "ESCI" there and close it again at once.
+void tst_Esercizio::invioTenutoSuStampa()
+{
+    auto *w = apri(2);
+    portaAllAvviso(w);
+    QTest::simulateEvent(w->windowHandle(), true, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
+    QPointer<FrmStampaEsercizio> stampa = Schermate::istanza<FrmStampaEsercizio>();
+    QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
+    QWindow *finestra = stampa->windowHandle();
+    for (int i = 0; i < 5; ++i) {
+        QTest::simulateEvent(finestra, false, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QTest::simulateEvent(finestra, true, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(stampa && stampa->isVisible());
+    }
+    QTest::simulateEvent(finestra, false, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
+    QCOMPARE(fuoco(), QStringLiteral("Command1"));
+
+    premi(stampa, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!stampa);
 }
 
 void tst_Esercizio::tastoTenutoNelleDueScelte_data()
