@@ -5,8 +5,8 @@ Checks what only a real display shows: the start screen opens maximized with the
 key held down with the X server repeating it moves the focus once, the right mouse button confirms a
 choice, coming back from another program or from the minimised window keeps the child's place while
 the program's own windows closing bring the focus back to "0", and "Esci" ends the program with exit
-code 0. The focus is read through the accessibility
-bus, as a screen reader reads it. Usage: x11_fumo.py PATH_OF_THE_PROGRAM
+code 0. The focus is read through the accessibility bus, as a screen reader reads it.
+Usage: x11_fumo.py PATH_OF_THE_PROGRAM
 """
 
 import sys
@@ -68,7 +68,8 @@ def prova():
             lettore.attendi_attiva(inizio, False)
             xdotool("windowactivate", "--sync", inizio_x)
             lettore.attendi_attiva(inizio)
-            assert lettore.fuoco(inizio) == [fuoco], f"focus on {lettore.fuoco(inizio)}, not {fuoco!r}, after coming back"
+            visto = lettore.fuoco(inizio)
+            assert visto == [fuoco], f"focus on {visto}, not {fuoco!r}, after coming back"
 
         premi("7")
         premi("Return")
