@@ -85,6 +85,33 @@ inline QStringList pannelliAbilitati(QWidget *finestra)
     return abilitati;
 }
 
+// Opens the exercise screen on a table, as "Vai" does, and waits until it has the keyboard.
+inline frmOperativo *apriEsercizio(int tabella)
+{
+    Module1::Tabella = qint16(tabella);
+    auto *w = Schermate::carica<frmOperativo>();
+    w->mostra();
+    if (!QTest::qWaitForWindowActive(w))
+        qWarning("exercise screen not active");
+    return w;
+}
+
+// Types the right answer of the current column and Enter.
+inline void rispondiGiustoDaTastiera(frmOperativo *w)
+{
+    const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(w->colonna())).toInt();
+    for (QChar c : QString::number(Module1::Tabella * fattore))
+        premi(w, Qt::Key(Qt::Key_0 + c.digitValue()));
+    premi(w, Qt::Key_Return);
+}
+
+// A series one operation short of three tables, completed by a typed answer: the warning comes up.
+inline void portaAllAvviso(frmOperativo *w)
+{
+    Module1::NumEsercizi = 29;
+    rispondiGiustoDaTastiera(w);
+}
+
 class Guida
 {
 public:

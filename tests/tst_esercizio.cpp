@@ -5,6 +5,7 @@
 
 #include "app/Module1.h"
 #include "app/Schermate.h"
+#include "input/CodiciTasto.h"
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"
 #include "screens/exercise/frmOperativo.h"
@@ -37,6 +38,11 @@ private Q_SLOTS:
     void tabellaFinita();
     void rifiutiContatiOvunque();
     void rispostaColMouseLasciaIlBlocco();
+    void aiutoDopoNoConInvioEInvioColMouse();
+    void avvisoDopoStampaChiusaColMouse();
+    void invioTenutoSuStampa();
+    void tastoTenutoNelleDueScelte_data();
+    void tastoTenutoNelleDueScelte();
     void avvisoATrentaENonPrima();
     void ricomincia();
     void autoreRiportaIlFuocoSuUno();
@@ -59,6 +65,7 @@ void tst_Esercizio::init()
 
 void tst_Esercizio::cleanup()
 {
+    RilevatoreRipetizione::globale().setConfrontaIstanti(false);
     Schermate::scarica<FrmStampaEsercizio>();
     Schermate::scarica<frmOperativo>();
     Schermate::scarica<FrmInizio>();
@@ -67,12 +74,7 @@ void tst_Esercizio::cleanup()
 
 frmOperativo *tst_Esercizio::apri(int tabella)
 {
-    Module1::Tabella = qint16(tabella);
-    auto *w = Schermate::carica<frmOperativo>();
-    w->mostra();
-    if (!QTest::qWaitForWindowActive(w))
-        qWarning("exercise screen not active");
-    return w;
+    return apriEsercizio(tabella);
 }
 
 void tst_Esercizio::rispondiGiusto(Guida &guida, frmOperativo *w)
@@ -463,6 +465,111 @@ void tst_Esercizio::rispostaColMouseLasciaIlBlocco()
     QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("?"));
     premi(w, Qt::Key_4);
     QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("4"));
+}
+
+// The help offer acts on the first Enter, even though the Enter that refused help last time was
+// released over the keypad and this wrong answer was sent with the mouse.
+void tst_Esercizio::aiutoDopoNoConInvioEInvioColMouse()
+{
+    auto *w = apri(3);
+    premi(w, Qt::Key_1);
+    premi(w, Qt::Key_Return);
+    premi(w, Qt::Key_N);
+    premi(w, Qt::Key_Return);
+    QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
+    premi(w, Qt::Key_1);
+    clic(w, QStringLiteral("Option1(11)"));
+    QCOMPARE(fuoco(), QStringLiteral("Option3(0)"));
+    premi(w, Qt::Key_Return);
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), Module1::Risposte.at(0));
+    QCOMPARE(w->colonna(), 1);
+}
+
+// Enter on "Stampa" is released over the print screen, which is then closed with the mouse: the
+// warning's first key acts.
+void tst_Esercizio::avvisoDopoStampaChiusaColMouse()
+{
+    auto *w = apri(2);
+    portaAllAvviso(w);
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
+    QTest::keyPress(w->windowHandle(), Qt::Key_Return);
+    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
+    QTest::keyRelease(stampa->windowHandle(), Qt::Key_Return);
+    clic(stampa, QStringLiteral("Command1"));
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
+    premi(w, Qt::Key_R);
+    QCOMPARE(fuoco(), QStringLiteral("optAvviso(1)"));
+}
+
+// Enter held down on "Stampa" opens the print screen once; its repeats, which reach the print screen,
+// must not press "ESCI" there and close it again at once.
+void tst_Esercizio::invioTenutoSuStampa()
+{
+    auto *w = apri(2);
+    portaAllAvviso(w);
+    QTest::simulateEvent(w->windowHandle(), true, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
+    QPointer<FrmStampaEsercizio> stampa = Schermate::istanza<FrmStampaEsercizio>();
+    QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
+    QWindow *finestra = stampa->windowHandle();
+    for (int i = 0; i < 5; ++i) {
+        QTest::simulateEvent(finestra, false, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QTest::simulateEvent(finestra, true, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(stampa && stampa->isVisible());
+    }
+    QTest::simulateEvent(finestra, false, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
+    QCOMPARE(fuoco(), QStringLiteral("Command1"));
+
+    premi(stampa, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!stampa);
+}
+
+void tst_Esercizio::tastoTenutoNelleDueScelte_data()
+{
+    QTest::addColumn<bool>("avviso");
+    QTest::addColumn<bool>("stessoIstante");
+    QTest::newRow("aiuto") << false << false;
+    QTest::newRow("aiuto, ripetizioni senza segno come sotto X11") << false << true;
+    QTest::newRow("avviso") << true << false;
+    QTest::newRow("avviso, ripetizioni senza segno come sotto X11") << true << true;
+}
+
+// A space bar held down steps once in the help offer and in the warning, however the repeats come.
+void tst_Esercizio::tastoTenutoNelleDueScelte()
+{
+    QFETCH(bool, avviso);
+    QFETCH(bool, stessoIstante);
+    auto *w = apri(4);
+    if (avviso) {
+        portaAllAvviso(w);
+    } else {
+        premi(w, Qt::Key_1);
+        premi(w, Qt::Key_Return);
+    }
+    const QString gruppo = avviso ? QStringLiteral("optAvviso(%1)") : QStringLiteral("Option3(%1)");
+    QCOMPARE(fuoco(), gruppo.arg(0));
+
+    // Under X11 a repeat may come unflagged: its release and the press after it share one timestamp.
+    RilevatoreRipetizione::globale().setConfrontaIstanti(stessoIstante);
+    const auto invia = [stessoIstante](QEvent::Type tipo, quint64 istante, bool ripetuto) {
+        QKeyEvent evento(tipo, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), ripetuto && !stessoIstante);
+        evento.setTimestamp(istante);
+        QApplication::sendEvent(QApplication::focusWidget(), &evento);
+    };
+    const quint64 t0 = 1000000;
+    invia(QEvent::KeyPress, t0, false);
+    for (quint64 istante = t0 + 500; istante < t0 + 1000; istante += 33) {
+        invia(QEvent::KeyRelease, istante, true);
+        invia(QEvent::KeyPress, istante, true);
+    }
+    invia(QEvent::KeyRelease, t0 + 1100, false);
+    QCOMPARE(fuoco(), gruppo.arg(1));
+
+    premi(w, Qt::Key_Space);
+    QCOMPARE(fuoco(), gruppo.arg(0));
 }
 
 void tst_Esercizio::avvisoATrentaENonPrima()

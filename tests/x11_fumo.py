@@ -3,15 +3,17 @@
 
 Checks what only a real display shows: the start screen opens maximized with the program's icon, a
 key held down with the X server repeating it moves the focus once, the right mouse button confirms a
-choice, and "Esci" ends the program with exit code 0. The focus is read through the accessibility
-bus, as a screen reader reads it. Usage: x11_fumo.py PATH_OF_THE_PROGRAM
+choice, coming back from another program or from the minimised window keeps the child's place while
+the program's own windows closing bring the focus back to "0", and "Esci" ends the program with exit
+code 0. The focus is read through the accessibility bus, as a screen reader reads it.
+Usage: x11_fumo.py PATH_OF_THE_PROGRAM
 """
 
 import sys
 import tempfile
 
-from x11_supporto import (ALTEZZA, LARGHEZZA, Ambiente, Lettore, attendi, clic, esegui, finestra, geometria, premi,
-                          proprieta, ripetizioni_del_server, tieni_premuto)
+from x11_supporto import (ALTEZZA, LARGHEZZA, Ambiente, Lettore, altro_programma, attendi, clic, esegui, finestra,
+                          geometria, premi, proprieta, ripetizioni_del_server, tieni_premuto, xdotool)
 
 TITOLO = "Tavole della moltiplicazione"
 
@@ -57,6 +59,42 @@ def prova():
         assert etichetta.getRole() == lettore.pyatspi.ROLE_LABEL
         lettore.attendi_fuoco(inizio, "Vai")
         clic(*lettore.centro(lettore.con_nome(inizio, "Ripristina")), pulsante=3)
+        lettore.attendi_fuoco(inizio, "0")
+
+        # Away and back: 7 chosen, the focus on "Vai", a look at another program (a teacher's register)
+        # or the window minimised and restored: the focus stays where the child left it.
+        def torna(allontana, fuoco):
+            allontana()
+            lettore.attendi_attiva(inizio, False)
+            xdotool("windowactivate", "--sync", inizio_x)
+            lettore.attendi_attiva(inizio)
+            visto = lettore.fuoco(inizio)
+            assert visto == [fuoco], f"focus on {visto}, not {fuoco!r}, after coming back"
+
+        premi("7")
+        premi("Return")
+        lettore.attendi_fuoco(inizio, "Vai")
+        with altro_programma("Registro di classe") as registro_x:
+            torna(lambda: xdotool("windowactivate", "--sync", registro_x), "Vai")
+        premi("1")
+        premi("Return")
+        premi("5")
+        lettore.attendi_fuoco(inizio, "5")
+        torna(lambda: xdotool("windowminimize", "--sync", inizio_x), "5")
+
+        # The program's own windows closing bring the focus back to "0": the exercise screen, opened
+        # by Enter on "Vai" and closed by its close box, and the author screen, a modal window.
+        premi("Return")
+        lettore.attendi_fuoco(inizio, "Vai")
+        premi("Return")
+        finestra("TABELLA")
+        premi("alt+F4")
+        lettore.attendi_fuoco(inizio, "0")
+        premi("space")
+        lettore.attendi_fuoco(inizio, "1")
+        clic(*lettore.centro(lettore.con_nome(inizio, "Autore")))
+        finestra("Autore")
+        premi("Return")
         lettore.attendi_fuoco(inizio, "0")
 
         # "Esci", reached by the space bar as a switch user reaches it, ends the program cleanly.

@@ -7,6 +7,7 @@ that read the program through AT-SPI the way a screen reader does and press keys
 with xdotool. Every process started here is stopped again by its own id, whatever happens in the test.
 """
 
+import contextlib
 import os
 import signal
 import subprocess
@@ -139,6 +140,18 @@ def finestra(titolo, secondi=15.0):
     return attendi(cerca, secondi, f"window {titolo!r}")
 
 
+@contextlib.contextmanager
+def altro_programma(titolo):
+    """Another program's window on the same display, as a teacher's register or a browser would be:
+    xmessage, shown for as long as the block lasts; yields its X id."""
+    processo = subprocess.Popen(["xmessage", "-title", titolo, titolo], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+    try:
+        yield finestra(titolo)
+    finally:
+        _ferma(processo)
+
+
 def premi(tasto):
     xdotool("key", "--delay", "60", tasto)
     time.sleep(0.15)
@@ -222,6 +235,15 @@ class Lettore:
     def fuoco(self, radice):
         """Names of the objects that report the keyboard focus."""
         return [o.name for o in self.discendenti(radice) if o.getState().contains(self.pyatspi.STATE_FOCUSED)]
+
+    def attiva(self, finestra):
+        """Whether the program holds `finestra` as its active window, the one that gets the keys."""
+        finestra.clearCache()
+        return finestra.getState().contains(self.pyatspi.STATE_ACTIVE)
+
+    def attendi_attiva(self, finestra, attiva=True, secondi=5.0):
+        attendi(lambda: self.attiva(finestra) == attiva, secondi,
+                f"the window to become {'active' if attiva else 'inactive'}")
 
     def attendi_fuoco(self, radice, nome, secondi=5.0):
         attendi(lambda: self.fuoco(radice) == [nome], secondi, f"focus on {nome!r}")

@@ -138,7 +138,7 @@ bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
     // Key-down: while the latch is set the group lets the key go by untouched.
     if (!m_bloccoTasti) {
         if (const RegolaTasto *regola = regolaPer(codice)) {
-            m_bloccoTasti = true;
+            m_bloccoTasti = m_configurazione.blocchi;
             if (!applica(*regola, codice, indice))
                 return true;
         }
@@ -149,7 +149,7 @@ bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
     if (m_configurazione.scansione != Scansione::Nessuna && !testo.isEmpty() && !m_bloccoSpazio
         && testo.at(0) == QLatin1Char(' ')) {
         passoScansione(indice);
-        m_bloccoSpazio = true;
+        m_bloccoSpazio = m_configurazione.blocchi;
     }
     return true;
 }

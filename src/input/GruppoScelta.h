@@ -49,15 +49,19 @@ struct ConfigurazioneGruppo
     QVector<int> ordineTab;         // the order the arrows follow; index order when empty
     bool evidenziaFuoco = true;     // false: the buttons keep their colour whatever has the focus
     bool ogniTastoConferma = false; // any key pressed over a button confirms it
+    // false: the group keeps no latches, so every fresh press acts whatever device sent the step
+    // before and wherever the last release landed; a held key still acts once, its repeats being
+    // recognised as such.
+    bool blocchi = true;
     QColor coloreNormale = QColor(255, 224, 192);
     QColor coloreEvidenza = QColor(255, 192, 128);
 };
 
 // A group of option buttons that a child drives by mouse, keyboard or switch scanning, all at once.
-// The group owns the buttons' focus colour, their selected state and the two latches that make a
-// held key act once, and reports every confirmation through one signal with the button's index.
-// The screen that owns the group connects `confermato` to its action; the keypad also connects the
-// typed digits and the C key.
+// The group owns the buttons' focus colour, their selected state and, where it has them, the two
+// latches that hold its keys back until a release over the group, and reports every confirmation through one signal
+// with the button's index. The screen that owns the group connects `confermato` to its action; the keypad also connects
+// the typed digits and the C key.
 class GruppoScelta : public QObject
 {
     Q_OBJECT

@@ -91,9 +91,12 @@ ConfigurazioneGruppo configurazioneTastierino()
 }
 
 // The two-button groups: one key set moves the focus to the first button, another to the second.
+// They have no latches: the key that answers them usually goes up over another panel or screen, and
+// a latch left set would swallow the next fresh press a child makes here.
 ConfigurazioneGruppo configurazioneDuePulsanti(int lettera0, int lettera1)
 {
     ConfigurazioneGruppo c;
+    c.blocchi = false;
     c.tasti = {
         {lettera0, lettera0, Effetto::Fuoco, 0},
         {49, 49, Effetto::Fuoco, 0},

@@ -2,6 +2,7 @@
 
 #include "app/Messaggio.h"
 #include "app/Module1.h"
+#include "input/FiltroRipetizioni.h"
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
@@ -97,6 +98,11 @@ void FrmStampaEsercizio::creaControlli()
     };
     m_command1 = pulsante("Command1", QStringLiteral("ESCI"), QRect(960, 7455, 4155, 885));
     m_cmdStampaS = pulsante("cmdStampaS", QStringLiteral("STAMPA LE OPERAZIONI"), QRect(6795, 7425, 4155, 885));
+    // Enter held down on "Stampa" opens this screen; its repeats arrive here and must not press "ESCI"
+    // (or print again and again).
+    auto *ripetizioni = new FiltroRipetizioni(this);
+    m_command1->installEventFilter(ripetizioni);
+    m_cmdStampaS->installEventFilter(ripetizioni);
 
     setTabOrder(m_command1, m_cmdStampaS);
     m_command1->setFocus(Qt::OtherFocusReason);

@@ -15,7 +15,9 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QWindow>
 
 #include <array>
 
@@ -191,6 +193,19 @@ void FrmInizio::collegaSegnali()
     connect(m_tabelle, &GruppoScelta::confermato, this, &FrmInizio::ScegliTabella);
     connect(m_comandi, &GruppoScelta::confermato, this, &FrmInizio::EseguiComando);
     connect(m_mnuInfo, &QAction::triggered, this, &FrmInizio::mnuInfo_Click);
+
+    // The application turns active just before the window it comes back to is activated (Windows says
+    // so itself; under X11 Qt derives it from the program having no active window before), and it
+    // reports the newly active window only after that window's activation: in between, this screen
+    // can tell the whole program coming back from a change between its own windows.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState stato) {
+        if (stato == Qt::ApplicationActive)
+            m_ritornoAlProgramma = true;
+    });
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *finestra) {
+        if (finestra)
+            m_ritornoAlProgramma = false;
+    });
 }
 
 QString FrmInizio::testoTabella(int tabella)
@@ -242,8 +257,14 @@ void FrmInizio::mnuInfo_Click()
 
 bool FrmInizio::event(QEvent *evento)
 {
-    if (evento->type() == QEvent::WindowActivate)
-        m_option1.at(0)->setFocus(Qt::ActiveWindowFocusReason);
+    // Back to "0" at the first display and whenever this screen takes over from another window of the
+    // program (the exercise screen or a modal screen closing). Coming back from another program or
+    // from the minimised window keeps the child's place: the next Enter is still meant for "Vai".
+    if (evento->type() == QEvent::WindowActivate) {
+        if (!m_giaAttivata || !m_ritornoAlProgramma)
+            m_option1.at(0)->setFocus(Qt::ActiveWindowFocusReason);
+        m_giaAttivata = true;
+    }
     return Schermata::event(evento);
 }
 

@@ -47,4 +47,8 @@ private:
     GruppoScelta *m_tabelle = nullptr;
     GruppoScelta *m_comandi = nullptr;
     QAction *m_mnuInfo = nullptr;
+    bool m_giaAttivata = false;
+    // The whole program has just come back, from another program or from the minimised window, and
+    // none of its windows has been activated since.
+    bool m_ritornoAlProgramma = false;
 };
