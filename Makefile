@@ -85,8 +85,10 @@ bench: deps
 
 # Windows, where most schools' computers are: Qt built for Windows from Debian's own qt6-base source
 # package (once per machine, cached under ~/.cache/contalino), Contalino cross-built from the same
-# sources with MinGW-w64, then the installer and the portable zip in build-windows/.
+# sources with MinGW-w64, then the installer, the Windows Installer package (wixl, msitools) and the
+# portable zip in build-windows/.
 WINDOWS_PACKAGES      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nsis zip dpkg-dev xz-utils
+WINDOWS_PACKAGES      += wixl msitools
 # The suite and the installer under Wine, on a virtual X server, read by pixels and window titles.
 WINDOWS_TEST_PACKAGES := wine wine64 icoutils unzip xvfb xauth xdotool x11-utils imagemagick poppler-utils openbox dbus
 .PHONY: windows windows-test
