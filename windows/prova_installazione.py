@@ -38,16 +38,20 @@ INIZIO, ESERCIZIO, STAMPA = "Tavole della moltiplicazione", "TABELLA", "FINESTRA
 
 
 class Wine:
-    """One Wine prefix, made fresh in `cartella`."""
+    """One Wine prefix, made fresh in `cartella`, or copied from the fresh prefix `modello`."""
 
-    def __init__(self, cartella):
+    def __init__(self, cartella, modello=None):
         self.prefisso = os.path.join(cartella, "prefisso")
         # No menu entries on the Linux side for the shortcuts made in the prefix.
         self.ambiente = dict(os.environ, WINEPREFIX=self.prefisso, WINEARCH="win64", WINEDEBUG="-all",
                              WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d", LC_ALL="C.UTF-8")
         self.ambiente.pop("WINEPATH", None)
-        subprocess.run([os.path.join(QUI, "prefisso.sh"), self.prefisso], check=True, env=self.ambiente)
         self.c = os.path.join(self.prefisso, "drive_c")
+        if modello:
+            os.makedirs(cartella, exist_ok=True)
+            subprocess.run(["cp", "-a", modello.prefisso, self.prefisso], check=True)
+            return
+        subprocess.run([os.path.join(QUI, "prefisso.sh"), self.prefisso], check=True, env=self.ambiente)
         # Wine links the user's desktop and documents folders to the Linux home: folders of the prefix's
         # own instead, so that what an installer puts there stays in the prefix.
         for utente in os.listdir(os.path.join(self.c, "users")):
@@ -353,11 +357,10 @@ def prova_in_uso(wine, installatore, cartella_programma):
     print(f"while Contalino ran, installer and uninstaller ended with {CONTALINO_IN_USO} and changed none of its {len(prima)} files")
 
 
-def prova_msi(cartella, pacchetto, precedente):
+def prova_msi(cartella, pacchetto, precedente, modello):
     """The .msi in a fresh prefix: silent installs of the older and the current version, the program
     started, the older refused over the current, the uninstall leaving nothing of ours."""
-    wine = Wine(os.path.join(cartella, "msi"))
-    wine.attendi_fine()
+    wine = Wine(os.path.join(cartella, "msi"), modello)
     attuale = versione(pacchetto)
     file_prima, chiavi_prima = wine.file(), wine.chiavi()
     installata = os.path.join(wine.c, "Program Files", "Contalino")
@@ -411,11 +414,10 @@ def prova_msi(cartella, pacchetto, precedente):
           f"msiexec /x {codice} left no file or registry key of ours")
 
 
-def prova_utente(cartella, installatore, precedente):
+def prova_utente(cartella, installatore, precedente, modello):
     """The .exe for the current user alone, then for all users in a folder with spaces and accents: each
     over the older .exe, in a fresh prefix, and both uninstalled."""
-    wine = Wine(os.path.join(cartella, "utente"))
-    wine.attendi_fine()
+    wine = Wine(os.path.join(cartella, "utente"), modello)
     attuale = versione(installatore)
     file_prima, chiavi_prima = wine.file(), wine.chiavi()
 
@@ -467,6 +469,7 @@ def prova():
     with Ambiente() as _, tempfile.TemporaryDirectory() as cartella:
         precedente, precedente_msi = precedenti(installatore, cartella)
         wine = Wine(cartella)
+        modello = Wine(os.path.join(cartella, "modello"), wine)  # fresh, for the tests after this one
         # The user's documents folder, with an accented letter and a space in its path.
         documenti = f"C:\\users\\{UTENTE}\\Documenti"
         os.makedirs(os.path.join(wine.c, "users", UTENTE, "Documenti"))
@@ -609,8 +612,8 @@ def prova():
         assert not prima - dopo, f"removed: {sorted(prima - dopo)}"
         print("uninstalled: no file of the installer's left; the saved page stays in the documents folder")
 
-        prova_msi(cartella, installatore.replace("-setup.exe", ".msi"), precedente_msi)
-        prova_utente(cartella, installatore, precedente)
+        prova_msi(cartella, installatore.replace("-setup.exe", ".msi"), precedente_msi, modello)
+        prova_utente(cartella, installatore, precedente, modello)
 
 
 if __name__ == "__main__":
