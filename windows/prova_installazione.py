@@ -289,7 +289,8 @@ def precedenti(installatore, cartella):
         leggimi.write("Contalino 0.9\n")
     subprocess.run([os.path.join(QUI, "impacchetta.sh"), programma, PRECEDENTE, os.path.dirname(programma)],
                    check=True, stdout=subprocess.DEVNULL, env=dict(os.environ, COMPRESSORE="zlib"))
-    return tuple(os.path.join(os.path.dirname(programma), f"Contalino-{PRECEDENTE}{fine}") for fine in ("-setup.exe", ".msi"))
+    return tuple(os.path.join(os.path.dirname(programma), f"Contalino-{PRECEDENTE}{fine}")
+                 for fine in ("-setup.exe", ".msi"))
 
 
 def voci(chiavi):
@@ -310,7 +311,7 @@ def una_voce(wine, versione, radice="HKLM"):
 def installa(wine, *comando, esito=0):
     risultato = wine.esegui(*comando)
     wine.attendi_fine()
-    assert risultato.returncode == come_da_wine(esito), f"{comando[-1] if len(comando) > 1 else comando}: exit code {risultato.returncode}, not {esito}"
+    assert risultato.returncode == come_da_wine(esito), f"{' '.join(comando)}: exit code {risultato.returncode}"
 
 
 # Keys that hold every program's keys, made in a fresh prefix by the first program that needs them, and
@@ -328,7 +329,8 @@ def nuove(wine, file_prima, chiavi_prima, lecite=()):
 
 def collegamenti(wine):
     """Contalino's shortcuts, wherever they are: Start menus and desktops, the user's and All Users'."""
-    return sorted(os.path.relpath(p, wine.c) for p in glob.glob(os.path.join(wine.c, "**", "Contalino.lnk"), recursive=True))
+    trovati = glob.glob(os.path.join(wine.c, "**", "Contalino.lnk"), recursive=True)
+    return sorted(os.path.relpath(p, wine.c) for p in trovati)
 
 
 def programma_avviato(wine, cartella_programma, lavoro):
@@ -346,15 +348,18 @@ def prova_in_uso(wine, installatore, cartella_programma):
     """While the installed Contalino runs, the silent installer and the silent uninstaller (run in place,
     so that its exit code is its own) end with CONTALINO_IN_USO and change none of its files."""
     def stato():
-        return {nome: (os.stat(percorso).st_size, os.stat(percorso).st_mtime_ns)
-                for nome in os.listdir(cartella_programma) if os.path.isfile(percorso := os.path.join(cartella_programma, nome))}
+        percorsi = (os.path.join(cartella_programma, nome) for nome in os.listdir(cartella_programma))
+        return {p: (os.stat(p).st_size, os.stat(p).st_mtime_ns) for p in percorsi if os.path.isfile(p)}
     prima = stato()
     # "_?=" takes the rest of the line, spaces and all, unquoted: Wine quotes an argument with a space.
-    for comando in ((installatore, "/S"), (INSTALLATA + r"\Disinstalla.exe", "/S", *("_?=" + INSTALLATA).split(" "))):
+    disinstalla = (INSTALLATA + r"\Disinstalla.exe", "/S", *("_?=" + INSTALLATA).split(" "))
+    for comando in ((installatore, "/S"), disinstalla):
+        nome = os.path.basename(comando[0])
         esito = wine.esegui(*comando).returncode
-        assert esito == come_da_wine(CONTALINO_IN_USO), f"{os.path.basename(comando[0])} while Contalino runs: exit code {esito}"
-        assert stato() == prima, f"{os.path.basename(comando[0])} changed the running program's files"
-    print(f"while Contalino ran, installer and uninstaller ended with {CONTALINO_IN_USO} and changed none of its {len(prima)} files")
+        assert esito == come_da_wine(CONTALINO_IN_USO), f"{nome} while Contalino runs: exit code {esito}"
+        assert stato() == prima, f"{nome} changed the running program's files"
+    print(f"while Contalino ran, installer and uninstaller ended with {CONTALINO_IN_USO} "
+          f"and changed none of its {len(prima)} files")
 
 
 def prova_msi(cartella, pacchetto, precedente, modello):
@@ -380,11 +385,11 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     # The current version over it, without the desktop shortcut: one entry, no file of the old one.
     installa(wine, "msiexec", "/i", windows(pacchetto), "/qn", "DESKTOP_SHORTCUT=0")
     voce = una_voce(wine, attuale)
-    cartella_programma = os.path.join(os.path.dirname(pacchetto), "Contalino")
-    attese = {os.path.relpath(os.path.join(d, n), cartella_programma) for d, _, nomi in os.walk(cartella_programma) for n in nomi}
-    trovate = {os.path.relpath(os.path.join(d, n), installata) for d, _, nomi in os.walk(installata) for n in nomi}
+    def contenuto(radice):
+        return {os.path.relpath(os.path.join(d, n), radice) for d, _, nomi in os.walk(radice) for n in nomi}
+    attese, trovate = contenuto(os.path.join(os.path.dirname(pacchetto), "Contalino")), contenuto(installata)
     assert trovate == attese, f"installed {sorted(trovate ^ attese)} beyond or short of the program folder"
-    assert len(nel_menu()) == 1 and not sul_desktop(), f"Start-menu shortcut, and no desktop one: {collegamenti(wine)}"
+    assert len(nel_menu()) == 1 and not sul_desktop(), f"a Start-menu shortcut, no desktop one: {collegamenti(wine)}"
     # The programs list takes a package's icon from Windows Installer's own record of the product.
     (icona,) = [v.get("ProductIcon", "") for c, v in wine.chiavi().items()
                 if "\\Classes\\Installer\\Products\\" in c and v.get("ProductName") == "Contalino"]
@@ -424,13 +429,13 @@ def prova_utente(cartella, installatore, precedente, modello):
     installa(wine, precedente, "/CurrentUser", "/S")
     installa(wine, installatore, "/CurrentUser", "/S")
     voce = una_voce(wine, attuale, "HKCU")
-    (cartella_utente,) = [d for d in glob.glob(os.path.join(wine.c, "users", "*", "AppData", "Local", "Programs", "Contalino"))]
+    (cartella_utente,) = glob.glob(os.path.join(wine.c, "users", "*", "AppData", "Local", "Programs", "Contalino"))
     utente = os.path.relpath(cartella_utente, wine.c).split(os.sep)[1]
     assert voce["InstallLocation"] == rf"C:\users\{utente}\AppData\Local\Programs\Contalino", voce
     assert os.path.isfile(os.path.join(cartella_utente, "contalino.exe")), "contalino.exe not installed"
     assert not os.path.exists(os.path.join(cartella_utente, OBSOLETO)), f"{OBSOLETO} of the older version left"
-    assert os.path.isfile(os.path.join(wine.c, "users", utente, "AppData", "Roaming", "Microsoft", "Windows",
-                                       "Start Menu", "Programs", "Contalino.lnk")), "no Start-menu shortcut of the user's"
+    menu = os.path.join("users", utente, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs")
+    assert os.path.join(menu, "Contalino.lnk") in collegamenti(wine), f"no shortcut in {menu}: {collegamenti(wine)}"
     assert not os.path.exists(os.path.join(wine.c, "Program Files", "Contalino"))
     assert not [c for c in wine.chiavi() if c.startswith("HKLM\\") and "contalino" in c.lower()], "keys under HKLM"
     installa(wine, precedente, "/CurrentUser", "/S", esito=PIU_RECENTE)
@@ -443,13 +448,14 @@ def prova_utente(cartella, installatore, precedente, modello):
     installa(wine, precedente, "/AllUsers", "/S", *("/D=" + scuola).split(" "))  # unquoted, as "_?=" above
     installa(wine, installatore, "/AllUsers", "/S")
     tutti = [v for c, v in voci(wine.chiavi()).items() if c.startswith("HKLM\\")]
-    assert len(tutti) == 1 and tutti[0]["DisplayVersion"] == attuale and tutti[0]["InstallLocation"] == scuola, tutti
+    assert [(v["DisplayVersion"], v["InstallLocation"]) for v in tutti] == [(attuale, scuola)], tutti
     cartella_scuola = os.path.join(wine.c, "Scuola primaria", "Attività", "Contalino")
     assert not os.path.exists(os.path.join(cartella_scuola, OBSOLETO)), f"{OBSOLETO} of the older version left"
     lavoro = os.path.join(cartella, "utente", "lavoro")
     os.makedirs(lavoro)
     programma_avviato(wine, scuola, lavoro)
-    print(f"/AllUsers: {attuale} over {PRECEDENTE} in {scuola}, one entry under HKLM, {OBSOLETO} gone, started maximized")
+    print(f"/AllUsers: {attuale} over {PRECEDENTE} in {scuola}, one entry under HKLM, {OBSOLETO} gone, "
+          "started maximized")
 
     # Both uninstallers, silent; each copies itself away and runs from there.
     for cartella_programma, disinstalla in ((cartella_utente, voce["InstallLocation"]), (cartella_scuola, scuola)):
@@ -458,8 +464,9 @@ def prova_utente(cartella, installatore, precedente, modello):
         wine.attendi_fine()
     # Left too: the folders above the one chosen, and the user's programs folder, which the first
     # program installed for the user makes.
-    file, chiavi = nuove(wine, file_prima, chiavi_prima, lecite={
-        "Scuola primaria", os.path.join("Scuola primaria", "Attività"), os.path.dirname(os.path.relpath(cartella_utente, wine.c))})
+    lecite = {"Scuola primaria", os.path.join("Scuola primaria", "Attività"),
+              os.path.dirname(os.path.relpath(cartella_utente, wine.c))}
+    file, chiavi = nuove(wine, file_prima, chiavi_prima, lecite)
     assert not file and not chiavi and not voci(wine.chiavi()), f"left behind: {file} {chiavi}"
     print("both uninstalled: no file or registry key of ours left")
 
