@@ -45,7 +45,7 @@ rimozione=$lavoro/rimuovi.nsh
 )
 dimensione=$(du -sk "$cartella" | cut -f1)
 
-makensis -V2 -INPUTCHARSET UTF8 ${COMPRESSORE:+-DCOMPRESSORE="$COMPRESSORE"} -DVERSIONE="$versione" -DVERSIONE4="$versione4" -DCARTELLA="$cartella" \
+makensis -V2 -WX -INPUTCHARSET UTF8 ${COMPRESSORE:+-DCOMPRESSORE="$COMPRESSORE"} -DVERSIONE="$versione" -DVERSIONE4="$versione4" -DCARTELLA="$cartella" \
     -DELENCO="$elenco" -DRIMOZIONE="$rimozione" -DLICENZA="$radice/LICENSE" -DDIMENSIONE_KB="$dimensione" \
     -DUSCITA="$destinazione/Contalino-$versione-setup.exe" "$qui/contalino.nsi"
 
