@@ -96,10 +96,12 @@ bench: deps
 
 # Windows, where most schools' computers are: Qt built for Windows from Debian's own qt6-base source
 # package (once per machine, cached under ~/.cache/contalino), Contalino cross-built from the same
-# sources with MinGW-w64, then the installer and the portable zip in build-windows/.
-# The cross compilers (and their strip), Ninja, NSIS (makensis), zip; apt-get source unpacks Qt's source
-# with dpkg-source (dpkg-dev) and xz.
-WINDOWS_PACKAGES      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nsis zip dpkg-dev xz-utils
+# sources with MinGW-w64, then the installer, the Windows Installer package and the portable zip in
+# build-windows/.
+# The cross compilers (and their strip), Ninja, NSIS (makensis), wixl and msibuild (msitools) for the
+# .msi, zip, sha256sum; apt-get source unpacks Qt's source with dpkg-source (dpkg-dev) and xz.
+WINDOWS_PACKAGES      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nsis wixl msitools zip \
+                         dpkg-dev xz-utils
 # The suite and the installer under Wine, on a virtual X server (xvfb-run needs xauth; the harness of the
 # X server tests needs xset, xprop, xwininfo, openbox and a session bus), read by pixels (import) and
 # window titles (xdotool); wrestool (icoutils) reads the program's resources, unzip the portable zip,

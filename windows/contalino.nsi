@@ -1,18 +1,42 @@
-; The installer a teacher runs, or a technician runs silently (/S) on every computer of a lab. It installs
-; the program folder for all users under Program Files, a Start-menu entry and a desktop shortcut, and
-; an uninstaller listed among the installed programs. The uninstaller removes exactly the files that the
-; installer wrote: their list is made from the program folder when the installer is built.
+; The installer a teacher runs, or a technician runs silently (/S) on every computer of a lab.
 ;
-; makensis -INPUTCHARSET UTF8 -DVERSIONE=1.0 -DCARTELLA=<program folder> -DELENCO=<files.nsh>
-;          -DRIMOZIONE=<removal.nsh> -DLICENZA=<LICENSE> -DUSCITA=<setup.exe> contalino.nsi
+; Run by an administrator, or with /AllUsers, it installs for all users under Program Files. Run by a user
+; without administrator rights, or with /CurrentUser, it installs for that user alone under
+; %LOCALAPPDATA%\Programs, with no elevation prompt, and keeps its shortcuts and uninstall entry in that
+; user's part of the registry. /D=<folder>, last on the command line, chooses another folder.
+;
+; A version already installed in the same mode is removed first, by its own uninstaller, silently: an
+; upgrade leaves one Contalino and none of the old version's files. A newer version is left alone. While
+; the installed Contalino is running, installer and uninstaller ask to close it and change nothing.
+; The uninstaller removes exactly the files that the installer wrote: their list is made from the program
+; folder when the installer is built.
+;
+; Exit codes, for deployment tools:
+!define ESITO_FALLITO 2                ; anything else that stopped it (NSIS's own code for an abort)
+!define ESITO_SERVE_AMMINISTRATORE 740 ; /AllUsers without administrator rights (ERROR_ELEVATION_REQUIRED)
+!define ESITO_IN_USO 1618              ; Contalino is running: try again later (Intune retries by itself)
+!define ESITO_PIU_RECENTE 1638         ; a newer version is installed (ERROR_PRODUCT_VERSION)
+;
+; makensis -INPUTCHARSET UTF8 -DVERSIONE=1.0 -DVERSIONE4=1.0.0.0 -DCARTELLA=<program folder>
+;          -DELENCO=<files.nsh> -DRIMOZIONE=<removal.nsh> -DLICENZA=<LICENSE> -DDIMENSIONE_KB=<size>
+;          -DUSCITA=<setup.exe> contalino.nsi
 
 ; A 64-bit installer for a 64-bit program: Windows 10 and 11 on every school computer.
 Target amd64-unicode
+; -DCOMPRESSORE=zlib makes a larger installer in a tenth of the time (the install test's older version).
+!ifdef COMPRESSORE
+SetCompressor ${COMPRESSORE}
+!else
 SetCompressor /SOLID lzma
+!endif
 ManifestDPIAware true
-RequestExecutionLevel admin
+; An administrator is asked to elevate, a user without administrator rights is not.
+RequestExecutionLevel highest
 
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "WordFunc.nsh"
 
 !define PROGRAMMA "Contalino"
 !define CHIAVE_DISINSTALLA "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAMMA}"
@@ -20,11 +44,10 @@ RequestExecutionLevel admin
 Name "${PROGRAMMA}"
 Caption "Installazione di ${PROGRAMMA} ${VERSIONE}"
 OutFile "${USCITA}"
-InstallDir "$PROGRAMFILES64\${PROGRAMMA}"
 BrandingText "${PROGRAMMA} ${VERSIONE}"
 
-VIProductVersion "${VERSIONE}.0.0"
-VIFileVersion "${VERSIONE}.0.0"
+VIProductVersion "${VERSIONE4}"
+VIFileVersion "${VERSIONE4}"
 VIAddVersionKey /LANG=1040 "ProductName" "${PROGRAMMA}"
 VIAddVersionKey /LANG=1040 "ProductVersion" "${VERSIONE}"
 VIAddVersionKey /LANG=1040 "FileVersion" "${VERSIONE}"
@@ -47,17 +70,115 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "Software libero: GNU GPL 3 o succes
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Italian"
 
+; The folder and version of the copy installed in this mode, if any.
+Var Precedente
+Var VersionePrecedente
+
+; Quits with an exit code after a message, which silent mode only writes to no one.
+!macro ESCI MESSAGGIO ESITO
+    MessageBox MB_OK|MB_ICONSTOP "${MESSAGGIO}" /SD IDOK
+    SetErrorLevel ${ESITO}
+    Quit
+!macroend
+
+; Whether the Contalino installed in folder $0 is running: Windows lets no one write to a program file
+; while it runs. Asks to close it and try again; cancelled, or in silent mode, it quits and nothing has
+; been changed.
+!macro CONTROLLA_CHIUSO PREFISSO
+Function ${PREFISSO}ControllaChiuso
+    riprova:
+    ${If} ${FileExists} "$0\contalino.exe"
+        ClearErrors
+        FileOpen $1 "$0\contalino.exe" a
+        ${If} ${Errors}
+            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+                "${PROGRAMMA} è aperto su questo computer.$\r$\n$\r$\nChiudere ${PROGRAMMA}, poi scegliere Riprova." \
+                /SD IDCANCEL IDRETRY riprova
+            SetErrorLevel ${ESITO_IN_USO}
+            Quit
+        ${EndIf}
+        FileClose $1
+    ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro CONTROLLA_CHIUSO ""
+!insertmacro CONTROLLA_CHIUSO "un."
+
 Function .onInit
     SetRegView 64
-    SetShellVarContext all
-FunctionEnd
+    ${GetParameters} $R0
+    UserInfo::GetAccountType
+    Pop $R1
+    ${If} $R1 == "Admin"
+        StrCpy $R2 "tutti"
+    ${Else}
+        StrCpy $R2 "utente"
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $R0 "/CurrentUser" $R3
+    ${IfNot} ${Errors}
+        StrCpy $R2 "utente"
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $R0 "/AllUsers" $R3
+    ${IfNot} ${Errors}
+        ${If} $R1 != "Admin"
+            !insertmacro ESCI "Per installare ${PROGRAMMA} per tutti gli utenti del computer serve un amministratore.$\r$\n$\r$\nSenza /AllUsers ${PROGRAMMA} si installa solo per questo utente." ${ESITO_SERVE_AMMINISTRATORE}
+        ${EndIf}
+        StrCpy $R2 "tutti"
+    ${EndIf}
 
-Function un.onInit
-    SetRegView 64
-    SetShellVarContext all
+    ${If} $R2 == "tutti"
+        SetShellVarContext all
+        StrCpy $R4 "$PROGRAMFILES64\${PROGRAMMA}"
+    ${Else}
+        SetShellVarContext current
+        GetKnownFolderPath $R4 {5CD7AEE2-2219-4A67-B85D-6C9CE15660CB} ; the user's own programs folder
+        ${If} $R4 == ""
+            StrCpy $R4 "$LOCALAPPDATA\Programs"
+        ${EndIf}
+        StrCpy $R4 "$R4\${PROGRAMMA}"
+    ${EndIf}
+
+    ; SHCTX is HKLM for all users, HKCU for one.
+    ReadRegStr $Precedente SHCTX "${CHIAVE_DISINSTALLA}" "InstallLocation"
+    ReadRegStr $VersionePrecedente SHCTX "${CHIAVE_DISINSTALLA}" "DisplayVersion"
+    ${If} $VersionePrecedente != ""
+        ${VersionCompare} $VersionePrecedente ${VERSIONE} $R5
+        ${If} $R5 == 1
+            !insertmacro ESCI "Su questo computer è già installato ${PROGRAMMA} $VersionePrecedente, più recente di questo (${VERSIONE}).$\r$\n$\r$\nPer tornare a ${PROGRAMMA} ${VERSIONE}, disinstallare prima la versione $VersionePrecedente." ${ESITO_PIU_RECENTE}
+        ${EndIf}
+    ${EndIf}
+    ; No /D: the folder of the installed copy, which the upgrade replaces, or the mode's own.
+    ${If} $INSTDIR == ""
+        ${If} $Precedente != ""
+            StrCpy $INSTDIR $Precedente
+        ${Else}
+            StrCpy $INSTDIR $R4
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 
 Section "${PROGRAMMA}"
+    StrCpy $0 $INSTDIR
+    Call ControllaChiuso
+    ${If} $Precedente != ""
+        StrCpy $0 $Precedente
+        Call ControllaChiuso
+        ; The uninstaller of the installed version, copied away and run on its folder, so that it can
+        ; remove itself too.
+        ${If} ${FileExists} "$Precedente\Disinstalla.exe"
+            InitPluginsDir
+            CopyFiles /SILENT "$Precedente\Disinstalla.exe" "$PLUGINSDIR\Disinstalla-precedente.exe"
+            ClearErrors
+            ExecWait '"$PLUGINSDIR\Disinstalla-precedente.exe" /S _?=$Precedente' $1
+            ${If} ${Errors}
+            ${OrIf} $1 != 0
+                !insertmacro ESCI "Non è stato possibile togliere ${PROGRAMMA} $VersionePrecedente da $Precedente prima di installare questa versione." ${ESITO_FALLITO}
+            ${EndIf}
+        ${EndIf}
+    ${EndIf}
+
     !include "${ELENCO}"
     WriteUninstaller "$INSTDIR\Disinstalla.exe"
 
@@ -67,24 +188,42 @@ Section "${PROGRAMMA}"
     CreateShortcut "$DESKTOP\${PROGRAMMA}.lnk" "$INSTDIR\contalino.exe" "" "$INSTDIR\contalino.ico" 0 \
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
 
-    WriteRegStr HKLM "${CHIAVE_DISINSTALLA}" "DisplayName" "${PROGRAMMA}"
-    WriteRegStr HKLM "${CHIAVE_DISINSTALLA}" "DisplayVersion" "${VERSIONE}"
-    WriteRegStr HKLM "${CHIAVE_DISINSTALLA}" "DisplayIcon" "$INSTDIR\contalino.exe,0"
-    WriteRegStr HKLM "${CHIAVE_DISINSTALLA}" "Publisher" "${PROGRAMMA}"
-    WriteRegStr HKLM "${CHIAVE_DISINSTALLA}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKLM "${CHIAVE_DISINSTALLA}" "UninstallString" '"$INSTDIR\Disinstalla.exe"'
-    WriteRegStr HKLM "${CHIAVE_DISINSTALLA}" "QuietUninstallString" '"$INSTDIR\Disinstalla.exe" /S'
-    WriteRegDWORD HKLM "${CHIAVE_DISINSTALLA}" "NoModify" 1
-    WriteRegDWORD HKLM "${CHIAVE_DISINSTALLA}" "NoRepair" 1
-    WriteRegDWORD HKLM "${CHIAVE_DISINSTALLA}" "EstimatedSize" ${DIMENSIONE_KB}
+    WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "DisplayName" "${PROGRAMMA}"
+    WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "DisplayVersion" "${VERSIONE}"
+    WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "DisplayIcon" "$INSTDIR\contalino.exe,0"
+    WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "Publisher" "${PROGRAMMA}"
+    WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "UninstallString" '"$INSTDIR\Disinstalla.exe"'
+    WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "QuietUninstallString" '"$INSTDIR\Disinstalla.exe" /S'
+    WriteRegDWORD SHCTX "${CHIAVE_DISINSTALLA}" "NoModify" 1
+    WriteRegDWORD SHCTX "${CHIAVE_DISINSTALLA}" "NoRepair" 1
+    WriteRegDWORD SHCTX "${CHIAVE_DISINSTALLA}" "EstimatedSize" ${DIMENSIONE_KB}
 SectionEnd
 
+; The uninstaller knows its mode by its folder: the one that the all-users entry names is for all users.
+Function un.onInit
+    SetRegView 64
+    ReadRegStr $R0 HKLM "${CHIAVE_DISINSTALLA}" "InstallLocation"
+    ${If} $R0 == $INSTDIR
+        UserInfo::GetAccountType
+        Pop $R1
+        ${If} $R1 != "Admin"
+            !insertmacro ESCI "${PROGRAMMA} è installato per tutti gli utenti del computer: per disinstallarlo serve un amministratore." ${ESITO_SERVE_AMMINISTRATORE}
+        ${EndIf}
+        SetShellVarContext all
+    ${Else}
+        SetShellVarContext current
+    ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
+    StrCpy $0 $INSTDIR
+    Call un.ControllaChiuso
     Delete "$SMPROGRAMS\${PROGRAMMA}.lnk"
     Delete "$DESKTOP\${PROGRAMMA}.lnk"
     !include "${RIMOZIONE}"
     Delete "$INSTDIR\Disinstalla.exe"
     ; Only when empty: whatever else someone put in the folder stays.
     RMDir "$INSTDIR"
-    DeleteRegKey HKLM "${CHIAVE_DISINSTALLA}"
+    DeleteRegKey SHCTX "${CHIAVE_DISINSTALLA}"
 SectionEnd

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # make windows: Qt for Windows (built once, then taken from the cache), Contalino cross-built from the
-# same sources, the program folder, and from it the installer and the portable zip in build-windows/.
+# same sources, the program folder, and from it the installer, the Windows Installer package, the
+# portable zip and their checksums (SHA256SUMS) in build-windows/.
 # Usage: costruisci.sh LINUX_BUILD_TREE   (its generaIcona draws the Windows icon)
 set -euo pipefail
 
@@ -11,9 +12,13 @@ lavori=${JOBS:-2}
 
 qt=$("$radice/windows/qt.sh" | tail -1)
 
+# Qt's toolchain file chain-loads the MinGW one by the path of the checkout that configured Qt, which
+# may lie anywhere or be gone (a cache copied from elsewhere, CI's fresh clone): this checkout's own file
+# is loaded instead, so that the cached Qt depends only on what went into it.
 if [ ! -f "$uscita/CMakeCache.txt" ]; then
     cmake -S "$radice" -B "$uscita" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$radice/windows/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
         -DCONTALINO_GENERA_ICONA="$linux/data/generaIcona"
@@ -28,38 +33,17 @@ cmake --install "$uscita" --prefix "$cartella" >/dev/null
 # neither.
 find "$cartella" -name '*.dll' -o -name '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
 
-# What the installer writes, and what its uninstaller removes again: every file of the program folder
-# by name, every folder only once it is empty.
-elenco=$uscita/installa.nsh
-rimozione=$uscita/rimuovi.nsh
-: >"$elenco"
-: >"$rimozione"
-(
-    cd "$cartella"
-    find . -type d | sort | while read -r d; do
-        sotto=${d#.}
-        echo "SetOutPath \"\$INSTDIR${sotto//\//\\}\"" >>"$elenco"
-        find "$d" -maxdepth 1 -type f | sort | while read -r f; do
-            echo "File \"$cartella/${f#./}\"" >>"$elenco"
-            p=${f#./}
-            echo "Delete \"\$INSTDIR\\${p//\//\\}\"" >>"$rimozione"
-        done
-    done
-    find . -mindepth 1 -type d | sort -r | while read -r d; do
-        p=${d#./}
-        echo "RMDir \"\$INSTDIR\\${p//\//\\}\"" >>"$rimozione"
-    done
-)
-dimensione=$(du -sk "$cartella" | cut -f1)
-
+"$radice/windows/impacchetta.sh" "$cartella" "$versione" "$uscita"
 installatore=$uscita/Contalino-$versione-setup.exe
-makensis -V2 -INPUTCHARSET UTF8 -DVERSIONE="$versione" -DCARTELLA="$cartella" -DELENCO="$elenco" \
-    -DRIMOZIONE="$rimozione" -DLICENZA="$radice/LICENSE" -DDIMENSIONE_KB="$dimensione" -DUSCITA="$installatore" \
-    "$radice/windows/contalino.nsi"
+pacchetto=$uscita/Contalino-$versione.msi
 
 portatile=$uscita/Contalino-$versione-portable.zip
 rm -f "$portatile"
 (cd "$uscita" && zip -qrX9 "$portatile" Contalino)
 
+# What a technician checks the downloaded files against.
+(cd "$uscita" && sha256sum "$(basename "$installatore")" "$(basename "$pacchetto")" "$(basename "$portatile")" >SHA256SUMS)
+
 echo "Windows: $installatore ($(du -h "$installatore" | cut -f1))"
+echo "Windows: $pacchetto ($(du -h "$pacchetto" | cut -f1))"
 echo "Windows: $portatile ($(du -h "$portatile" | cut -f1))"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make windows-test: the QtTest suite, cross-built, under Wine (offscreen platform), then the installer
 # in a fresh Wine prefix on a virtual X server: silent install, the installed program driven by real key
-# events, a page saved as PDF without a printer, the uninstaller. Usage: prova.sh
+# events, a page saved as PDF without a printer, the uninstaller; then the .msi, the install for one user
+# and the upgrades, each in a fresh prefix. Usage: prova.sh
 set -euo pipefail
 
 radice=$(cd "$(dirname "$0")/.." && pwd)
@@ -38,7 +39,13 @@ versione=$(wrestool -x --raw --type=16 "$programma" | iconv -f UTF-16LE -t UTF-8
 for voce in "ProductName *Contalino" "ProductVersion *1.0" "FileDescription *Contalino - tavole"; do
     grep -Eq "$voce" <<<"$versione" || { echo "ERRORE: version information lacks $voce" >&2; exit 1; }
 done
-echo "Windows: program folder, icon and version information in order"
+# The checksums name the three files that make windows wrote, and match them.
+(cd "$uscita" && sha256sum --check --quiet SHA256SUMS) && [ "$(cut -d' ' -f3 "$uscita/SHA256SUMS" | sort | tr '\n' ' ')" = \
+    "$(cd "$uscita" && ls Contalino-*-portable.zip Contalino-*-setup.exe Contalino-*.msi | sort | tr '\n' ' ')" ] || {
+    echo "ERRORE: SHA256SUMS does not list and match the installer, the .msi and the zip" >&2
+    exit 1
+}
+echo "Windows: program folder, icon, version information and checksums in order"
 
 # The suite finds Qt's libraries and the compiler's runtime through Wine's search path.
 runtime=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")

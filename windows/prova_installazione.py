@@ -7,12 +7,19 @@ installed place in a working folder that holds a settings file of 5 GiB; real ke
 choose a table, open the exercise screen and answer three whole tables; the page goes to a PDF in the
 documents folder, read back with pdftotext; "Esci" ends the program with exit status 0; then the same
 program at 125%, 150% and 200% display scaling; last, the silent uninstaller leaves no file of ours.
+While the program runs, the installer and the uninstaller change nothing and say so by their exit code.
+Then, each in a fresh prefix: the .msi over an older .msi, the program started from it, an older .msi
+refused over it, and its uninstall; the .exe for one user (/CurrentUser) and for all users in a folder
+with spaces and accents, each over an older .exe. The older versions are made here from the same program
+folder, with one more file that the current version no longer ships.
 Wine has no accessibility bridge, so the test reads what the screen shows: window titles and pixels.
-Usage: prova_installazione.py PATH_OF_THE_SETUP_EXE
+Usage: prova_installazione.py PATH_OF_THE_SETUP_EXE   (the .msi and the program folder lie beside it)
 """
 
 import os
+import glob
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -31,15 +38,27 @@ INIZIO, ESERCIZIO, STAMPA = "Tavole della moltiplicazione", "TABELLA", "FINESTRA
 
 
 class Wine:
-    """One Wine prefix, made fresh in `cartella`."""
+    """One Wine prefix, made fresh in `cartella`, or copied from the fresh prefix `modello`."""
 
-    def __init__(self, cartella):
+    def __init__(self, cartella, modello=None):
         self.prefisso = os.path.join(cartella, "prefisso")
+        # No menu entries on the Linux side for the shortcuts made in the prefix.
         self.ambiente = dict(os.environ, WINEPREFIX=self.prefisso, WINEARCH="win64", WINEDEBUG="-all",
-                             WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="C.UTF-8")
+                             WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d", LC_ALL="C.UTF-8")
         self.ambiente.pop("WINEPATH", None)
-        subprocess.run([os.path.join(QUI, "prefisso.sh"), self.prefisso], check=True, env=self.ambiente)
         self.c = os.path.join(self.prefisso, "drive_c")
+        if modello:
+            os.makedirs(cartella, exist_ok=True)
+            subprocess.run(["cp", "-a", modello.prefisso, self.prefisso], check=True)
+            return
+        subprocess.run([os.path.join(QUI, "prefisso.sh"), self.prefisso], check=True, env=self.ambiente)
+        # Wine links the user's desktop and documents folders to the Linux home: folders of the prefix's
+        # own instead, so that what an installer puts there stays in the prefix.
+        for utente in os.listdir(os.path.join(self.c, "users")):
+            for nome in os.listdir(cartella_utente := os.path.join(self.c, "users", utente)):
+                if os.path.islink(collegamento := os.path.join(cartella_utente, nome)):
+                    os.unlink(collegamento)
+                    os.mkdir(collegamento)
 
     def esegui(self, *argomenti, secondi=120, **opzioni):
         return subprocess.run(["wine", *argomenti], env=self.ambiente, capture_output=True, timeout=secondi, **opzioni)
@@ -65,6 +84,24 @@ class Wine:
 
     def imposta(self, chiave, nome, tipo, valore):
         assert self.esegui("reg", "add", chiave, "/v", nome, "/t", tipo, "/d", str(valore), "/f").returncode == 0
+
+    def chiavi(self):
+        """Every registry key of the prefix with its values, as Wine writes them to disk once its server has
+        ended (attendi_fine): {"HKLM\\Software\\…": {name: value}}, strings unescaped."""
+        def testo(scritto):
+            return re.sub(r"\\(x[0-9a-fA-F]{1,4}|.)",
+                          lambda m: chr(int(m[1][1:], 16)) if m[1][0] == "x" and len(m[1]) > 1 else m[1], scritto)
+        chiavi = {}
+        for nome, radice in (("system.reg", "HKLM"), ("user.reg", "HKCU")):
+            valori = None
+            with open(os.path.join(self.prefisso, nome), encoding="utf-8", errors="replace") as registro:
+                for riga in registro:
+                    if riga.startswith("["):
+                        valori = chiavi.setdefault(radice + "\\" + testo(riga[1:riga.rindex("]")]), {})
+                    elif valori is not None and (m := re.match(r'"((?:[^"\\]|\\.)*)"=(?:str\(\d\):)?"?(.*?)"?$',
+                                                               riga.rstrip("\n"))):
+                        valori[testo(m[1])] = testo(m[2])
+        return chiavi
 
     def file(self):
         """Every file and folder under C:, without Wine's temporary folders."""
@@ -213,10 +250,233 @@ def controlla_pagina(pdf):
     return fattori, spostamenti
 
 
+# --- Upgrades, the Windows Installer package, the install for one user ---
+
+PRECEDENTE = "0.9"  # the older version, made by precedenti()
+OBSOLETO = "Leggimi-0.9.txt"  # a file that only the older version ships
+VOCI = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
+CONTALINO_IN_USO = 1618  # the installer's and uninstaller's exit code while Contalino runs
+PIU_RECENTE = 1638  # the installer's exit code when a newer version is installed
+MSI_FALLITO = 1603  # msiexec's, for an older package over a newer version
+
+
+def come_da_wine(esito):
+    """A Windows exit code as Wine hands it on to Linux: its low 8 bits (1618 arrives as 82)."""
+    return esito & 0xFF
+
+
+def windows(percorso):
+    return "Z:" + percorso.replace("/", "\\")
+
+
+def versione(pacchetto):
+    return re.search(r"Contalino-([\d.]+)(-setup\.exe|\.msi)$", pacchetto)[1]
+
+
+def codice_prodotto(pacchetto):
+    """The .msi's ProductCode."""
+    righe = subprocess.run(["msiinfo", "export", pacchetto, "Property"], check=True, capture_output=True,
+                           text=True).stdout.splitlines()
+    return next(riga.split("\t")[1] for riga in righe if riga.startswith("ProductCode\t"))
+
+
+def precedenti(installatore, cartella):
+    """The .exe and the .msi of version PRECEDENTE, made by the build's own packaging from a copy of the
+    program folder that holds one file more."""
+    programma = os.path.join(cartella, "precedente", "Contalino")
+    shutil.copytree(os.path.join(os.path.dirname(installatore), "Contalino"), programma)
+    with open(os.path.join(programma, OBSOLETO), "w") as leggimi:
+        leggimi.write("Contalino 0.9\n")
+    subprocess.run([os.path.join(QUI, "impacchetta.sh"), programma, PRECEDENTE, os.path.dirname(programma)],
+                   check=True, stdout=subprocess.DEVNULL, env=dict(os.environ, COMPRESSORE="zlib"))
+    return tuple(os.path.join(os.path.dirname(programma), f"Contalino-{PRECEDENTE}{fine}")
+                 for fine in ("-setup.exe", ".msi"))
+
+
+def voci(chiavi):
+    """The installed-programs entries named Contalino: {key: values}."""
+    return {chiave: valori for chiave, valori in chiavi.items()
+            if VOCI in chiave and valori.get("DisplayName") == "Contalino"}
+
+
+def una_voce(wine, versione, radice="HKLM"):
+    """The one entry of Contalino among the installed programs, of that version, under that root."""
+    trovate = voci(wine.chiavi())
+    assert len(trovate) == 1, f"installed-programs entries: {trovate}"
+    chiave, valori = next(iter(trovate.items()))
+    assert chiave.startswith(radice + "\\") and valori.get("DisplayVersion") == versione, trovate
+    return valori
+
+
+def installa(wine, *comando, esito=0):
+    risultato = wine.esegui(*comando)
+    wine.attendi_fine()
+    assert risultato.returncode == come_da_wine(esito), f"{' '.join(comando)}: exit code {risultato.returncode}"
+
+
+# Keys that hold every program's keys, made in a fresh prefix by the first program that needs them, and
+# left: Windows Installer's, and the user's list of installed programs.
+CONTENITORI = re.compile(r"\\Installer\\(Features|Products|UpgradeCodes|UserData\\S-1-5-18\\(Components|Products))$"
+                         r"|^HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall$")
+
+
+def nuove(wine, file_prima, chiavi_prima, lecite=()):
+    """What the prefix holds now and did not before: files and folders, then registry keys."""
+    file = sorted(n for n in wine.file() - file_prima if n not in lecite)
+    chiavi = sorted(c for c in set(wine.chiavi()) - set(chiavi_prima) if not CONTENITORI.search(c))
+    return file, chiavi
+
+
+def collegamenti(wine):
+    """Contalino's shortcuts, wherever they are: Start menus and desktops, the user's and All Users'."""
+    trovati = glob.glob(os.path.join(wine.c, "**", "Contalino.lnk"), recursive=True)
+    return sorted(os.path.relpath(p, wine.c) for p in trovati)
+
+
+def programma_avviato(wine, cartella_programma, lavoro):
+    """The installed program comes up maximized; its close box ends it with exit status 0."""
+    programma = wine.avvia(cartella_programma + r"\contalino.exe", cwd=lavoro)
+    massimizzata(INIZIO)
+    attendi_evidenza()
+    attiva(INIZIO)
+    premi("alt+F4")
+    assert attendi(lambda: programma.poll() is not None and (programma.returncode,), 10, "the program to end")[0] == 0
+    wine.attendi_fine()
+
+
+def prova_in_uso(wine, installatore, cartella_programma):
+    """While the installed Contalino runs, the silent installer and the silent uninstaller (run in place,
+    so that its exit code is its own) end with CONTALINO_IN_USO and change none of its files."""
+    def stato():
+        percorsi = (os.path.join(cartella_programma, nome) for nome in os.listdir(cartella_programma))
+        return {p: (os.stat(p).st_size, os.stat(p).st_mtime_ns) for p in percorsi if os.path.isfile(p)}
+    prima = stato()
+    # "_?=" takes the rest of the line, spaces and all, unquoted: Wine quotes an argument with a space.
+    disinstalla = (INSTALLATA + r"\Disinstalla.exe", "/S", *("_?=" + INSTALLATA).split(" "))
+    for comando in ((installatore, "/S"), disinstalla):
+        nome = os.path.basename(comando[0])
+        esito = wine.esegui(*comando).returncode
+        assert esito == come_da_wine(CONTALINO_IN_USO), f"{nome} while Contalino runs: exit code {esito}"
+        assert stato() == prima, f"{nome} changed the running program's files"
+    print(f"while Contalino ran, installer and uninstaller ended with {CONTALINO_IN_USO} "
+          f"and changed none of its {len(prima)} files")
+
+
+def prova_msi(cartella, pacchetto, precedente, modello):
+    """The .msi in a fresh prefix: silent installs of the older and the current version, the program
+    started, the older refused over the current, the uninstall leaving nothing of ours."""
+    wine = Wine(os.path.join(cartella, "msi"), modello)
+    attuale = versione(pacchetto)
+    file_prima, chiavi_prima = wine.file(), wine.chiavi()
+    installata = os.path.join(wine.c, "Program Files", "Contalino")
+    # Windows puts a package's shortcuts for all users in All Users' folders; Wine's Windows Installer
+    # in the user's own.
+    def sul_desktop():
+        return [c for c in collegamenti(wine) if "/Desktop/" in c]
+
+    def nel_menu():
+        return [c for c in collegamenti(wine) if "/Start Menu/Programs/" in c]
+
+    installa(wine, "msiexec", "/i", windows(precedente), "/qn")
+    una_voce(wine, PRECEDENTE)
+    assert os.path.isfile(os.path.join(installata, OBSOLETO)), f"{OBSOLETO} not installed"
+    assert len(nel_menu()) == 1 and len(sul_desktop()) == 1, collegamenti(wine)
+
+    # The current version over it, without the desktop shortcut: one entry, no file of the old one.
+    installa(wine, "msiexec", "/i", windows(pacchetto), "/qn", "DESKTOP_SHORTCUT=0")
+    voce = una_voce(wine, attuale)
+    def contenuto(radice):
+        return {os.path.relpath(os.path.join(d, n), radice) for d, _, nomi in os.walk(radice) for n in nomi}
+    attese, trovate = contenuto(os.path.join(os.path.dirname(pacchetto), "Contalino")), contenuto(installata)
+    assert trovate == attese, f"installed {sorted(trovate ^ attese)} beyond or short of the program folder"
+    assert len(nel_menu()) == 1 and not sul_desktop(), f"a Start-menu shortcut, no desktop one: {collegamenti(wine)}"
+    # The programs list takes a package's icon from Windows Installer's own record of the product.
+    (icona,) = [v.get("ProductIcon", "") for c, v in wine.chiavi().items()
+                if "\\Classes\\Installer\\Products\\" in c and v.get("ProductName") == "Contalino"]
+    assert voce.get("Publisher") == "Contalino" and icona.lower().startswith("c:\\windows\\installer\\"), (voce, icona)
+    assert os.path.isfile(os.path.join(wine.c, *icona[3:].split("\\"))), f"no icon {icona}"
+    print(f".msi {attuale} over {PRECEDENTE}: one entry {voce['DisplayName']} {voce['DisplayVersion']} by "
+          f"{voce['Publisher']}, icon {icona}, {len(trovate)} files, {OBSOLETO} gone, no desktop shortcut")
+
+    lavoro = os.path.join(cartella, "msi", "lavoro")
+    os.makedirs(lavoro)
+    programma_avviato(wine, INSTALLATA, lavoro)
+
+    # The older one over it is refused, and changes nothing.
+    prima = wine.file()
+    esito = wine.esegui("msiexec", "/i", windows(precedente), "/qn").returncode
+    wine.attendi_fine()
+    assert esito == come_da_wine(MSI_FALLITO) and wine.file() == prima, f"the older .msi ended with {esito}"
+    una_voce(wine, attuale)
+
+    # By its ProductCode, as deployment tools do.
+    codice = codice_prodotto(pacchetto)
+    installa(wine, "msiexec", "/x", codice, "/qn")
+    # Windows Installer's own cache folder, there on every Windows, empty again.
+    file, chiavi = nuove(wine, file_prima, chiavi_prima, lecite={os.path.join("windows", "Installer")})
+    assert not file and not chiavi and not voci(wine.chiavi()), f"left behind: {file} {chiavi}"
+    print(f"started maximized from the .msi's install; the older .msi refused with exit code {MSI_FALLITO}; "
+          f"msiexec /x {codice} left no file or registry key of ours")
+
+
+def prova_utente(cartella, installatore, precedente, modello):
+    """The .exe for the current user alone, then for all users in a folder with spaces and accents: each
+    over the older .exe, in a fresh prefix, and both uninstalled."""
+    wine = Wine(os.path.join(cartella, "utente"), modello)
+    attuale = versione(installatore)
+    file_prima, chiavi_prima = wine.file(), wine.chiavi()
+
+    installa(wine, precedente, "/CurrentUser", "/S")
+    installa(wine, installatore, "/CurrentUser", "/S")
+    voce = una_voce(wine, attuale, "HKCU")
+    (cartella_utente,) = glob.glob(os.path.join(wine.c, "users", "*", "AppData", "Local", "Programs", "Contalino"))
+    utente = os.path.relpath(cartella_utente, wine.c).split(os.sep)[1]
+    assert voce["InstallLocation"] == rf"C:\users\{utente}\AppData\Local\Programs\Contalino", voce
+    assert os.path.isfile(os.path.join(cartella_utente, "contalino.exe")), "contalino.exe not installed"
+    assert not os.path.exists(os.path.join(cartella_utente, OBSOLETO)), f"{OBSOLETO} of the older version left"
+    menu = os.path.join("users", utente, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs")
+    assert os.path.join(menu, "Contalino.lnk") in collegamenti(wine), f"no shortcut in {menu}: {collegamenti(wine)}"
+    assert not os.path.exists(os.path.join(wine.c, "Program Files", "Contalino"))
+    assert not [c for c in wine.chiavi() if c.startswith("HKLM\\") and "contalino" in c.lower()], "keys under HKLM"
+    installa(wine, precedente, "/CurrentUser", "/S", esito=PIU_RECENTE)
+    una_voce(wine, attuale, "HKCU")
+    print(f"/CurrentUser: {attuale} over {PRECEDENTE} in {voce['InstallLocation']}, one entry under HKCU, "
+          f"nothing under Program Files or HKLM, {OBSOLETO} gone; {PRECEDENTE} over it refused with {PIU_RECENTE}")
+
+    # For all users, in a folder that the older version chose; the upgrade stays there.
+    scuola = "C:\\Scuola primaria\\Attività\\Contalino"
+    installa(wine, precedente, "/AllUsers", "/S", *("/D=" + scuola).split(" "))  # unquoted, as "_?=" above
+    installa(wine, installatore, "/AllUsers", "/S")
+    tutti = [v for c, v in voci(wine.chiavi()).items() if c.startswith("HKLM\\")]
+    assert [(v["DisplayVersion"], v["InstallLocation"]) for v in tutti] == [(attuale, scuola)], tutti
+    cartella_scuola = os.path.join(wine.c, "Scuola primaria", "Attività", "Contalino")
+    assert not os.path.exists(os.path.join(cartella_scuola, OBSOLETO)), f"{OBSOLETO} of the older version left"
+    lavoro = os.path.join(cartella, "utente", "lavoro")
+    os.makedirs(lavoro)
+    programma_avviato(wine, scuola, lavoro)
+    print(f"/AllUsers: {attuale} over {PRECEDENTE} in {scuola}, one entry under HKLM, {OBSOLETO} gone, "
+          "started maximized")
+
+    # Both uninstallers, silent; each copies itself away and runs from there.
+    for cartella_programma, disinstalla in ((cartella_utente, voce["InstallLocation"]), (cartella_scuola, scuola)):
+        installa(wine, disinstalla + r"\Disinstalla.exe", "/S")
+        attendi(lambda: not os.path.exists(cartella_programma), 30, "the program folder to be removed")
+        wine.attendi_fine()
+    # Left too: the folders above the one chosen, and the user's programs folder, which the first
+    # program installed for the user makes.
+    lecite = {"Scuola primaria", os.path.join("Scuola primaria", "Attività"),
+              os.path.dirname(os.path.relpath(cartella_utente, wine.c))}
+    file, chiavi = nuove(wine, file_prima, chiavi_prima, lecite)
+    assert not file and not chiavi and not voci(wine.chiavi()), f"left behind: {file} {chiavi}"
+    print("both uninstalled: no file or registry key of ours left")
+
+
 def prova():
     installatore = os.path.abspath(sys.argv[1])
     with Ambiente() as _, tempfile.TemporaryDirectory() as cartella:
+        precedente, precedente_msi = precedenti(installatore, cartella)
         wine = Wine(cartella)
+        modello = Wine(os.path.join(cartella, "modello"), wine)  # fresh, for the tests after this one
         # The user's documents folder, with an accented letter and a space in its path.
         documenti = f"C:\\users\\{UTENTE}\\Documenti"
         os.makedirs(os.path.join(wine.c, "users", UTENTE, "Documenti"))
@@ -255,6 +515,7 @@ def prova():
         zero = attendi_evidenza()
         print(f"start screen {INIZIO!r} up and maximized {time.monotonic() - partenza:.1f} s after the start, "
               f"focus on \"0\" at {zero[0][0]:.0f}, {zero[0][1]:.0f}")
+        prova_in_uso(wine, installatore, cartella_programma)
 
         # A digit moves the focus to its table; a space bar held for 1.5 s, repeating, moves it once.
         premi("2")
@@ -357,6 +618,9 @@ def prova():
         assert not rimasti, f"left behind: {rimasti}"
         assert not prima - dopo, f"removed: {sorted(prima - dopo)}"
         print("uninstalled: no file of the installer's left; the saved page stays in the documents folder")
+
+        prova_msi(cartella, installatore.replace("-setup.exe", ".msi"), precedente_msi, modello)
+        prova_utente(cartella, installatore, precedente, modello)
 
 
 if __name__ == "__main__":

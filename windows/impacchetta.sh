@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The two installers made from one program folder: Contalino-<version>-setup.exe (NSIS) and
+# Contalino-<version>.msi (wixl, Windows Installer), both in DESTINATION.
+# Usage: impacchetta.sh PROGRAM_FOLDER VERSION DESTINATION
+# make windows runs it on the build's folder; the install test also runs it on a copy of that folder
+# with an older version number, to install something older to upgrade from, with COMPRESSORE=zlib in
+# the environment for a quicker, larger installer.
+set -euo pipefail
+
+qui=$(cd "$(dirname "$0")" && pwd)
+radice=$(cd "$qui/.." && pwd)
+cartella=$(cd "$1" && pwd)
+versione=$2
+destinazione=$(mkdir -p "$3" && cd "$3" && pwd)
+lavoro=$(mktemp -d)
+trap 'rm -rf "$lavoro"' EXIT
+
+# Windows reads versions in four parts; ours have two or three.
+parti=(${versione//./ } 0 0 0 0)
+versione4="${parti[0]}.${parti[1]}.${parti[2]}.${parti[3]}"
+
+# What the NSIS installer writes, and what its uninstaller removes again: every file of the program
+# folder by name, every folder only once it is empty.
+elenco=$lavoro/installa.nsh
+rimozione=$lavoro/rimuovi.nsh
+(
+    cd "$cartella"
+    find . -type d | sort | while read -r d; do
+        sotto=${d#.}
+        echo "SetOutPath \"\$INSTDIR${sotto//\//\\}\""
+        find "$d" -maxdepth 1 -type f | sort | while read -r f; do
+            echo "File \"$cartella/${f#./}\""
+        done
+    done >"$elenco"
+    {
+        find . -type f | sort | while read -r f; do
+            p=${f#./}
+            echo "Delete \"\$INSTDIR\\${p//\//\\}\""
+        done
+        find . -mindepth 1 -type d | sort -r | while read -r d; do
+            p=${d#./}
+            echo "RMDir \"\$INSTDIR\\${p//\//\\}\""
+        done
+    } >"$rimozione"
+)
+dimensione=$(du -sk "$cartella" | cut -f1)
+
+makensis -V2 -WX -INPUTCHARSET UTF8 ${COMPRESSORE:+-DCOMPRESSORE="$COMPRESSORE"} -DVERSIONE="$versione" -DVERSIONE4="$versione4" -DCARTELLA="$cartella" \
+    -DELENCO="$elenco" -DRIMOZIONE="$rimozione" -DLICENZA="$radice/LICENSE" -DDIMENSIONE_KB="$dimensione" \
+    -DUSCITA="$destinazione/Contalino-$versione-setup.exe" "$qui/contalino.nsi"
+
+# The Windows Installer package: wixl-heat lists the folder, one component per file.
+(cd "$(dirname "$cartella")" && find "$(basename "$cartella")" -type f | sort) |
+    wixl-heat --var var.CARTELLA --directory-ref INSTALLDIR --component-group Programma \
+        -p "$(basename "$cartella")/" --win64 >"$lavoro/file.wxs"
+# One ProductCode per version, always the same for the same version, derived from the UpgradeCode.
+codice=$(python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), "Contalino " + sys.argv[2])).upper())' \
+    "$(sed -n 's/.*UpgradeCode="\([0-9A-F-]*\)".*/\1/p' "$qui/contalino.wxs")" "$versione")
+pacchetto=$destinazione/Contalino-$versione.msi
+# wixl takes the files' paths relative to the folder it runs in.
+(cd "$(dirname "$cartella")" && wixl -a x64 -D VERSIONE="$versione" -D CODICE_PRODOTTO="$codice" \
+    -D CARTELLA="$(basename "$cartella")" -D Win64=yes -o "$pacchetto" "$qui/contalino.wxs" "$lavoro/file.wxs")
+# wixl has no condition for a component: the desktop shortcut's is set here.
+msibuild "$pacchetto" -q "UPDATE \`Component\` SET \`Condition\` = 'DESKTOP_SHORTCUT <> \"0\"'
+    WHERE \`Component\` = 'CollegamentoScrivania'"
+msiinfo export "$pacchetto" Component | grep -q 'CollegamentoScrivania.*DESKTOP_SHORTCUT' || {
+    echo "ERRORE: the desktop shortcut's condition is not in $pacchetto" >&2
+    exit 1
+}
