@@ -19,9 +19,8 @@ import subprocess
 import sys
 import tempfile
 
-from x11_supporto import (EVIDENZA, Ambiente, Fotografia, Lettore, anello_mancante, attendi, clic, esegui, finestra,
-                          lati_attraversati, massimizzata, premi, proprieta, ripetizioni_del_server, tieni_premuto,
-                          _ferma)
+from x11_supporto import (Ambiente, Fotografia, Lettore, _ferma, attendi, clic, difetti_pulsante, esegui, finestra,
+                          lati_attraversati, massimizzata, premi, proprieta, ripetizioni_del_server, tieni_premuto)
 
 TITOLO = "Tavole della moltiplicazione"
 ESERCIZIO, STAMPA = "TABELLA", "FINESTRA DI STAMPA"
@@ -102,32 +101,31 @@ def controlla_schermata(lettore, titolo, dpi, evidenza):
     assert abs(cx - cornice[0]) <= 1 and abs(cx + cw - cornice[0] - cornice[2]) <= 1 \
         and abs(cy + ch - cornice[1] - cornice[3]) <= 1, f"{titolo!r}: client {client} does not fill {cornice}"
 
-    # Past the bevel and the ring (7 scaled pixels), a button holds only its caption; a label's text
-    # never reaches its right or bottom edge.
-    margine_pulsante, margine_etichetta = math.ceil(7 * scala) + 2, math.ceil(2 * scala) + 1
+    # A label's text never reaches its right or bottom edge.
+    margine_etichetta = math.ceil(2 * scala) + 1
     controlli = [o for o in oggetti if o.getRole() in ruoli]
+    focalizzato = next(o for o in controlli if o.name == fuoco[0] and o.getRole() == pyatspi.ROLE_PUSH_BUTTON)
 
-    def disegnata(foto):
-        focalizzato = next(o for o in controlli if o.name == fuoco[0] and o.getRole() == pyatspi.ROLE_PUSH_BUTTON)
-        return not anello_mancante(foto, riquadro(focalizzato), margine_pulsante)
-    foto = attendi(lambda: (lambda f: disegnata(f) and f)(Fotografia(*PANNELLO)), 10,
-                   f"the focus ring on {fuoco[0]!r} of {titolo!r}")
+    def disegnata():
+        foto = Fotografia(*PANNELLO)
+        return foto if not difetti_pulsante(foto, riquadro(focalizzato), scala, True, evidenza) else None
+    try:
+        foto = attendi(disegnata, 5, "the focused button drawn")
+    except AssertionError:
+        foto = Fotografia(*PANNELLO)  # the checks below say what is wrong with it
 
     posti = []
     for oggetto in controlli:
         x, y, w, h = riquadro(oggetto, False)
         posti.append((oggetto.getRole(), ((x - cx) / cw, (y - cy) / ch, w / cw, h / ch)))
         if oggetto.getRole() == pyatspi.ROLE_PUSH_BUTTON:
-            tagliata = lati_attraversati(foto, riquadro(oggetto), margine_pulsante)
-            if oggetto.name == fuoco[0] and evidenza:
-                x, y, w, h = riquadro(oggetto)
-                colore = foto.pixel(x + margine_pulsante + 1, y + h // 2)
-                assert colore == EVIDENZA, f"{titolo!r} at {dpi} dpi: {oggetto.name!r} has the focus, drawn {colore}"
+            difetti = difetti_pulsante(foto, riquadro(oggetto), scala, oggetto is focalizzato, evidenza)
         elif oggetto.getRole() == pyatspi.ROLE_LABEL and oggetto.name.strip():
-            tagliata = lati_attraversati(foto, riquadro(oggetto), margine_etichetta, "basso destra")
+            difetti = [f"caption cut at its {lato} side"
+                       for lato in lati_attraversati(foto, riquadro(oggetto), margine_etichetta, "basso destra")]
         else:
-            tagliata = []
-        assert not tagliata, f"{titolo!r} at {dpi} dpi: the caption {oggetto.name!r} is cut at its {tagliata} side"
+            difetti = []
+        assert not difetti, f"{titolo!r} at {dpi} dpi: {oggetto.name!r}: {difetti}"
     return posti
 
 

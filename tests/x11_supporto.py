@@ -7,6 +7,7 @@ that read the program through AT-SPI the way a screen reader does and press keys
 with xdotool. Every process started here is stopped again by its own id, whatever happens in the test.
 """
 
+import math
 import os
 import signal
 import subprocess
@@ -355,6 +356,20 @@ def anello_mancante(foto, riquadro, fascia):
     fasce = {"alto": (mx, y, mx, y + fascia), "basso": (mx, y + h - 1 - fascia, mx, y + h - 1),
              "sinistra": (x, my, x + fascia, my), "destra": (x + w - 1 - fascia, my, x + w - 1, my)}
     return [lato for lato, linea in fasce.items() if not foto.contiene(ANELLO, *linea)]
+
+
+def difetti_pulsante(foto, riquadro, scala, fuoco, evidenza=True):
+    """What is wrong with a button as drawn at `scala` screen pixels to one of Qt's: a caption that
+    crosses the line 7 scaled pixels inside its edges, past the bevel and the ring; with the focus, a
+    ring missing on a side or (for a choice button) a background not in the highlight colour."""
+    margine = math.ceil(7 * scala) + 2
+    difetti = [f"caption cut at its {lato} side" for lato in lati_attraversati(foto, riquadro, margine)]
+    if fuoco:
+        difetti += [f"no focus ring at its {lato} side" for lato in anello_mancante(foto, riquadro, margine)]
+        x, y, _, h = riquadro
+        if evidenza and foto.pixel(x + margine + 1, y + h // 2) != EVIDENZA:
+            difetti.append(f"drawn {foto.pixel(x + margine + 1, y + h // 2)}, not highlighted")
+    return difetti
 
 
 def ripetizioni_del_server(tasto="a", secondi=0.6):
