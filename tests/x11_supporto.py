@@ -85,8 +85,8 @@ class Ambiente:
         # -displayfd: the server picks a free display and writes its number to the pipe once it is ready.
         lettura, scrittura = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", f"{self.larghezza}x{self.altezza}x24", "-nolisten", "tcp",
-             "-noreset"],
+            ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", f"{self.larghezza}x{self.altezza}x24", "-nolisten",
+             "tcp", "-noreset"],
             pass_fds=(scrittura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         os.close(scrittura)
         numero = b""
