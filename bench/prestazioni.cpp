@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -415,6 +416,14 @@ QString compilatore()
 #endif
 }
 
+QString carico()
+{
+    double medie[3] = {};
+    if (getloadavg(medie, 3) != 3)
+        return QStringLiteral("unknown");
+    return QStringLiteral("%1 %2 %3").arg(medie[0], 0, 'f', 2).arg(medie[1], 0, 'f', 2).arg(medie[2], 0, 'f', 2);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -430,6 +439,8 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(messaggi);
     const auto inizioBench = Orologio::now();
+    // Every time here moves with what else the machine runs: the load it started under goes with them.
+    const QString caricoIniziale = carico();
     std::vector<Cifra> cifre;
     QStringList note;
 
@@ -639,6 +650,7 @@ int main(int argc, char *argv[])
        << "- Qt: " << qVersion() << ", platform " << QGuiApplication::platformName() << "\n"
        << "- Compiler: " << compilatore() << "\n"
        << "- Date: " << QDateTime::currentDateTime().toString(Qt::ISODate) << "\n"
+       << "- Load average (1, 5, 15 min) at the start: " << caricoIniziale << "\n"
        << "- Benchmark time: " << QString::number(durata, 'f', 1) << " s\n\n"
        << "Each figure is the median of its runs; the floor is measured in the same run, interleaved with it.\n\n"
        << tabella << "\n"

@@ -8,6 +8,7 @@ with xdotool. Every process started here is stopped again by its own id, whateve
 """
 
 import contextlib
+import math
 import os
 import signal
 import subprocess
@@ -44,9 +45,12 @@ def _ferma(processo, secondi=5.0):
 
 
 class Ambiente:
-    """Xvfb plus a session bus; use it as a context manager."""
+    """Xvfb plus a session bus; use it as a context manager. The display and the bus it replaced in the
+    environment are put back when it ends."""
 
-    def __init__(self):
+    def __init__(self, larghezza=LARGHEZZA, altezza=ALTEZZA):
+        self.larghezza, self.altezza = larghezza, altezza
+        self._ambiente_prima = {n: os.environ.get(n) for n in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
         self.xvfb = None
         self.gestore = None
         self.dbus = None
@@ -67,14 +71,23 @@ class Ambiente:
         _ferma(self.dbus)
         _ferma(self.gestore)
         _ferma(self.xvfb)
+        for nome, valore in self._ambiente_prima.items():
+            if valore is None:
+                os.environ.pop(nome, None)
+            else:
+                os.environ[nome] = valore
         return False
+
+    def imposta_dpi(self, dpi):
+        """The desktop's scaling as Qt reads it at start-up: Xft.dpi in the X resources (96 is 100%)."""
+        subprocess.run(["xrdb", "-merge"], input=f"Xft.dpi: {dpi}\n", text=True, check=True)
 
     def _avvia_xvfb(self):
         # -displayfd: the server picks a free display and writes its number to the pipe once it is ready.
         lettura, scrittura = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", f"{LARGHEZZA}x{ALTEZZA}x24", "-nolisten", "tcp",
-             "-noreset"],
+            ["Xvfb", "-displayfd", str(scrittura), "-screen", "0", f"{self.larghezza}x{self.altezza}x24", "-nolisten",
+             "tcp", "-noreset"],
             pass_fds=(scrittura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
         os.close(scrittura)
         numero = b""
@@ -283,6 +296,102 @@ def geometria(finestra_x):
         valori[chiave] = valore.strip()
     return (int(valori["Absolute upper-left X"]), int(valori["Absolute upper-left Y"]), int(valori["Width"]),
             int(valori["Height"]))
+
+
+def copre_lo_schermo(finestra_x, larghezza=LARGHEZZA, altezza=ALTEZZA):
+    """Whether the window manager made the window's frame cover the whole screen."""
+    sinistra, destra, sopra, sotto = (int(v) for v in proprieta(finestra_x, "_NET_FRAME_EXTENTS").split(","))
+    x, y, w, h = geometria(finestra_x)
+    return (x - sinistra, y - sopra, w + sinistra + destra, h + sopra + sotto) == (0, 0, larghezza, altezza)
+
+
+def massimizzata(finestra_x, larghezza=LARGHEZZA, altezza=ALTEZZA):
+    """Whether the window asks to be maximized and the window manager made it cover the screen."""
+    stato = proprieta(finestra_x, "_NET_WM_STATE")
+    return ("_NET_WM_STATE_MAXIMIZED_VERT" in stato and "_NET_WM_STATE_MAXIMIZED_HORZ" in stato
+            and copre_lo_schermo(finestra_x, larghezza, altezza))
+
+
+# --- What the screen shows, in pixels ---
+
+ANELLO = (0, 0, 128)  # the ring around the control that has the focus
+EVIDENZA = (255, 192, 128)  # the background of the choice button that has the focus
+
+
+class Fotografia:
+    """The whole screen as rows of 8-bit (r, g, b), read once."""
+
+    def __init__(self, larghezza, altezza):
+        self.larghezza, self.altezza = larghezza, altezza
+        self.dati = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "rgb:-"], check=True,
+                                   capture_output=True, timeout=30).stdout
+        assert len(self.dati) == larghezza * altezza * 3, len(self.dati)
+
+    def pixel(self, x, y):
+        i = (y * self.larghezza + x) * 3
+        return tuple(self.dati[i:i + 3])
+
+    def _canali(self, x0, y0, x1, y1):
+        """The three colour channels of the pixels from (x0, y0) to (x1, y1), a row or a column."""
+        inizio, fine = (y0 * self.larghezza + x0) * 3, (y1 * self.larghezza + x1) * 3 + 3
+        passo = 3 if y0 == y1 else self.larghezza * 3
+        return [self.dati[inizio + c:fine:passo] for c in range(3)]
+
+    def uniforme(self, x0, y0, x1, y1):
+        """Whether a row or a column of pixels is all of one colour: nothing drawn across it."""
+        return all(len(set(canale)) == 1 for canale in self._canali(x0, y0, x1, y1))
+
+    def contiene(self, colore, x0, y0, x1, y1):
+        """Whether a row or a column of pixels holds the colour."""
+        r, g, b = self._canali(x0, y0, x1, y1)
+        return any(pixel == colore for pixel in zip(r, g, b))
+
+    def righe_con(self, colore, y0, y1):
+        """For each row from y0 to y1 that holds the colour, its first and last x: {y: (x0, x1)}."""
+        cercato, trovate = bytes(colore), {}
+        for y in range(y0, y1):
+            riga = self.dati[y * self.larghezza * 3:(y + 1) * self.larghezza * 3]
+            primo, ultimo = riga.find(cercato), riga.rfind(cercato)
+            while primo >= 0 and primo % 3:
+                primo = riga.find(cercato, primo + 1)
+            while ultimo >= 0 and ultimo % 3:
+                ultimo = riga.rfind(cercato, 0, ultimo + 2)
+            if primo >= 0 and ultimo >= 0:
+                trovate[y] = (primo // 3, ultimo // 3)
+        return trovate
+
+
+def lati_attraversati(foto, riquadro, rientro, lati="alto basso sinistra destra"):
+    """The sides of the box, each taken `rientro` pixels inside it, across which something is drawn: a
+    caption that does not fit its control crosses them."""
+    x, y, w, h = riquadro
+    a, b, s, d = y + rientro, y + h - 1 - rientro, x + rientro, x + w - 1 - rientro
+    linee = {"alto": (s, a, d, a), "basso": (s, b, d, b), "sinistra": (s, a, s, b), "destra": (d, a, d, b)}
+    return [lato for lato in lati.split() if not foto.uniforme(*linee[lato])]
+
+
+def anello_mancante(foto, riquadro, fascia):
+    """The sides of the box without the focus ring in the band of `fascia` pixels along the edge,
+    looked for across the middle of each side."""
+    x, y, w, h = riquadro
+    mx, my = x + w // 2, y + h // 2
+    fasce = {"alto": (mx, y, mx, y + fascia), "basso": (mx, y + h - 1 - fascia, mx, y + h - 1),
+             "sinistra": (x, my, x + fascia, my), "destra": (x + w - 1 - fascia, my, x + w - 1, my)}
+    return [lato for lato, linea in fasce.items() if not foto.contiene(ANELLO, *linea)]
+
+
+def difetti_pulsante(foto, riquadro, scala, fuoco, evidenza=True):
+    """What is wrong with a button as drawn at `scala` screen pixels to one of Qt's: a caption that
+    crosses the line 7 scaled pixels inside its edges, past the bevel and the ring; with the focus, a
+    ring missing on a side or (for a choice button) a background not in the highlight colour."""
+    margine = math.ceil(7 * scala) + 2
+    difetti = [f"caption cut at its {lato} side" for lato in lati_attraversati(foto, riquadro, margine)]
+    if fuoco:
+        difetti += [f"no focus ring at its {lato} side" for lato in anello_mancante(foto, riquadro, margine)]
+        x, y, _, h = riquadro
+        if evidenza and foto.pixel(x + margine + 1, y + h // 2) != EVIDENZA:
+            difetti.append(f"drawn {foto.pixel(x + margine + 1, y + h // 2)}, not highlighted")
+    return difetti
 
 
 def ripetizioni_del_server(tasto="a", secondi=0.6):

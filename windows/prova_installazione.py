@@ -6,7 +6,8 @@ printer. The installer runs silently, as a technician runs it on a lab; the prog
 installed place in a working folder that holds a settings file of 5 GiB; real key events (xdotool)
 choose a table, open the exercise screen and answer three whole tables; the page goes to a PDF in the
 documents folder, read back with pdftotext; "Esci" ends the program with exit status 0; then the same
-program at 125%, 150% and 200% display scaling; last, the silent uninstaller leaves no file of ours.
+program at 125%, 150% and 200% display scaling, and on a 4K classroom panel at 100% to 300%; last, the
+silent uninstaller leaves no file of ours.
 While the program runs, the installer and the uninstaller change nothing and say so by their exit code.
 Then, each in a fresh prefix: the .msi over an older .msi, the program started from it, an older .msi
 refused over it, and its uninstall; the .exe for one user (/CurrentUser) and for all users in a folder
@@ -28,6 +29,7 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 from x11_supporto import (ALTEZZA, LARGHEZZA, Ambiente, attendi, esegui, finestra, geometria, premi,  # noqa: E402
                           proprieta, tieni_premuto)
+import x11_supporto  # noqa: E402
 
 QUI = os.path.dirname(os.path.abspath(__file__))
 INSTALLATA = r"C:\Program Files\Contalino"
@@ -470,6 +472,91 @@ def prova_utente(cartella, installatore, precedente, modello):
     assert not file and not chiavi and not voci(wine.chiavi()), f"left behind: {file} {chiavi}"
     print("both uninstalled: no file or registry key of ours left")
 
+# --- A 4K classroom panel ---
+
+PANNELLO = (3840, 2160)
+
+
+def pulsante_a_fuoco(titolo, punti, colore, menu):
+    """The focused button of a large screen open on the panel at `punti` dpi, found by its highlight
+    (or, without one, by its ring) in the lower three fifths of the window: checked, and returned as
+    fractions of the window's client area, below the menu bar if the screen has one."""
+    x_id = finestra(titolo, 20)
+    attendi(lambda: x11_supporto.massimizzata(x_id, *PANNELLO), 15, f"{titolo!r} to open maximized on the panel")
+    wx, wy, larghezza, altezza = geometria(x_id)
+    scala = punti / 96
+
+    def riquadro():
+        foto = x11_supporto.Fotografia(*PANNELLO)
+        righe = foto.righe_con(colore, wy + altezza * 2 // 5, wy + altezza)
+        if len(righe) < 5:
+            return None
+        x0, x1 = min(a for a, _ in righe.values()), max(b for _, b in righe.values())
+        return foto, (x0, min(righe), x1 - x0 + 1, max(righe) - min(righe) + 1)
+
+    def fermo():  # the same box in two pictures: the focus has settled and is drawn
+        primo = riquadro()
+        time.sleep(0.2)
+        secondo = riquadro()
+        return primo and secondo and primo[1] == secondo[1] and secondo
+    foto, (x, y, w, h) = attendi(fermo, 15, f"the focus on {titolo!r} at {punti} dpi")
+    difetti = x11_supporto.difetti_pulsante(foto, (x, y, w, h), scala, True, colore == x11_supporto.EVIDENZA)
+    assert not difetti, f"{titolo!r} at {punti} dpi: the focused button {(x, y, w, h)}: {difetti}"
+
+    # Wine makes the Windows side of a maximized window shorter than its X window by what the Windows
+    # caption grows with the scaling (none at 100%, 5 pixels at 150%, 32 at 300%), and leaves that strip
+    # black below the program's client area: the client area ends at the last row the program painted,
+    # and must fill all but 2% of the window.
+    lato = wx + larghezza - 3
+    fondo = next(r for r in range(wy + altezza - 1, wy, -1) if foto.pixel(lato, r) != (0, 0, 0)) + 1
+    assert wy + altezza - fondo <= altezza * 0.02, f"{titolo!r} at {punti} dpi: painted down to {fondo} of {altezza}"
+    # It starts where the menu bar ends: down the window's right edge, the first pixel in the client's
+    # own colour, that of its bottom corner.
+    cima = wy
+    if menu:
+        sfondo = foto.pixel(lato, fondo - 1)
+        cima = next(r for r in range(wy, fondo) if foto.pixel(lato, r) == sfondo)
+    alto = fondo - cima
+    return (x - wx) / larghezza, (y - cima) / alto, w / larghezza, h / alto
+
+
+def prova_pannelli(wine, lavoro):
+    """The installed program on a 3840 x 2160 classroom panel at 100%, 150%, 200% and 300% (LogPixels):
+    the start, exercise and print screens open maximized and fill it; on each, the focused button stands
+    where it stands at 100% (within 1% of the client area), its caption is whole and its focus ring and
+    highlight are drawn. Played as a child plays: table 0, three tables answered by key, "Stampa"."""
+    wine.attendi_fine()
+    subprocess.run(["wineserver", "-k"], env=wine.ambiente, timeout=30)
+    schermo_piccolo = wine.ambiente["DISPLAY"]
+    misure = {}
+    with Ambiente(*PANNELLO):
+        wine.ambiente["DISPLAY"] = os.environ["DISPLAY"]
+        try:
+            for punti in (96, 144, 192, 288):
+                wine.imposta(r"HKCU\Control Panel\Desktop", "LogPixels", "REG_DWORD", punti)
+                wine.attendi_fine()
+                programma = wine.avvia(INSTALLATA + r"\contalino.exe", cwd=lavoro)
+                misure[punti] = [pulsante_a_fuoco(INIZIO, punti, x11_supporto.EVIDENZA, True)]
+                premi("Return")
+                premi("Return")
+                misure[punti].append(pulsante_a_fuoco(ESERCIZIO, punti, x11_supporto.EVIDENZA, True))
+                tabella = ["0", "i", "Return"] * 10
+                for tasti in (tabella + ["n", "Return"], tabella + ["n", "Return"], tabella + ["Return"]):
+                    subprocess.run(["xdotool", "key", "--delay", "60", *tasti], check=True, timeout=60)
+                misure[punti].append(pulsante_a_fuoco(STAMPA, punti, x11_supporto.ANELLO, False))
+                programma.kill()
+                subprocess.run(["wineserver", "-k"], env=wine.ambiente, timeout=30)
+        finally:
+            wine.ambiente["DISPLAY"] = schermo_piccolo
+    for punti, misura in misure.items():
+        for titolo, base, posto in zip((INIZIO, ESERCIZIO, STAMPA), misure[96], misura):
+            assert max(abs(a - b) for a, b in zip(base, posto)) < 0.01, \
+                f"{titolo!r} at {punti} dpi: the focused button at {posto}, at 100% {base}"
+    print("4K panel at 100%, 150%, 200% and 300%: start, exercise and print screens maximized, the focused "
+          "button in place (" + "; ".join(f"{p * 100 // 96}%: " + ", ".join(f"{v:.3f}" for v in m[0])
+                                          for p, m in misure.items()) + " on the start screen), caption whole, "
+          "focus drawn")
+
 
 def prova():
     installatore = os.path.abspath(sys.argv[1])
@@ -607,6 +694,7 @@ def prova():
         print("display scaling " + ", ".join(f"{p * 100 // 96}%: focus at {x:.3f}, {y:.3f} of the window, "
                                              f"caption {t} px" for p, (x, y, t) in misure.items()))
         wine.attendi_fine()
+        prova_pannelli(wine, lavoro)
 
         # The silent uninstaller: it copies itself away and runs from there, so wait for its folder to go.
         assert wine.esegui(INSTALLATA + r"\Disinstalla.exe", "/S").returncode == 0
