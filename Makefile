@@ -21,6 +21,9 @@ PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation
 PACKAGES   += imagemagick
 # The package test checks the package with lintian, as a distribution's maintainer would.
 PACKAGES   += lintian
+# The page goes to the print queue through libcups; the print test runs a CUPS scheduler of its own and
+# administers its queue with CUPS's commands.
+PACKAGES   += libcups2-dev cups cups-client
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps build run test package format format-check clean

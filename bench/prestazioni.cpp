@@ -300,6 +300,7 @@ public:
         return Esito::Stampato;
     }
     QString motivo() const override { return {}; }
+    QString nome() const override { return {}; }
 
     static inline int s_pagine = 0;
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // What the print tests share: a printer that writes its calls down, a real printer with another
-// font list, the exercise record they print, and a PDF page read back with pdftotext.
+// font list or something happening to it mid-page, the exercise record they print, and a PDF page
+// read back with pdftotext.
 
 #include "app/Module1.h"
 #include "screens/print/PaginaEsercizi.h"
@@ -13,7 +14,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
-
+#include <functional>
 #include <memory>
 
 class StampanteRegistrata : public Stampante
@@ -21,11 +22,12 @@ class StampanteRegistrata : public Stampante
 public:
     explicit StampanteRegistrata(std::shared_ptr<QStringList> registro,
                                  QStringList font = {QStringLiteral("Arial"), QStringLiteral("Courier New")},
-                                 Esito esito = Esito::Stampato, QString motivo = {})
+                                 Esito esito = Esito::Stampato, QString motivo = {}, QString nome = {})
         : m_registro(std::move(registro))
         , m_font(std::move(font))
         , m_esito(esito)
         , m_motivo(std::move(motivo))
+        , m_nome(std::move(nome))
     { }
 
     QStringList elencoFont() const override
@@ -45,36 +47,48 @@ public:
         return m_esito;
     }
     QString motivo() const override { return m_motivo; }
+    QString nome() const override { return m_nome; }
 
 private:
     std::shared_ptr<QStringList> m_registro;
     QStringList m_font;
     Esito m_esito;
     QString m_motivo;
+    QString m_nome;
 };
 
-// A real printer that offers other fonts than the system's.
-class StampanteConFont : public Stampante
+// A real printer as the test wants it: offering other fonts than the system's (an empty list keeps the
+// printer's own), and with something happening to it, if given, while the page is being made, just
+// before the document ends: the queue deleted, the scheduler stopped.
+class StampanteVera : public Stampante
 {
 public:
-    StampanteConFont(std::unique_ptr<Stampante> vera, QStringList font)
+    StampanteVera(std::unique_ptr<Stampante> vera, QStringList font, std::function<void()> primaDellaFine = {})
         : m_vera(std::move(vera))
         , m_font(std::move(font))
+        , m_primaDellaFine(std::move(primaDellaFine))
     { }
 
-    QStringList elencoFont() const override { return m_font; }
+    QStringList elencoFont() const override { return m_font.isEmpty() ? m_vera->elencoFont() : m_font; }
     void setNomeFont(const QString &nome) override { m_vera->setNomeFont(nome); }
     void setDimensioneFont(qreal punti) override { m_vera->setDimensioneFont(punti); }
     void setGrassetto(bool grassetto) override { m_vera->setGrassetto(grassetto); }
     void setX(int twips) override { m_vera->setX(twips); }
     void setY(int twips) override { m_vera->setY(twips); }
     void stampa(const QString &testo) override { m_vera->stampa(testo); }
-    Esito fineDocumento() override { return m_vera->fineDocumento(); }
+    Esito fineDocumento() override
+    {
+        if (m_primaDellaFine)
+            m_primaDellaFine();
+        return m_vera->fineDocumento();
+    }
     QString motivo() const override { return m_vera->motivo(); }
+    QString nome() const override { return m_vera->nome(); }
 
 private:
     std::unique_ptr<Stampante> m_vera;
     QStringList m_font;
+    std::function<void()> m_primaDellaFine;
 };
 
 // A record as a child leaves it: wrong answers kept, one revealed answer, an empty line (5) that

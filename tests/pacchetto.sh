@@ -36,10 +36,10 @@ echo "pacchetto: $(basename "$deb")"
 [ "$(dpkg-deb -f "$deb" Architecture)" = "$(dpkg --print-architecture)" ] || sbaglia "Architecture"
 [ "$(basename "$deb")" = "contalino_1.0_$(dpkg --print-architecture).deb" ] || sbaglia "file name"
 
-# Dependencies: the Qt and C++ libraries found by dpkg-shlibdeps, the fonts and the platform plugins.
+# Dependencies: the Qt, C++ and CUPS libraries found by dpkg-shlibdeps, the fonts and the platform plugins.
 dipendenze=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $dipendenze"
-for nome in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fonts-liberation \
+for nome in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libcups2 fonts-liberation \
     qt6-qpa-plugins; do
     sed 's/, */\n/g; s/ *([^)]*)//g' <<<"$dipendenze" | grep -qxF "$nome" || sbaglia "Depends lacks $nome"
 done

@@ -180,8 +180,9 @@ void tst_Ostile::stampaCheFallisce_data()
         << false << QStringLiteral("Il foglio delle operazioni non è stato stampato");
 }
 
-// The page cannot go anywhere: the child is told, nothing is half-saved anywhere, the screen and
-// the record stay as they were.
+// The page cannot go anywhere, neither to the printer nor to a PDF in a documents folder nobody may
+// write to: the child is told, nothing is half-saved anywhere, the screen and the record stay as they
+// were.
 void tst_Ostile::stampaCheFallisce()
 {
     QFETCH(bool, senzaStampante);
@@ -190,9 +191,9 @@ void tst_Ostile::stampaCheFallisce()
     Module1::NumEsercizi = 30;
     const auto registro = Module1::Esercizi;
     QTemporaryDir cartella;
+    // Not even root may create files in a process's folder of the proc file system.
+    FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
     if (senzaStampante) {
-        // Not even root may create files in a process's folder of the proc file system.
-        FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
         auto chiamate = std::make_shared<QStringList>();
         FrmStampaEsercizio::setFabbricaStampante([chiamate] {
             return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},

@@ -256,7 +256,10 @@ void tst_Soak::initTestCase()
     Module1::ripristina();
     frmOperativo::RifiutiAiuto = 0;
 
-    // The page goes to a printer that writes its calls down; now and then one that fails.
+    // The page goes to a printer that writes its calls down; now and then one that fails, whose page is
+    // then saved as a PDF: into a folder nobody may write to (not even root may create files in a
+    // process's folder of the proc file system; on Windows it does not exist), so the soak leaves no files.
+    FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
     FrmStampaEsercizio::setFabbricaStampante([this]() -> std::unique_ptr<Stampante> {
         m_chiamateStampa += m_stampe->size();
         m_stampe->clear();
@@ -286,6 +289,7 @@ void tst_Soak::cleanupTestCase()
     if (m_limitePixmap > 0)
         QPixmapCache::setCacheLimit(m_limitePixmap);
     FrmStampaEsercizio::setFabbricaStampante({});
+    FrmStampaEsercizio::setCartellaDocumenti({});
     Messaggio::azzera();
     Schermate::scarica<FrmStampaEsercizio>();
     Schermate::scarica<frmOperativo>();

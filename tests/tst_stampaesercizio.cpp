@@ -7,9 +7,11 @@
 #include "app/Schermate.h"
 #include "screens/print/FrmStampaEsercizio.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QWindow>
 #include <QtTest>
 
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void paginaInviata();
     void sceltaDelFont_data();
     void sceltaDelFont();
+    void erroreDellaStampante_data();
     void erroreDellaStampante();
 
 private:
@@ -65,6 +68,7 @@ void tst_StampaEsercizio::cleanup()
     Schermate::scarica<FrmStampaEsercizio>();
     QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
     FrmStampaEsercizio::setFabbricaStampante({});
+    FrmStampaEsercizio::setCartellaDocumenti({});
 }
 
 void tst_StampaEsercizio::anteprima_data()
@@ -237,20 +241,53 @@ void tst_StampaEsercizio::sceltaDelFont()
     QVERIFY(stampa->isVisible());
 }
 
+void tst_StampaEsercizio::erroreDellaStampante_data()
+{
+    QTest::addColumn<Stampante::Esito>("esito");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("motivo");
+    QTest::addColumn<QString>("accaduto");
+    QTest::newRow("error, printer without a name")
+        << Stampante::Esito::Errore << QString() << "la carta è finita"
+        << "Il foglio delle operazioni non è stato stampato: la carta è finita.";
+    QTest::newRow("error of a named printer")
+        << Stampante::Esito::Errore << "Aula 3"
+        << "la carta è finita"
+        << "Il foglio delle operazioni non è stato stampato sulla stampante «Aula 3»: la carta è finita.";
+    QTest::newRow("printer that does not take the page") << Stampante::Esito::Rifiutato << "Aula 3"
+                                                         << "non accetta lavori di stampa"
+                                                         << "La stampante «Aula 3» non accetta lavori di stampa.";
+    QTest::newRow("printer that does not answer") << Stampante::Esito::Rifiutato << "Aula 3"
+                                                  << "non risponde"
+                                                  << "La stampante «Aula 3» non risponde.";
+}
+
+// A printer that does not print the page: the page is saved as a PDF all the same, and the message
+// says what happened to it, naming the printer, and where the file is.
 void tst_StampaEsercizio::erroreDellaStampante()
 {
+    QFETCH(Stampante::Esito, esito);
+    QFETCH(QString, nome);
+    QFETCH(QString, motivo);
+    QFETCH(QString, accaduto);
     riempiRegistro(30);
     const auto registro = Module1::Esercizi;
+    QTemporaryDir documenti;
+    QVERIFY(documenti.isValid());
+    FrmStampaEsercizio::setCartellaDocumenti(documenti.path());
     auto chiamate = std::make_shared<QStringList>();
-    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
-        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, Stampante::Esito::Errore,
-                                                     "la carta è finita");
+    FrmStampaEsercizio::setFabbricaStampante([chiamate, esito, motivo, nome] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, esito, motivo, nome);
     });
     FrmStampaEsercizio *stampa = apriStampa();
     QVERIFY(stampa);
     premiStampa(stampa);
+    QCOMPARE(chiamate->last(), "fine");
+    const QStringList salvati = QDir(documenti.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(salvati.size(), 1);
     QCOMPARE(Messaggio::conteggio(), 1);
-    QCOMPARE(Messaggio::ultimoTesto(), "Il foglio delle operazioni non è stato stampato: la carta è finita.");
+    QCOMPARE(Messaggio::ultimoTesto(), accaduto + "\nIl foglio delle operazioni è stato salvato nel file:\n"
+                                           + QDir::toNativeSeparators(documenti.filePath(salvati.at(0))));
     QVERIFY(stampa->isVisible());
     QCOMPARE(Module1::Esercizi, registro);
 }

@@ -189,8 +189,8 @@ void tst_StampaPdf::senzaCourierNessunFile()
 {
     riempiRegistro(30);
     FrmStampaEsercizio::setFabbricaStampante([this] {
-        return std::make_unique<StampanteConFont>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
-                                                  QStringList {"Liberation Mono", "courier new"});
+        return std::make_unique<StampanteVera>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
+                                               QStringList {"Liberation Mono", "courier new"});
     });
     premiStampa();
     QCOMPARE(Messaggio::conteggio(), 1);

@@ -11,6 +11,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -135,23 +136,36 @@ QString FrmStampaEsercizio::cartellaDocumenti()
 {
     if (!s_cartellaDocumenti.isEmpty())
         return s_cartellaDocumenti;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A user without a Documents folder finds the page in the home folder.
+    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documenti.isEmpty() && QFileInfo(documenti).isDir())
+        return documenti;
+    const QString casa = QDir::homePath();
+    return QFileInfo(casa).isDir() ? casa : documenti;
 }
 
 void FrmStampaEsercizio::cmdStampaS_Click()
 {
     std::unique_ptr<Stampante> stampante = s_fabbrica ? s_fabbrica() : StampanteQt::predefinita();
-    switch (StampaEsercizi(*stampante)) {
+    const EsitoStampa esito = StampaEsercizi(*stampante);
+    // Whatever kept the page from the printer, it is saved as a PDF, and the message says what happened
+    // first.
+    switch (esito) {
     case EsitoStampa::Stampata:
     case EsitoStampa::FontMancante:
         break;
     case EsitoStampa::NessunaStampante:
-        salvaSenzaStampante();
+        salvaInPdf(QStringLiteral("Non è stata trovata nessuna stampante"), esito);
+        break;
+    case EsitoStampa::Rifiutata:
+        salvaInPdf(QStringLiteral("La stampante «%1» %2").arg(stampante->nome(), stampante->motivo()), esito);
         break;
     case EsitoStampa::Errore:
-        Messaggio::mostra(
-            this, QStringLiteral("Il foglio delle operazioni non è stato stampato: %1.").arg(stampante->motivo()),
-            Messaggio::Tipo::Avviso);
+        salvaInPdf(stampante->nome().isEmpty()
+                       ? QStringLiteral("Il foglio delle operazioni non è stato stampato: %1").arg(stampante->motivo())
+                       : QStringLiteral("Il foglio delle operazioni non è stato stampato sulla stampante «%1»: %2")
+                             .arg(stampante->nome(), stampante->motivo()),
+                   esito);
         break;
     }
 }
@@ -184,6 +198,8 @@ FrmStampaEsercizio::EsitoStampa FrmStampaEsercizio::StampaEsercizi(Stampante &st
         return EsitoStampa::Stampata;
     case Stampante::Esito::NessunaStampante:
         return EsitoStampa::NessunaStampante;
+    case Stampante::Esito::Rifiutato:
+        return EsitoStampa::Rifiutata;
     case Stampante::Esito::Errore:
         break;
     }
@@ -198,7 +214,7 @@ void FrmStampaEsercizio::StampaIntestazione(Stampante &stampante)
     stampante.stampa(PaginaEsercizi::intestazione());
 }
 
-void FrmStampaEsercizio::salvaSenzaStampante()
+void FrmStampaEsercizio::salvaInPdf(const QString &accaduto, EsitoStampa esito)
 {
     const QString cartella = cartellaDocumenti();
     std::unique_ptr<StampanteQt> pdf;
@@ -210,22 +226,24 @@ void FrmStampaEsercizio::salvaSenzaStampante()
         switch (StampaEsercizi(*pdf)) {
         case EsitoStampa::Stampata:
             Messaggio::mostra(this,
-                              QStringLiteral("Non è stata trovata nessuna stampante.\n"
-                                             "Il foglio delle operazioni è stato salvato nel file:\n%1")
-                                  .arg(QDir::toNativeSeparators(pdf->percorsoSalvato())),
-                              Messaggio::Tipo::Informazione);
+                              QStringLiteral("%1.\nIl foglio delle operazioni è stato salvato nel file:\n%2")
+                                  .arg(accaduto, QDir::toNativeSeparators(pdf->percorsoSalvato())),
+                              esito == EsitoStampa::NessunaStampante ? Messaggio::Tipo::Informazione
+                                                                     : Messaggio::Tipo::Avviso);
             return;
         case EsitoStampa::FontMancante:
             return;
         case EsitoStampa::NessunaStampante:
+        case EsitoStampa::Rifiutata:
         case EsitoStampa::Errore:
             motivo = pdf->motivo();
             break;
         }
     }
-    Messaggio::mostra(this,
-                      QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle operazioni "
-                                     "non è stato salvato: %1.")
-                          .arg(motivo),
-                      Messaggio::Tipo::Avviso);
+    Messaggio::mostra(
+        this,
+        esito == EsitoStampa::NessunaStampante
+            ? QStringLiteral("%1 e il foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo)
+            : QStringLiteral("%1.\nIl foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo),
+        Messaggio::Tipo::Avviso);
 }

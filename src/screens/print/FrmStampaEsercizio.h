@@ -17,8 +17,11 @@ class QPushButton;
 // or the close box unloads it.
 //
 // The page goes to the printer made by the printer factory (the system's default printer unless a
-// test installs another). With no printer the page is not lost: it is saved as a PDF in the user's
-// documents folder, and a message says where.
+// test installs another). The page is never lost and never fails in silence: with no printer, or a
+// printer that does not take the page (its queue refuses it, is gone or does not answer) or fails, the
+// page is saved as a PDF in the user's documents folder (the home folder when there is none), and a
+// message says what happened, naming the printer, and where the file is. A queue that takes the page,
+// even a paused one that keeps it for later, needs no message.
 class FrmStampaEsercizio : public Schermata
 {
     Q_OBJECT
@@ -30,7 +33,8 @@ public:
 
     // An empty factory puts back the system's default printer.
     static void setFabbricaStampante(FabbricaStampante fabbrica);
-    // The folder for the PDF saved when there is no printer; empty means the user's documents folder.
+    // The folder for the PDF saved when the page is not printed; empty means the user's documents
+    // folder, or the home folder when that does not exist.
     static void setCartellaDocumenti(const QString &cartella);
     static QString cartellaDocumenti();
 
@@ -43,6 +47,7 @@ private:
         Stampata,
         FontMancante,
         NessunaStampante,
+        Rifiutata,
         Errore
     };
 
@@ -53,7 +58,9 @@ private:
     void cmdStampaS_Click();
     EsitoStampa StampaEsercizi(Stampante &stampante);
     void StampaIntestazione(Stampante &stampante);
-    void salvaSenzaStampante();
+    // Saves the page as a PDF and says so, after `accaduto`, the sentence that says why it was not
+    // printed (without its full stop).
+    void salvaInPdf(const QString &accaduto, EsitoStampa esito);
 
     QVector<Etichetta *> m_lblOp;
     QPushButton *m_command1 = nullptr;

@@ -7,13 +7,18 @@
 // the current print position and the text to print there, and the end of the document, which sends
 // the page. Positions are in twips from the top-left corner of the printable area, and a text is
 // placed by its top edge. The real printer and the PDF file are StampanteQt; tests record the calls.
+// Whatever the end, the caller learns it: the page went out, or there was no printer, or the printer
+// did not take it, or something failed, each with its reason in words.
 class Stampante
 {
 public:
     enum class Esito
     {
-        Stampato,         // the page went out (or, for a PDF, the file is complete under its name)
+        Stampato,         // the page went out: the printer's queue has it (a paused queue keeps it for
+                          // later), or, for a PDF, the file is complete under its name
         NessunaStampante, // no printer to send it to: nothing went anywhere
+        Rifiutato,        // the printer is there but did not take the page: its queue refused it, is gone,
+                          // or did not answer. Nothing went out.
         Errore            // the printer or the file failed: nothing was delivered, nothing is left half-done
     };
 
@@ -32,6 +37,9 @@ public:
 
     // Ends the document and hands the page over. A document dropped without this call is discarded.
     virtual Esito fineDocumento() = 0;
-    // Why the page did not go out, in words for the user (empty when it did).
+    // Why the page did not go out, in words for the user (empty when it did). For Rifiutato it is said
+    // of the printer: "non accetta lavori di stampa", "non esiste più", "non risponde".
     virtual QString motivo() const = 0;
+    // The printer's name as the system shows it; empty when there is none, or for a file.
+    virtual QString nome() const = 0;
 };

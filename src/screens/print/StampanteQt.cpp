@@ -1,5 +1,6 @@
 #include "screens/print/StampanteQt.h"
 
+#include "screens/print/CodaDiStampa.h"
 #include "screens/print/PaginaEsercizi.h"
 
 #include <QDir>
@@ -37,6 +38,14 @@ QString tra(const QString &cartella)
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(cartella));
 }
 
+// A PDF ends with its trailer; a full disk leaves a file cut short of it.
+bool pdfCompleto(const QString &percorso)
+{
+    QFile scritto(percorso);
+    return scritto.open(QIODevice::ReadOnly) && scritto.size() >= 64 && scritto.seek(scritto.size() - 64)
+           && scritto.read(64).contains("%%EOF");
+}
+
 } // namespace
 
 std::unique_ptr<StampanteQt> StampanteQt::predefinita()
@@ -57,6 +66,7 @@ StampanteQt::StampanteQt(Destinazione destinazione, const QString &percorso)
     if (destinazione == Destinazione::Predefinita) {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (!info.isNull()) {
+            m_nome = info.printerName();
             m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
             m_printer->setDocName(QStringLiteral("Esercizi"));
         }
@@ -141,8 +151,13 @@ bool StampanteQt::avvia()
         fallisce(Stato::NessunaStampante, QStringLiteral("non è configurata nessuna stampante"));
         return false;
     }
-    if (m_destinazione == Destinazione::Pdf) {
-        const QString cartella = QFileInfo(m_percorso).absolutePath();
+    // A PDF is written next to its destination. The page for a queue that takes files goes to the
+    // temporary folder, drawn by the printer's own engine: the name does not end in ".pdf", which would
+    // make QPrinter trade that engine, and the printer's page, for its generic PDF one.
+    const bool suFile = m_destinazione == Destinazione::Pdf || CodaDiStampa::suFile();
+    if (suFile) {
+        const QString cartella
+            = m_destinazione == Destinazione::Pdf ? QFileInfo(m_percorso).absolutePath() : QDir::tempPath();
         if (!QFileInfo(cartella).isDir()) {
             fallisce(Stato::Errore, QStringLiteral("la cartella %1 non esiste").arg(tra(cartella)));
             return false;
@@ -158,10 +173,10 @@ bool StampanteQt::avvia()
         m_printer->setOutputFileName(m_temporaneo);
     }
     if (!m_painter.begin(m_printer.get())) {
-        if (m_destinazione == Destinazione::Predefinita)
-            fallisce(Stato::NessunaStampante, QStringLiteral("la stampante predefinita non risponde"));
-        else
+        if (suFile)
             fallisce(Stato::Errore, QStringLiteral("il file %1 non si può scrivere").arg(tra(m_temporaneo)));
+        else
+            fallisce(Stato::Rifiutato, QStringLiteral("non risponde"));
         return false;
     }
     m_stato = Stato::Avviato;
@@ -172,18 +187,23 @@ Stampante::Esito StampanteQt::fineDocumento()
 {
     avvia();
     if (m_stato == Stato::Avviato) {
-        if (!m_painter.end() || m_printer->printerState() == QPrinter::Error)
-            fallisce(Stato::Errore, QStringLiteral("la stampante ha segnalato un errore"));
-        else if (m_destinazione == Destinazione::Pdf)
-            consegnaPdf();
-        else
-            m_stato = Stato::Finito;
+        const bool chiuso = m_painter.end() && m_printer->printerState() != QPrinter::Error;
+        if (m_destinazione == Destinazione::Pdf) {
+            if (chiuso)
+                consegnaPdf();
+            else
+                fallisce(Stato::Errore, QStringLiteral("la stampante ha segnalato un errore"));
+        } else {
+            consegnaAllaCoda(chiuso);
+        }
     }
     switch (m_stato) {
     case Stato::Finito:
         return Esito::Stampato;
     case Stato::NessunaStampante:
         return Esito::NessunaStampante;
+    case Stato::Rifiutato:
+        return Esito::Rifiutato;
     default:
         return Esito::Errore;
     }
@@ -192,6 +212,11 @@ Stampante::Esito StampanteQt::fineDocumento()
 QString StampanteQt::motivo() const
 {
     return m_motivo;
+}
+
+QString StampanteQt::nome() const
+{
+    return m_nome;
 }
 
 QPageLayout StampanteQt::impaginazione() const
@@ -219,16 +244,35 @@ void StampanteQt::scarta()
     }
 }
 
+// The ended page goes to the printer's queue, and the queue's answer is the outcome. The file drawn for
+// it goes in any case: a page the queue refused is made again as a PDF by the caller.
+void StampanteQt::consegnaAllaCoda(bool chiuso)
+{
+    if (!m_temporaneo.isEmpty() && (!chiuso || !pdfCompleto(m_temporaneo))) {
+        fallisce(Stato::Errore, QStringLiteral("il foglio non è stato scritto per intero nella cartella %1")
+                                    .arg(tra(QFileInfo(m_temporaneo).absolutePath())));
+        return;
+    }
+    if (m_temporaneo.isEmpty() && !chiuso) {
+        fallisce(Stato::Rifiutato, QStringLiteral("ha segnalato un errore"));
+        return;
+    }
+    const CodaDiStampa::Risposta risposta = CodaDiStampa::consegna(*m_printer, m_temporaneo);
+    scarta();
+    if (risposta.presa) {
+        m_stato = Stato::Finito;
+    } else {
+        m_stato = Stato::Rifiutato;
+        m_motivo = risposta.motivo;
+    }
+}
+
 void StampanteQt::consegnaPdf()
 {
-    // A PDF ends with its trailer; a full disk leaves a file cut short of it.
-    QFile scritto(m_temporaneo);
-    if (!scritto.open(QIODevice::ReadOnly) || scritto.size() < 64 || !scritto.seek(scritto.size() - 64)
-        || !scritto.read(64).contains("%%EOF")) {
+    if (!pdfCompleto(m_temporaneo)) {
         fallisce(Stato::Errore, QStringLiteral("il file non è stato scritto per intero"));
         return;
     }
-    scritto.close();
     // QFile::rename() never replaces an existing file: a name already taken makes it fail, and the
     // next number is tried.
     for (int n = 1; n <= MassimoNomiTentati; ++n) {

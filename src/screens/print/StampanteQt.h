@@ -11,11 +11,16 @@
 
 class QPrinter;
 
-// The page drawn with QPainter on a high-resolution QPrinter, either on the system's default printer
+// The page drawn with QPainter on a high-resolution QPrinter, either for the system's default printer
 // or into a PDF file. Nothing is begun until the first text is printed, so a page given up before
 // then (no Courier font) leaves no trace: no job, no file. A PDF is written into a hidden temporary
 // file next to its destination and takes its name only once it is complete, never overwriting a file
 // that is already there: the name then gets " (2)", " (3)"...
+//
+// The default printer's page reaches its queue as CodaDiStampa says for the system, and the document's
+// end reports the queue's answer: printed (or kept by a paused queue), or refused with the reason. On
+// Linux the page is first drawn, with the printer's own page and places, into a hidden file in the
+// temporary folder, which goes once the queue has answered.
 class StampanteQt : public Stampante
 {
 public:
@@ -37,6 +42,7 @@ public:
     void stampa(const QString &testo) override;
     Esito fineDocumento() override;
     QString motivo() const override;
+    QString nome() const override;
 
     // The page and its printable area (empty when there is no printer).
     QPageLayout impaginazione() const;
@@ -55,6 +61,7 @@ private:
         Avviato,
         Finito,
         NessunaStampante,
+        Rifiutato,
         Errore
     };
 
@@ -64,10 +71,12 @@ private:
     void fallisce(Stato stato, const QString &motivo);
     void scarta();
     void consegnaPdf();
+    void consegnaAllaCoda(bool chiuso);
     qreal unitaDispositivo(int twips) const;
 
     Destinazione m_destinazione;
     QString m_percorso;
+    QString m_nome;
     QString m_temporaneo;
     QString m_salvato;
     std::unique_ptr<QPrinter> m_printer;
