@@ -119,7 +119,7 @@ windows: PACKAGES += $(WINDOWS_PACKAGES)
 windows: build
 	windows/costruisci.sh $(BUILD)
 
-windows-test: PACKAGES += $(WINDOWS_PACKAGES) $(WINDOWS_TEST_PACKAGES)
+windows-test: PACKAGES += $(WINDOWS_TEST_PACKAGES)
 windows-test: windows
 	windows/prova.sh
 
