@@ -21,12 +21,14 @@
 #include <QTest>
 
 #include <grp.h>
+#include <signal.h>
 #include <unistd.h>
 
 class CupsDiProva
 {
 public:
     static inline const QString Coda = QStringLiteral("ContalinoPDF");
+    static inline const QString Descrizione = QStringLiteral("Aula 3");
     static constexpr QPointF Origine {18, 36};
 
     CupsDiProva() = default;
@@ -85,6 +87,7 @@ public:
                               QStringLiteral("-s"), dir.filePath(QStringLiteral("cups-files.conf"))});
         if (!m_cupsd.waitForStarted(10000))
             return QStringLiteral("cupsd did not start: %1").arg(m_cupsd.errorString());
+        m_pid = m_cupsd.processId();
         const QDeadlineTimer limite(20000);
         while (!limite.hasExpired()) {
             if (m_cupsd.state() != QProcess::Running)
@@ -105,6 +108,7 @@ public:
     {
         if (m_cupsd.state() == QProcess::NotRunning)
             return;
+        segnale(SIGCONT);
         m_cupsd.terminate();
         if (!m_cupsd.waitForFinished(10000)) {
             m_cupsd.kill();
@@ -113,6 +117,14 @@ public:
     }
 
     bool attivo() const { return m_cupsd.state() == QProcess::Running; }
+
+    // SIGSTOP hangs the scheduler with its socket open, SIGCONT wakes it, SIGTERM ends it. Safe from any
+    // thread, the printing thread's too.
+    void segnale(int numero) const
+    {
+        if (m_pid > 0)
+            ::kill(pid_t(m_pid), numero);
+    }
 
     // Runs one of CUPS's commands against this scheduler. Empty when it succeeds, otherwise what it said.
     QString esegui(const QString &comando, const QStringList &argomenti, QString *uscita = nullptr) const
@@ -136,15 +148,16 @@ public:
         return {};
     }
 
-    // The queue made anew, empty, accepting, enabled and the default destination, printing to the file given.
+    // The queue made anew, empty, accepting, enabled and the default destination, printing to the file given,
+    // with the description a school would give it.
     QString nuovaCoda(const QString &dispositivo)
     {
         QString errore = esegui(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("-x")});
         esegui(QStringLiteral("lpadmin"), {QStringLiteral("-x"), Coda});
         errore += esegui(QStringLiteral("lpadmin"),
                          {QStringLiteral("-p"), Coda, QStringLiteral("-E"), QStringLiteral("-v"),
-                          QStringLiteral("file:") + dispositivo, QStringLiteral("-P"),
-                          QDir(cartella()).filePath(QStringLiteral("contalino.ppd"))});
+                          QStringLiteral("file:") + dispositivo, QStringLiteral("-D"), Descrizione,
+                          QStringLiteral("-P"), QDir(cartella()).filePath(QStringLiteral("contalino.ppd"))});
         errore += esegui(QStringLiteral("lpadmin"), {QStringLiteral("-d"), Coda});
         return errore;
     }
@@ -235,4 +248,5 @@ private:
 
     QTemporaryDir m_cartella {QDir::temp().filePath(QStringLiteral("contalino-cups-XXXXXX"))};
     QProcess m_cupsd;
+    qint64 m_pid = 0;
 };

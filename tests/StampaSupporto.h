@@ -59,14 +59,17 @@ private:
 
 // A real printer as the test wants it: offering other fonts than the system's (an empty list keeps the
 // printer's own), and with something happening to it, if given, while the page is being made, just
-// before the document ends: the queue deleted, the scheduler stopped.
+// before the document ends, on the printing thread: the queue deleted, the scheduler stopped. The
+// witness goes with the printer, so a test can wait for a printing thread it was given up on to end.
 class StampanteVera : public Stampante
 {
 public:
-    StampanteVera(std::unique_ptr<Stampante> vera, QStringList font, std::function<void()> primaDellaFine = {})
+    StampanteVera(std::unique_ptr<Stampante> vera, QStringList font, std::function<void()> primaDellaFine = {},
+                  std::shared_ptr<void> testimone = {})
         : m_vera(std::move(vera))
         , m_font(std::move(font))
         , m_primaDellaFine(std::move(primaDellaFine))
+        , m_testimone(std::move(testimone))
     { }
 
     QStringList elencoFont() const override { return m_font.isEmpty() ? m_vera->elencoFont() : m_font; }
@@ -84,11 +87,13 @@ public:
     }
     QString motivo() const override { return m_vera->motivo(); }
     QString nome() const override { return m_vera->nome(); }
+    void annulla() override { m_vera->annulla(); }
 
 private:
     std::unique_ptr<Stampante> m_vera;
     QStringList m_font;
     std::function<void()> m_primaDellaFine;
+    std::shared_ptr<void> m_testimone;
 };
 
 // A record as a child leaves it: wrong answers kept, one revealed answer, an empty line (5) that

@@ -1,6 +1,7 @@
 // The print screen against a real CUPS scheduler, started by the test itself (CupsDiProva.h): whatever
 // the queue does with the page, the teacher either gets it from the printer, finds it waiting in the
-// queue, or finds it saved as a PDF and is told where and why. Never a silent loss.
+// queue, or finds it saved as a PDF and is told where and why. Never a silent loss, never a frozen
+// window, and one page for one press.
 
 #include "CupsDiProva.h"
 #include "StampaSupporto.h"
@@ -11,7 +12,9 @@
 #include "screens/print/StampanteQt.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
@@ -26,7 +29,11 @@ enum class Coda
     Ferma,            // cupsdisable: the queue keeps jobs without printing them
     Cancellata,       // lpadmin -x before the button is pressed
     SparisceInStampa, // lpadmin -x while the page is being made
-    TaceInStampa      // the scheduler stops while the page is being made
+    TaceInStampa,     // the scheduler ends while the page is being made
+    Sospesa,          // the scheduler hangs (SIGSTOP) before the button is pressed
+    SospesaInStampa,  // the scheduler hangs while the page is being made
+    Lenta,            // the scheduler hangs for two seconds, while both buttons are pressed again
+    TastoTenuto       // the queue refuses the page, pressed by Enter held down into the message
 };
 
 // Where the page must end up.
@@ -120,19 +127,23 @@ void tst_StampaCups::coda_data()
     QTest::addColumn<Esito>("esito");
     QTest::addColumn<QString>("messaggio"); // what the message says before the file's place; none when empty
 
-    const QString rifiuta = QStringLiteral("La stampante «ContalinoPDF» non accetta lavori di stampa.");
+    const QString rifiuta = QStringLiteral("La stampante «Aula 3» non accetta lavori di stampa.");
     QTest::newRow("accepting queue") << Coda::Accetta << true << Esito::Stampata << QString();
     QTest::newRow("refusing queue") << Coda::Rifiuta << true << Esito::Documenti << rifiuta;
     QTest::newRow("paused queue") << Coda::Ferma << true << Esito::InAttesa << QString();
     QTest::newRow("queue deleted after the print screen opened")
         << Coda::Cancellata << true << Esito::Documenti << QStringLiteral("Non è stata trovata nessuna stampante.");
-    QTest::newRow("queue deleted while the page is made")
-        << Coda::SparisceInStampa << true << Esito::Documenti
-        << QStringLiteral("La stampante «ContalinoPDF» non esiste più.");
+    QTest::newRow("queue deleted while the page is made") << Coda::SparisceInStampa << true << Esito::Documenti
+                                                          << QStringLiteral("La stampante «Aula 3» non esiste più.");
     QTest::newRow("no Documents folder") << Coda::Rifiuta << false << Esito::Casa << rifiuta;
     QTest::newRow("scheduler stopped while the page is made")
-        << Coda::TaceInStampa << true << Esito::Documenti
-        << QStringLiteral("La stampante «ContalinoPDF» non risponde.");
+        << Coda::TaceInStampa << true << Esito::Documenti << QStringLiteral("La stampante «Aula 3» non risponde.");
+    QTest::newRow("scheduler hung before the press")
+        << Coda::Sospesa << true << Esito::Documenti << QStringLiteral("La stampante predefinita non risponde.");
+    QTest::newRow("scheduler hung while the page is made")
+        << Coda::SospesaInStampa << true << Esito::Documenti << QStringLiteral("La stampante «Aula 3» non risponde.");
+    QTest::newRow("slow scheduler, pressed again") << Coda::Lenta << true << Esito::Stampata << QString();
+    QTest::newRow("Enter held into the message") << Coda::TastoTenuto << true << Esito::Documenti << rifiuta;
 }
 
 void tst_StampaCups::coda()
@@ -148,26 +159,31 @@ void tst_StampaCups::coda()
     if (documenti)
         QVERIFY(casa.mkdir(QStringLiteral("Documents")));
     // The default printer is looked up when the button is pressed; then the page is drawn, and before
-    // it is handed over, the queue or the scheduler goes.
-    if (coda == Coda::SparisceInStampa || coda == Coda::TaceInStampa) {
-        FrmStampaEsercizio::setFabbricaStampante([this, coda] {
-            return std::make_unique<StampanteVera>(StampanteQt::predefinita(), QStringList(), [this, coda] {
-                if (coda == Coda::TaceInStampa) {
-                    m_cups.ferma();
+    // it is handed over, the queue or the scheduler may go or hang.
+    std::weak_ptr<int> stampanteViva;
+    FrmStampaEsercizio::setFabbricaStampante([this, coda, &stampanteViva] {
+        auto testimone = std::make_shared<int>();
+        stampanteViva = testimone;
+        return std::make_unique<StampanteVera>(
+            StampanteQt::predefinita(), QStringList(),
+            [this, coda] {
+                if (coda == Coda::TaceInStampa || coda == Coda::SospesaInStampa)
+                    m_cups.segnale(coda == Coda::TaceInStampa ? SIGTERM : SIGSTOP);
+                if (coda != Coda::SparisceInStampa)
                     return;
-                }
                 const QString errore
                     = m_cups.esegui(QStringLiteral("lpadmin"), {QStringLiteral("-x"), CupsDiProva::Coda});
                 if (!errore.isEmpty())
                     qWarning("%s", qPrintable(errore));
-            });
-        });
-    }
+            },
+            testimone);
+    });
 
     auto *stampa = Schermate::carica<FrmStampaEsercizio>();
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
-    const QStringList comando = coda == Coda::Rifiuta ? QStringList {QStringLiteral("cupsreject"), CupsDiProva::Coda}
+    const QStringList comando = coda == Coda::Rifiuta || coda == Coda::TastoTenuto
+                                    ? QStringList {QStringLiteral("cupsreject"), CupsDiProva::Coda}
                                 : coda == Coda::Ferma ? QStringList {QStringLiteral("cupsdisable"), CupsDiProva::Coda}
                                 : coda == Coda::Cancellata
                                     ? QStringList {QStringLiteral("lpadmin"), QStringLiteral("-x"), CupsDiProva::Coda}
@@ -176,9 +192,61 @@ void tst_StampaCups::coda()
         const QString errore = m_cups.esegui(comando.first(), comando.mid(1));
         QVERIFY2(errore.isEmpty(), qPrintable(errore));
     }
+    if (coda == Coda::Sospesa || coda == Coda::Lenta)
+        m_cups.segnale(SIGSTOP);
 
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
-    QTest::mouseClick(stampa->findChild<QPushButton *>(QStringLiteral("cmdStampaS")), Qt::LeftButton);
+    // While the button's work goes on, the window must go on repainting: the longest stretch without
+    // a turn of the event loop, what the screen says meanwhile, and what presses do then.
+    auto *pulsante = stampa->findChild<QPushButton *>(QStringLiteral("cmdStampaS"));
+    auto *esci = stampa->findChild<QPushButton *>(QStringLiteral("Command1"));
+    QElapsedTimer orologio;
+    qint64 ultimoGiro = 0;
+    qint64 pausaMassima = 0;
+    bool inStampaVisto = false;
+    bool messaggioRimasto = false;
+    QTimer giri;
+    connect(&giri, &QTimer::timeout, this, [&] {
+        pausaMassima = std::max(pausaMassima, orologio.elapsed() - ultimoGiro);
+        ultimoGiro = orologio.elapsed();
+        inStampaVisto = inStampaVisto || stampa->findChild<QLabel *>(QStringLiteral("inStampa"))->isVisible();
+        if (coda == Coda::Lenta && ultimoGiro >= 1000 && ultimoGiro < 1100) {
+            QTest::mouseClick(pulsante, Qt::LeftButton);
+            QTest::keyClick(esci, Qt::Key_Space);
+        }
+        if (coda == Coda::Lenta && ultimoGiro >= 2000)
+            m_cups.segnale(SIGCONT);
+        // Enter still down when the message comes: its repeats must leave it up, a fresh press answers it.
+        auto *messaggio = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (coda == Coda::TastoTenuto && messaggio) {
+            for (int i = 0; i < 5; ++i) {
+                QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(messaggio->focusWidget(), &ripetuto);
+            }
+            messaggioRimasto = messaggio->isVisible();
+            QTest::keyRelease(messaggio->focusWidget(), Qt::Key_Return);
+            QTest::keyClick(messaggio->focusWidget(), Qt::Key_Return);
+        }
+    });
+    giri.start(50);
+    orologio.start();
+    if (coda == Coda::TastoTenuto) {
+        pulsante->setFocus();
+        QTest::keyPress(pulsante, Qt::Key_Return);
+    } else {
+        Messaggio::setProssimaRisposta(QMessageBox::Ok);
+        QTest::mouseClick(pulsante, Qt::LeftButton);
+    }
+    const qint64 durata = orologio.elapsed();
+    giri.stop();
+    pausaMassima = std::max(pausaMassima, durata - ultimoGiro);
+    QVERIFY2(pausaMassima < 1000, qPrintable(QStringLiteral("the window froze for %1 ms").arg(pausaMassima)));
+    QVERIFY2(durata < 30000, qPrintable(QStringLiteral("the press took %1 ms").arg(durata)));
+    QVERIFY2(inStampaVisto || durata < 1000, "a long wait without \"Stampa in corso…\"");
+    QVERIFY(!stampa->findChild<QLabel *>(QStringLiteral("inStampa"))->isVisible());
+    QCOMPARE(messaggioRimasto, coda == Coda::TastoTenuto);
+    // A printing thread given up on ends once the scheduler answers again, and hands nothing over.
+    m_cups.segnale(SIGCONT);
+    QTRY_VERIFY_WITH_TIMEOUT(stampanteViva.expired(), 90000);
 
     // The teacher's message, and the PDF it names.
     const QStringList salvati
@@ -223,7 +291,8 @@ void tst_StampaCups::coda()
         break;
     case Esito::Documenti:
     case Esito::Casa:
-        if (coda != Coda::TaceInStampa)
+        // A scheduler that stopped mid-request may still have a job opened that never got its page.
+        if (coda != Coda::TaceInStampa && coda != Coda::SospesaInStampa)
             QCOMPARE(m_cups.lavori(QStringLiteral("all")), QStringList());
         QVERIFY(!QFileInfo::exists(m_dispositivo));
         break;
@@ -233,7 +302,7 @@ void tst_StampaCups::coda()
     QCOMPARE(QDir(m_temporanea).entryList({QStringLiteral("*Esercizi*")}, QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(stampa->isVisible());
     QCOMPARE(Module1::Esercizi, registro);
-    QVERIFY2(m_cups.attivo() != (coda == Coda::TaceInStampa), qPrintable(m_cups.registro()));
+    QTRY_VERIFY2(m_cups.attivo() != (coda == Coda::TaceInStampa), qPrintable(m_cups.registro()));
 }
 
 QTEST_MAIN(tst_StampaCups)

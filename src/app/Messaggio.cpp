@@ -1,5 +1,8 @@
 #include "app/Messaggio.h"
 
+#include "input/FiltroRipetizioni.h"
+
+#include <QAbstractButton>
 #include <QCoreApplication>
 
 namespace {
@@ -26,6 +29,12 @@ QMessageBox::StandardButton Messaggio::mostra(QWidget *parent, const QString &te
         icona = QMessageBox::Warning;
     QMessageBox box(icona, QCoreApplication::applicationName(), testo, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    // A key held down on the button that brought the message must not dismiss it: only a fresh press
+    // answers, whichever button has the focus.
+    FiltroRipetizioni ripetizioni;
+    box.installEventFilter(&ripetizioni);
+    for (QAbstractButton *pulsante : box.buttons())
+        pulsante->installEventFilter(&ripetizioni);
     box.exec();
     return QMessageBox::Ok;
 }

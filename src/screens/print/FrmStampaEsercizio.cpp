@@ -7,12 +7,13 @@
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
 #include "screens/print/PaginaEsercizi.h"
+#include "screens/print/Sottofondo.h"
 #include "screens/print/StampanteQt.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -29,7 +30,7 @@ constexpr std::array<int, 4> SinistraColonne = {120, 3060, 5970, 8850};
 constexpr std::array<int, 10> AltoRighe = {2955, 3375, 3795, 4245, 4695, 5145, 5595, 6045, 6510, 6960};
 constexpr QSize CellaAnteprima(2835, 435);
 
-// Printing can take a moment; the window takes no input meanwhile and says so with the cursor.
+// Printing can take a moment; the program takes no input meanwhile and says so with the cursor too.
 class CursoreAttesa
 {
 public:
@@ -67,10 +68,17 @@ void FrmStampaEsercizio::creaControlli()
     label5->setColoreTesto(coloreBGR(RossoScuro));
     layout->aggiungi(label5, QRect(660, 75, 10725, 525));
 
-    // The picture area has no picture: it only keeps its place.
+    // The picture area has no picture: it only keeps its place, and says when the page is being sent.
     auto *imgTrenino = new QLabel(area);
     imgTrenino->setObjectName(QStringLiteral("imgTrenino"));
     layout->aggiungi(imgTrenino, QRect(1095, 765, 9120, 1740));
+    m_inStampa = new Etichetta(QStringLiteral("Stampa in corso…"), area);
+    m_inStampa->setObjectName(QStringLiteral("inStampa"));
+    m_inStampa->setAlignment(Qt::AlignCenter);
+    m_inStampa->setFont(carattere(QStringLiteral("Arial"), 15.75, true));
+    m_inStampa->setColoreTesto(coloreBGR(RossoScuro));
+    m_inStampa->hide();
+    layout->aggiungi(m_inStampa, QRect(1095, 765, 9120, 1740));
 
     for (int i = 0; i < CelleAnteprima; ++i) {
         auto *cella = new Etichetta(QString(), area);
@@ -146,54 +154,83 @@ QString FrmStampaEsercizio::cartellaDocumenti()
 
 void FrmStampaEsercizio::cmdStampaS_Click()
 {
-    std::unique_ptr<Stampante> stampante = s_fabbrica ? s_fabbrica() : StampanteQt::predefinita();
-    const EsitoStampa esito = StampaEsercizi(*stampante);
-    // Whatever kept the page from the printer, it is saved as a PDF, and the message says what happened
-    // first.
-    switch (esito) {
-    case EsitoStampa::Stampata:
-    case EsitoStampa::FontMancante:
-        break;
-    case EsitoStampa::NessunaStampante:
-        salvaInPdf(QStringLiteral("Non è stata trovata nessuna stampante"), esito);
-        break;
-    case EsitoStampa::Rifiutata:
-        salvaInPdf(QStringLiteral("La stampante «%1» %2").arg(stampante->nome(), stampante->motivo()), esito);
-        break;
-    case EsitoStampa::Errore:
-        salvaInPdf(stampante->nome().isEmpty()
-                       ? QStringLiteral("Il foglio delle operazioni non è stato stampato: %1").arg(stampante->motivo())
-                       : QStringLiteral("Il foglio delle operazioni non è stato stampato sulla stampante «%1»: %2")
-                             .arg(stampante->nome(), stampante->motivo()),
-                   esito);
-        break;
+    if (m_inStampa->isVisible())
+        return;
+    const std::shared_ptr<Stampante> stampante = s_fabbrica ? s_fabbrica() : StampanteQt::predefinita();
+    const QString font = PaginaEsercizi::fontCourier(stampante->elencoFont());
+    if (font.isEmpty()) {
+        Messaggio::mostra(this, PaginaEsercizi::messaggioFontMancante());
+        return;
+    }
+    // The message waits until the page is out of the way, so that it is the only thing taking presses.
+    Spiegazione spiegazione;
+    {
+        setInStampa(true);
+        const CursoreAttesa attesa;
+        spiegazione = spiega(StampaEsercizi(stampante, font), *stampante, font);
+        setInStampa(false);
+    }
+    if (!spiegazione.testo.isEmpty())
+        Messaggio::mostra(this, spiegazione.testo,
+                          spiegazione.avviso ? Messaggio::Tipo::Avviso : Messaggio::Tipo::Informazione);
+}
+
+void FrmStampaEsercizio::setInStampa(bool inStampa)
+{
+    m_inStampa->setVisible(inStampa);
+    if (inStampa)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+// While the page is being sent, every press anywhere in the program does nothing, and no window closes.
+bool FrmStampaEsercizio::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    switch (evento->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        return true;
+    case QEvent::Close:
+        evento->ignore();
+        return true;
+    default:
+        return Schermata::eventFilter(oggetto, evento);
     }
 }
 
-FrmStampaEsercizio::EsitoStampa FrmStampaEsercizio::StampaEsercizi(Stampante &stampante)
+FrmStampaEsercizio::EsitoStampa FrmStampaEsercizio::StampaEsercizi(const std::shared_ptr<Stampante> &stampante,
+                                                                   const QString &font)
 {
-    const QString font = PaginaEsercizi::fontCourier(stampante.elencoFont());
-    if (font.isEmpty()) {
-        Messaggio::mostra(this, PaginaEsercizi::messaggioFontMancante());
-        return EsitoStampa::FontMancante;
-    }
-
-    const CursoreAttesa attesa;
-    stampante.setNomeFont(font);
-    StampaIntestazione(stampante);
-    stampante.setDimensioneFont(PaginaEsercizi::DimensioneRighe);
-    stampante.setGrassetto(true);
-
-    // The bound is read once; the record has no line past 41, whatever the counter says.
+    // The record as it stands, for the printing thread. The bound is read once; the record has no line
+    // past 41, whatever the counter says.
+    QStringList righe;
     const int ultima = std::min<int>(Module1::NumEsercizi, Module1::NumeroRighe - 1);
-    for (Module1::IndiceRiga = 0; Module1::IndiceRiga <= ultima; ++Module1::IndiceRiga) {
-        const QPoint posto = PaginaEsercizi::posizioneRiga(Module1::IndiceRiga);
-        stampante.setX(posto.x());
-        stampante.setY(posto.y());
-        stampante.stampa(Module1::Esercizi.at(Module1::IndiceRiga));
-    }
+    for (Module1::IndiceRiga = 0; Module1::IndiceRiga <= ultima; ++Module1::IndiceRiga)
+        righe.append(Module1::Esercizi.at(Module1::IndiceRiga));
 
-    switch (stampante.fineDocumento()) {
+    // Read only once the thread has ended in time.
+    auto esito = std::make_shared<Stampante::Esito>(Stampante::Esito::Errore);
+    const bool inTempo = eseguiInSottofondo(
+        [stampante, font, righe, esito] {
+            PaginaEsercizi::disegna(*stampante, font, righe);
+            *esito = stampante->fineDocumento();
+        },
+        LimiteStampa);
+    if (!inTempo) {
+        stampante->annulla();
+        return EsitoStampa::NonRisponde;
+    }
+    switch (*esito) {
     case Stampante::Esito::Stampato:
         return EsitoStampa::Stampata;
     case Stampante::Esito::NessunaStampante:
@@ -206,33 +243,53 @@ FrmStampaEsercizio::EsitoStampa FrmStampaEsercizio::StampaEsercizi(Stampante &st
     return EsitoStampa::Errore;
 }
 
-void FrmStampaEsercizio::StampaIntestazione(Stampante &stampante)
+// Whatever kept the page from the printer, it is saved as a PDF, and the message says what happened
+// first, naming the printer as people know it.
+FrmStampaEsercizio::Spiegazione FrmStampaEsercizio::spiega(EsitoStampa esito, const Stampante &stampante,
+                                                           const QString &font)
 {
-    stampante.setX(PaginaEsercizi::PosizioneIntestazione.x());
-    stampante.setY(PaginaEsercizi::PosizioneIntestazione.y());
-    stampante.setDimensioneFont(PaginaEsercizi::DimensioneIntestazione);
-    stampante.stampa(PaginaEsercizi::intestazione());
+    const QString nome = stampante.nome();
+    const QString laStampante
+        = nome.isEmpty() ? QStringLiteral("La stampante predefinita") : QStringLiteral("La stampante «%1»").arg(nome);
+    switch (esito) {
+    case EsitoStampa::Stampata:
+    case EsitoStampa::FontMancante:
+        return {};
+    case EsitoStampa::NessunaStampante:
+        return salvaInPdf(QStringLiteral("Non è stata trovata nessuna stampante"), esito, font);
+    case EsitoStampa::Rifiutata:
+        return salvaInPdf(QStringLiteral("%1 %2").arg(laStampante, stampante.motivo()), esito, font);
+    case EsitoStampa::NonRisponde:
+        return salvaInPdf(QStringLiteral("%1 non risponde").arg(laStampante), esito, font);
+    case EsitoStampa::Errore:
+        break;
+    }
+    return salvaInPdf(
+        nome.isEmpty() ? QStringLiteral("Il foglio delle operazioni non è stato stampato: %1").arg(stampante.motivo())
+                       : QStringLiteral("Il foglio delle operazioni non è stato stampato sulla stampante «%1»: %2")
+                             .arg(nome, stampante.motivo()),
+        esito, font);
 }
 
-void FrmStampaEsercizio::salvaInPdf(const QString &accaduto, EsitoStampa esito)
+FrmStampaEsercizio::Spiegazione FrmStampaEsercizio::salvaInPdf(const QString &accaduto, EsitoStampa esito,
+                                                               const QString &font)
 {
     const QString cartella = cartellaDocumenti();
-    std::unique_ptr<StampanteQt> pdf;
+    std::shared_ptr<StampanteQt> pdf;
     if (!cartella.isEmpty())
         pdf = StampanteQt::pdf(QDir(cartella).filePath(PaginaEsercizi::nomeFileRiserva(QDateTime::currentDateTime())));
 
     QString motivo = QStringLiteral("non è stata trovata la cartella dei documenti");
     if (pdf) {
-        switch (StampaEsercizi(*pdf)) {
+        switch (StampaEsercizi(pdf, font)) {
         case EsitoStampa::Stampata:
-            Messaggio::mostra(this,
-                              QStringLiteral("%1.\nIl foglio delle operazioni è stato salvato nel file:\n%2")
-                                  .arg(accaduto, QDir::toNativeSeparators(pdf->percorsoSalvato())),
-                              esito == EsitoStampa::NessunaStampante ? Messaggio::Tipo::Informazione
-                                                                     : Messaggio::Tipo::Avviso);
-            return;
+            return {QStringLiteral("%1.\nIl foglio delle operazioni è stato salvato nel file:\n%2")
+                        .arg(accaduto, QDir::toNativeSeparators(pdf->percorsoSalvato())),
+                    esito != EsitoStampa::NessunaStampante};
+        case EsitoStampa::NonRisponde:
+            motivo = QStringLiteral("il disco non risponde");
+            break;
         case EsitoStampa::FontMancante:
-            return;
         case EsitoStampa::NessunaStampante:
         case EsitoStampa::Rifiutata:
         case EsitoStampa::Errore:
@@ -240,10 +297,8 @@ void FrmStampaEsercizio::salvaInPdf(const QString &accaduto, EsitoStampa esito)
             break;
         }
     }
-    Messaggio::mostra(
-        this,
-        esito == EsitoStampa::NessunaStampante
-            ? QStringLiteral("%1 e il foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo)
-            : QStringLiteral("%1.\nIl foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo),
-        Messaggio::Tipo::Avviso);
+    return {esito == EsitoStampa::NessunaStampante
+                ? QStringLiteral("%1 e il foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo)
+                : QStringLiteral("%1.\nIl foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo),
+            true};
 }

@@ -5,6 +5,7 @@
 
 #include <QVector>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -22,6 +23,11 @@ class QPushButton;
 // page is saved as a PDF in the user's documents folder (the home folder when there is none), and a
 // message says what happened, naming the printer, and where the file is. A queue that takes the page,
 // even a paused one that keeps it for later, needs no message.
+//
+// The page is made and sent on a thread of its own, and the window waits for it for LimiteStampa at the
+// most, repainting and answering the desktop meanwhile: a print system that does not answer by then
+// is given up, as not answering. While the page is being sent, "Stampa in corso…" shows, and presses,
+// keys and taps anywhere in the program do nothing; afterwards they act again.
 class FrmStampaEsercizio : public Schermata
 {
     Q_OBJECT
@@ -40,6 +46,10 @@ public:
 
     static constexpr int CelleAnteprima = 40;
     static constexpr int RigheAnteprima = 11;
+    static constexpr std::chrono::seconds LimiteStampa {15};
+
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     enum class EsitoStampa
@@ -48,6 +58,7 @@ private:
         FontMancante,
         NessunaStampante,
         Rifiutata,
+        NonRisponde, // the printer or the disk kept the page past LimiteStampa
         Errore
     };
 
@@ -55,14 +66,24 @@ private:
     void collegaSegnali();
     void riempiAnteprima();
 
+    struct Spiegazione
+    {
+        QString testo;
+        bool avviso = false;
+    };
+
     void cmdStampaS_Click();
-    EsitoStampa StampaEsercizi(Stampante &stampante);
-    void StampaIntestazione(Stampante &stampante);
+    void setInStampa(bool inStampa);
+    // The page on `stampante` in `font`, made and sent on the printing thread.
+    EsitoStampa StampaEsercizi(const std::shared_ptr<Stampante> &stampante, const QString &font);
+    // What the teacher must be told of a page that did not go to the printer, once it is saved as a PDF.
+    Spiegazione spiega(EsitoStampa esito, const Stampante &stampante, const QString &font);
     // Saves the page as a PDF and says so, after `accaduto`, the sentence that says why it was not
     // printed (without its full stop).
-    void salvaInPdf(const QString &accaduto, EsitoStampa esito);
+    Spiegazione salvaInPdf(const QString &accaduto, EsitoStampa esito, const QString &font);
 
     QVector<Etichetta *> m_lblOp;
+    Etichetta *m_inStampa = nullptr;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_cmdStampaS = nullptr;
 

@@ -1,5 +1,7 @@
 #include "screens/print/PaginaEsercizi.h"
 
+#include "screens/print/Stampante.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -38,6 +40,23 @@ QString fontCourier(const QStringList &elencoFont)
             return nome;
     }
     return {};
+}
+
+void disegna(Stampante &stampante, const QString &font, const QStringList &righe)
+{
+    stampante.setNomeFont(font);
+    stampante.setX(PosizioneIntestazione.x());
+    stampante.setY(PosizioneIntestazione.y());
+    stampante.setDimensioneFont(DimensioneIntestazione);
+    stampante.stampa(intestazione());
+    stampante.setDimensioneFont(DimensioneRighe);
+    stampante.setGrassetto(true);
+    for (int k = 0; k < righe.size(); ++k) {
+        const QPoint posto = posizioneRiga(k);
+        stampante.setX(posto.x());
+        stampante.setY(posto.y());
+        stampante.stampa(righe.at(k));
+    }
 }
 
 QString nomeFileRiserva(const QDateTime &momento)

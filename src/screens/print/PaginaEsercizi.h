@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class Stampante;
+
 // The rules of the printed page, without printers or widgets: where each record line goes, which
 // font the page is set in, and how the file is named when the page is saved instead of printed.
 namespace PaginaEsercizi {
@@ -23,6 +25,10 @@ QPoint posizioneRiga(int k);
 // The first of "Courier" and "Courier New" in the printer's own order, matched exactly; empty when
 // the printer offers neither.
 QString fontCourier(const QStringList &elencoFont);
+
+// Draws the page on `stampante` in the font given: the heading, then each line of the record at its
+// place. The caller ends the document.
+void disegna(Stampante &stampante, const QString &font, const QStringList &righe);
 
 // "Esercizi 2026-12-08 10.31.05.pdf": the page saved when there is no printer.
 QString nomeFileRiserva(const QDateTime &momento);

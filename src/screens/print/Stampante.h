@@ -9,6 +9,11 @@
 // placed by its top edge. The real printer and the PDF file are StampanteQt; tests record the calls.
 // Whatever the end, the caller learns it: the page went out, or there was no printer, or the printer
 // did not take it, or something failed, each with its reason in words.
+//
+// The page is drawn and sent on a thread of its own, so that a print system that does not answer
+// never holds up the window: elencoFont() is asked on the window's thread before the page is begun,
+// then every other call comes from that thread, but for nome() and annulla(), which the window may call
+// at any time.
 class Stampante
 {
 public:
@@ -40,6 +45,10 @@ public:
     // Why the page did not go out, in words for the user (empty when it did). For Rifiutato it is said
     // of the printer: "non accetta lavori di stampa", "non esiste più", "non risponde".
     virtual QString motivo() const = 0;
-    // The printer's name as the system shows it; empty when there is none, or for a file.
+    // The printer as people know it: the description its queue was given ("Aula 3"), or else its
+    // name; empty while it is not known yet, when there is none, or for a file. Safe from any thread.
     virtual QString nome() const = 0;
+    // The window has stopped waiting: whatever still waits on the print system gives up soon, and
+    // nothing is handed over any more. Safe from any thread.
+    virtual void annulla() { }
 };

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr qreal TwipsPerPollice = 1440.0;
+constexpr int PuntiPerPollice = 1200; // QPrinter::HighResolution's
 constexpr int MassimoNomiTentati = 1000;
 
 bool primaInOrdine(const QString &a, const QString &b)
@@ -36,6 +38,12 @@ bool diventaFontFisso(const QString &nome, const QStringList &famiglie)
 QString tra(const QString &cartella)
 {
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(cartella));
+}
+
+// The page of a PDF: A4, the printable area 10 points in from each edge, as Qt's PDF printer has it.
+QPageLayout paginaPdf()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10));
 }
 
 // A PDF ends with its trailer; a full disk leaves a file cut short of it.
@@ -63,19 +71,6 @@ StampanteQt::StampanteQt(Destinazione destinazione, const QString &percorso)
     , m_percorso(percorso)
 {
     m_font.setBold(false);
-    if (destinazione == Destinazione::Predefinita) {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (!info.isNull()) {
-            m_nome = info.printerName();
-            m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-            m_printer->setDocName(QStringLiteral("Esercizi"));
-        }
-    } else {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setOutputFormat(QPrinter::PdfFormat);
-        m_printer->setPageSize(QPageSize(QPageSize::A4));
-        m_printer->setDocName(QFileInfo(percorso).completeBaseName());
-    }
 }
 
 StampanteQt::~StampanteQt()
@@ -127,7 +122,7 @@ void StampanteQt::setY(int twips)
 
 qreal StampanteQt::unitaDispositivo(int twips) const
 {
-    return twips * m_printer->resolution() / TwipsPerPollice;
+    return twips * PuntiPerPollice / TwipsPerPollice;
 }
 
 void StampanteQt::stampa(const QString &testo)
@@ -136,21 +131,53 @@ void StampanteQt::stampa(const QString &testo)
         return;
     m_painter.setFont(m_font);
     // The position is the text's top edge; QPainter places the baseline.
-    const QFontMetricsF metrica(m_font, m_printer.get());
+    const QFontMetricsF metrica(m_font, m_dispositivo);
     m_painter.drawText(QPointF(unitaDispositivo(m_posizione.x()), unitaDispositivo(m_posizione.y()) + metrica.ascent()),
                        testo);
-    if (m_printer->printerState() == QPrinter::Error)
+    if (m_printer && m_printer->printerState() == QPrinter::Error)
         fallisce(Stato::Errore, QStringLiteral("la stampante ha segnalato un errore"));
+}
+
+// Which printer is the default one, and a QPrinter for it with its own page: the print system is asked
+// here, on the printing thread, and may keep it waiting until the window gives up.
+bool StampanteQt::cercaPredefinita()
+{
+    const CodaDiStampa::Predefinita predefinita = CodaDiStampa::predefinita(m_annullato);
+    switch (predefinita.stato) {
+    case CodaDiStampa::Predefinita::Stato::Nessuna:
+        fallisce(Stato::NessunaStampante, QStringLiteral("non è configurata nessuna stampante"));
+        return false;
+    case CodaDiStampa::Predefinita::Stato::NonRisponde:
+        fallisce(Stato::Rifiutato, QStringLiteral("non risponde"));
+        return false;
+    case CodaDiStampa::Predefinita::Stato::Trovata:
+        break;
+    }
+    {
+        const std::lock_guard<std::mutex> blocco(m_mutexNome);
+        m_nome = predefinita.descrizione;
+    }
+    // Qt asks the print system again, through a connection of its own that cannot be cut short: once it
+    // answers, a window that has given up meanwhile gets nothing more from this attempt.
+    const QPrinterInfo info = QPrinterInfo::printerInfo(predefinita.coda);
+    if (!info.isNull() && !m_annullato.load()) {
+        m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        m_printer->setDocName(QStringLiteral("Esercizi"));
+        m_dispositivo = m_printer.get();
+    }
+    if (m_annullato.load())
+        fallisce(Stato::Rifiutato, QStringLiteral("non risponde"));
+    else if (!m_printer)
+        fallisce(Stato::Rifiutato, QStringLiteral("non esiste più"));
+    return m_stato == Stato::DaIniziare;
 }
 
 bool StampanteQt::avvia()
 {
     if (m_stato != Stato::DaIniziare)
         return m_stato == Stato::Avviato;
-    if (!m_printer) {
-        fallisce(Stato::NessunaStampante, QStringLiteral("non è configurata nessuna stampante"));
+    if (m_destinazione == Destinazione::Predefinita && !cercaPredefinita())
         return false;
-    }
     // A PDF is written next to its destination. The page for a queue that takes files goes to the
     // temporary folder, drawn by the printer's own engine: the name does not end in ".pdf", which would
     // make QPrinter trade that engine, and the printer's page, for its generic PDF one.
@@ -170,9 +197,18 @@ bool StampanteQt::avvia()
         }
         m_temporaneo = temporaneo.fileName();
         temporaneo.close();
-        m_printer->setOutputFileName(m_temporaneo);
+        if (m_printer) {
+            m_printer->setOutputFileName(m_temporaneo);
+        } else {
+            m_pdf = std::make_unique<QPdfWriter>(m_temporaneo);
+            m_pdf->setResolution(PuntiPerPollice);
+            m_pdf->setPageLayout(paginaPdf());
+            m_pdf->setTitle(QFileInfo(m_percorso).completeBaseName());
+            m_pdf->setCreator(QStringLiteral("Contalino"));
+            m_dispositivo = m_pdf.get();
+        }
     }
-    if (!m_painter.begin(m_printer.get())) {
+    if (!m_painter.begin(m_dispositivo)) {
         if (suFile)
             fallisce(Stato::Errore, QStringLiteral("il file %1 non si può scrivere").arg(tra(m_temporaneo)));
         else
@@ -187,7 +223,7 @@ Stampante::Esito StampanteQt::fineDocumento()
 {
     avvia();
     if (m_stato == Stato::Avviato) {
-        const bool chiuso = m_painter.end() && m_printer->printerState() != QPrinter::Error;
+        const bool chiuso = m_painter.end() && (!m_printer || m_printer->printerState() != QPrinter::Error);
         if (m_destinazione == Destinazione::Pdf) {
             if (chiuso)
                 consegnaPdf();
@@ -216,11 +252,19 @@ QString StampanteQt::motivo() const
 
 QString StampanteQt::nome() const
 {
+    const std::lock_guard<std::mutex> blocco(m_mutexNome);
     return m_nome;
+}
+
+void StampanteQt::annulla()
+{
+    m_annullato = true;
 }
 
 QPageLayout StampanteQt::impaginazione() const
 {
+    if (m_destinazione == Destinazione::Pdf)
+        return paginaPdf();
     return m_printer ? m_printer->pageLayout() : QPageLayout();
 }
 
@@ -235,7 +279,8 @@ void StampanteQt::fallisce(Stato stato, const QString &motivo)
 void StampanteQt::scarta()
 {
     if (m_painter.isActive()) {
-        m_printer->abort();
+        if (m_printer)
+            m_printer->abort();
         m_painter.end();
     }
     if (!m_temporaneo.isEmpty()) {
@@ -257,7 +302,7 @@ void StampanteQt::consegnaAllaCoda(bool chiuso)
         fallisce(Stato::Rifiutato, QStringLiteral("ha segnalato un errore"));
         return;
     }
-    const CodaDiStampa::Risposta risposta = CodaDiStampa::consegna(*m_printer, m_temporaneo);
+    const CodaDiStampa::Risposta risposta = CodaDiStampa::consegna(*m_printer, m_temporaneo, m_annullato);
     scarta();
     if (risposta.presa) {
         m_stato = Stato::Finito;
