@@ -21,8 +21,7 @@ import sys
 import tempfile
 
 from x11_supporto import (Ambiente, Fotografia, Lettore, _ferma, altro_programma, attendi, clic, difetti_pulsante, esegui,
-                          finestra, lati_attraversati, massimizzata, premi, proprieta, ripetizioni_del_server,
-                          tieni_premuto, xdotool)
+                          finestra, lati_attraversati, massimizzata, premi, proprieta, tieni_premuto, xdotool)
 
 TITOLO = "Tavole della moltiplicazione"
 ESERCIZIO, STAMPA = "TABELLA", "FINESTRA DI STAMPA"
@@ -31,9 +30,9 @@ SCALE = (96, 144, 192, 288)  # Xft.dpi: 100%, 150%, 200% and 300%
 
 
 def prova():
-    with Ambiente() as ambiente, tempfile.TemporaryDirectory() as cartella:
+    with Ambiente(conta_ripetizioni=True) as ambiente, tempfile.TemporaryDirectory() as cartella:
         # The server repeats a held key, so a key that acts once below is the program's doing.
-        ripetizioni = ripetizioni_del_server()
+        ripetizioni = ambiente.ripetizioni
         assert ripetizioni >= 5, f"the X server repeated a held key only {ripetizioni} times"
 
         programma = ambiente.avvia_programma(sys.argv[1], cartella)

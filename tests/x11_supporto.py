@@ -45,11 +45,14 @@ def _ferma(processo, secondi=5.0):
 
 
 class Ambiente:
-    """Xvfb plus a session bus; use it as a context manager. The display and the bus it replaced in the
-    environment are put back when it ends."""
+    """Xvfb plus a window manager and a session bus; use it as a context manager. The display and the bus it
+    replaced in the environment are put back when it ends. With conta_ripetizioni, `ripetizioni` holds how
+    many presses the X server delivered for one key held down, counted before the window manager starts."""
 
-    def __init__(self, larghezza=LARGHEZZA, altezza=ALTEZZA):
+    def __init__(self, larghezza=LARGHEZZA, altezza=ALTEZZA, conta_ripetizioni=False):
         self.larghezza, self.altezza = larghezza, altezza
+        self.conta_ripetizioni = conta_ripetizioni
+        self.ripetizioni = None
         self._ambiente_prima = {n: os.environ.get(n) for n in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS")}
         self.xvfb = None
         self.gestore = None
@@ -59,6 +62,10 @@ class Ambiente:
     def __enter__(self):
         try:
             self._avvia_xvfb()
+            if self.conta_ripetizioni:
+                # Without a window manager a window maps as soon as it asks; one still starting up can
+                # take the request to map it and never carry it out.
+                self.ripetizioni = _ripetizioni_del_server()
             self._avvia_gestore()
             self._avvia_dbus()
         except BaseException:
@@ -394,13 +401,13 @@ def difetti_pulsante(foto, riquadro, scala, fuoco, evidenza=True):
     return difetti
 
 
-def ripetizioni_del_server(tasto="a", secondi=0.6):
-    """How many presses the X server delivers for one key held down, seen by a window of xev's."""
+def _ripetizioni_del_server(tasto="a", secondi=0.6):
+    """How many presses the X server delivers for one key held down, seen by a window of xev's. Only before
+    the window manager starts: the window maps at once, and takes the keyboard focus from xdotool."""
     xev = subprocess.Popen(["xev", "-event", "keyboard", "-name", "prova-ripetizione"], stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL, text=True, start_new_session=True)
     try:
-        finestra_xev = finestra("prova-ripetizione")
-        xdotool("windowactivate", "--sync", finestra_xev)
+        xdotool("windowfocus", "--sync", finestra("prova-ripetizione"))
         tieni_premuto(tasto, secondi)
     finally:
         _ferma(xev)
