@@ -154,7 +154,7 @@ QString FrmStampaEsercizio::cartellaDocumenti()
 
 void FrmStampaEsercizio::cmdStampaS_Click()
 {
-    if (m_inStampa->isVisible())
+    if (!m_inStampa->isHidden())
         return;
     const std::shared_ptr<Stampante> stampante = s_fabbrica ? s_fabbrica() : StampanteQt::predefinita();
     const QString font = PaginaEsercizi::fontCourier(stampante->elencoFont());
