@@ -5,6 +5,7 @@
 #include "app/Avvio.h"
 #include "app/Schermate.h"
 #include "screens/start/FrmInizio.h"
+#include "serie/Serie.h"
 
 #include <QApplication>
 
@@ -12,8 +13,9 @@ int main(int argc, char *argv[])
 {
     QApplication applicazione(argc, argv);
     Avvio::preparaApplicazione(applicazione);
+    Serie serie;
     // Watched before it is shown: showing it may already paint the first frame.
-    new PrimoFotogramma(Schermate::carica<FrmInizio>());
-    Avvio::mostraInizio();
+    new PrimoFotogramma(Schermate::carica<FrmInizio>(serie));
+    Avvio::mostraInizio(serie);
     return applicazione.exec();
 }

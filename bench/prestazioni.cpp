@@ -7,10 +7,10 @@
 #include "app/Avvio.h"
 #include "app/Module1.h"
 #include "app/Schermate.h"
-#include "screens/exercise/Regole.h"
 #include "screens/exercise/frmOperativo.h"
 #include "screens/print/FrmStampaEsercizio.h"
 #include "screens/print/Stampante.h"
+#include "serie/Regole.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -4,9 +4,9 @@
 // font list or something happening to it mid-page, the exercise record they print, and a PDF page
 // read back with pdftotext.
 
-#include "app/Module1.h"
 #include "screens/print/PaginaEsercizi.h"
 #include "screens/print/Stampante.h"
+#include "serie/Serie.h"
 
 #include <QProcess>
 #include <QRectF>
@@ -98,9 +98,10 @@ private:
 
 // A record as a child leaves it: wrong answers kept, one revealed answer, an empty line (5) that
 // must still take its row, and lines beyond the counter that must never be printed.
-inline void riempiRegistro(int numEsercizi)
+inline void riempiRegistro(Serie &serie, int numEsercizi)
 {
-    for (int k = 0; k < Module1::NumeroRighe; ++k) {
+    std::array<QString, Serie::NumeroRighe> registro;
+    for (int k = 0; k < Serie::NumeroRighe; ++k) {
         const int tabella = 2 + k / 10;
         const int fattore = k % 10 + 1;
         QString riga = QStringLiteral("%1 × %2 = ").arg(tabella).arg(fattore, 2);
@@ -108,10 +109,10 @@ inline void riempiRegistro(int numEsercizi)
             riga += QStringLiteral("%1  ").arg(tabella * fattore + 1);
         riga += k % 7 == 3 ? QStringLiteral(" %1").arg(tabella * fattore)
                            : QStringLiteral("%1  ").arg(tabella * fattore);
-        Module1::Esercizi.at(k) = riga;
+        registro.at(k) = riga;
     }
-    Module1::Esercizi.at(5).clear();
-    Module1::NumEsercizi = qint16(numEsercizi);
+    registro.at(5).clear();
+    serie.caricaRegistro(registro, numEsercizi);
 }
 
 struct RigaAttesa
@@ -121,13 +122,13 @@ struct RigaAttesa
     qreal punti;
 };
 
-// The heading and the non-empty record lines 0..NumEsercizi, where the page must show them.
-inline QList<RigaAttesa> paginaAttesa()
+// The heading and the non-empty record lines 0..the count of operations, where the page must show them.
+inline QList<RigaAttesa> paginaAttesa(const Serie &serie)
 {
     QList<RigaAttesa> righe {{PaginaEsercizi::intestazione(), QPoint(1000, 1000), 18}};
-    for (int k = 0; k <= Module1::NumEsercizi; ++k) {
-        if (!Module1::Esercizi.at(k).isEmpty())
-            righe.append(RigaAttesa {Module1::Esercizi.at(k), PaginaEsercizi::posizioneRiga(k), 12});
+    for (int k = 0; k <= serie.operazioni(); ++k) {
+        if (!serie.registro().at(k).isEmpty())
+            righe.append(RigaAttesa {serie.registro().at(k), PaginaEsercizi::posizioneRiga(k), 12});
     }
     return righe;
 }

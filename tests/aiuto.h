@@ -5,6 +5,7 @@
 
 #include "app/Schermate.h"
 #include "screens/start/FrmInizio.h"
+#include "serie/Serie.h"
 
 #include <QApplication>
 #include <QImage>
@@ -21,10 +22,11 @@
 
 namespace Aiuto {
 
-// Shows the start screen as the program does and waits until it is the active window.
-inline FrmInizio *apriInizio()
+// Shows the start screen as the program does, on the series given, and waits until it is the active
+// window.
+inline FrmInizio *apriInizio(Serie &serie)
 {
-    auto *inizio = Schermate::carica<FrmInizio>();
+    auto *inizio = Schermate::carica<FrmInizio>(serie);
     inizio->mostra();
     if (!QTest::qWaitForWindowActive(inizio))
         return nullptr;

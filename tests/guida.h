@@ -3,7 +3,6 @@
 // Drives the exercise screen the way a child does: only the mouse, only the keyboard, or only the
 // space bar and Enter (a switch). Shared by the exercise tests and the soak test.
 
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/frmOperativo.h"
@@ -86,10 +85,10 @@ inline QStringList pannelliAbilitati(QWidget *finestra)
 }
 
 // Opens the exercise screen on a table, as "Vai" does, and waits until it has the keyboard.
-inline frmOperativo *apriEsercizio(int tabella)
+inline frmOperativo *apriEsercizio(Serie &serie, int tabella)
 {
-    Module1::Tabella = qint16(tabella);
-    auto *w = Schermate::carica<frmOperativo>();
+    serie.scegliTabella(tabella);
+    auto *w = Schermate::carica<frmOperativo>(serie);
     w->mostra();
     if (!QTest::qWaitForWindowActive(w))
         qWarning("exercise screen not active");
@@ -100,15 +99,16 @@ inline frmOperativo *apriEsercizio(int tabella)
 inline void rispondiGiustoDaTastiera(frmOperativo *w)
 {
     const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(w->colonna())).toInt();
-    for (QChar c : QString::number(Module1::Tabella * fattore))
+    const int tabella = testo(w, QStringLiteral("Label1")).toInt();
+    for (QChar c : QString::number(tabella * fattore))
         premi(w, Qt::Key(Qt::Key_0 + c.digitValue()));
     premi(w, Qt::Key_Return);
 }
 
 // A series one operation short of three tables, completed by a typed answer: the warning comes up.
-inline void portaAllAvviso(frmOperativo *w)
+inline void portaAllAvviso(Serie &serie, frmOperativo *w)
 {
-    Module1::NumEsercizi = 29;
+    serie.caricaRegistro(serie.registro(), Serie::OperazioniPerAvviso - 1);
     rispondiGiustoDaTastiera(w);
 }
 

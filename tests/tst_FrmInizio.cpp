@@ -3,11 +3,11 @@
 
 #include "aiuto.h"
 
-#include "app/Module1.h"
 #include "input/CodiciTasto.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/frmOperativo.h"
 #include "screens/info/frmAutore.h"
+#include "serie/Serie.h"
 
 #include <QAction>
 #include <QLabel>
@@ -31,6 +31,9 @@ QColor colore(const QWidget *pulsante)
 class tst_FrmInizio : public QObject
 {
     Q_OBJECT
+
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
 
 private Q_SLOTS:
     void init();
@@ -58,8 +61,8 @@ private:
 
 void tst_FrmInizio::init()
 {
-    Module1::ripristina();
-    m_inizio = apriInizio();
+    m_serie = Serie();
+    m_inizio = apriInizio(m_serie);
     QVERIFY(m_inizio);
 }
 
@@ -164,7 +167,7 @@ void tst_FrmInizio::tastiera()
     tasti(m_inizio, sequenza);
     QCOMPARE(fuoco(), fuocoAtteso);
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testoAtteso);
-    QCOMPARE(int(Module1::Tabella), tabellaAttesa);
+    QCOMPARE(m_serie.tabella(), tabellaAttesa);
     QVERIFY(!Schermate::istanza<frmOperativo>());
 }
 
@@ -211,7 +214,7 @@ void tst_FrmInizio::mouseConfermaSullaPressione()
     // Chosen on the press; releasing off the button does not take it back.
     premiMouse(controllo(m_inizio, "Option1(4)"), tasto);
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
-    QCOMPARE(int(Module1::Tabella), 4);
+    QCOMPARE(m_serie.tabella(), 4);
     QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
     rilasciaMouse(controllo(m_inizio, "Label5"), tasto);
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
@@ -246,7 +249,7 @@ void tst_FrmInizio::testoDellaTabella()
     auto *pulsante = controllo(m_inizio, QStringLiteral("Option1(%1)").arg(tabella));
     premiMouse(pulsante);
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testo);
-    QCOMPARE(int(Module1::Tabella), tabella);
+    QCOMPARE(m_serie.tabella(), tabella);
     // "0" is drawn raised whatever was chosen, even while the mouse button is still down on it.
     QCOMPARE(controllo(m_inizio, "Option1(0)")->property("value").toBool(), false);
     rilasciaMouse(pulsante);
@@ -314,7 +317,7 @@ void tst_FrmInizio::ripristinaColMouseIgnoraIlPrimoTasto()
     QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
     tasto(m_inizio, Qt::Key_5);
     QCOMPARE(fuoco(), QStringLiteral("Option1(5)"));
-    QCOMPARE(int(Module1::Tabella), 3);
+    QCOMPARE(m_serie.tabella(), 3);
 }
 
 // While the tables' key latch holds their keys back, the arrows still move the focus as any group
@@ -335,7 +338,7 @@ void tst_FrmInizio::clicSuUnaTabellaSbloccaITasti()
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
     clic(controllo(m_inizio, "Option2(1)"));
     clic(controllo(m_inizio, "Option1(4)"));
-    QCOMPARE(int(Module1::Tabella), 4);
+    QCOMPARE(m_serie.tabella(), 4);
     clic(controllo(m_inizio, "Option2(1)"));
 
     tasto(m_inizio, Qt::Key_6);

@@ -3,7 +3,7 @@
 
 #include "aiuto.h"
 
-#include "app/Module1.h"
+#include "serie/Serie.h"
 
 #include <QTest>
 
@@ -53,6 +53,9 @@ class tst_LayoutInizio : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -68,8 +71,8 @@ private:
 
 void tst_LayoutInizio::init()
 {
-    Module1::ripristina();
-    m_inizio = apriInizio();
+    m_serie = Serie();
+    m_inizio = apriInizio(m_serie);
     QVERIFY(m_inizio);
 }
 

@@ -3,9 +3,9 @@
 
 #include "aiuto.h"
 
-#include "app/Module1.h"
 #include "screens/exercise/frmOperativo.h"
 #include "screens/print/FrmStampaEsercizio.h"
+#include "serie/Serie.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -34,6 +34,9 @@ class tst_Schermate : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -47,7 +50,7 @@ private Q_SLOTS:
 
 void tst_Schermate::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
 }
 
 void tst_Schermate::cleanup()
@@ -65,9 +68,9 @@ void tst_Schermate::unaSolaIstanza()
     prima->mostra();
     QCOMPARE(Schermate::carica<SchermataProva>(), prima);
 
-    FrmInizio *inizio = apriInizio();
+    FrmInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
-    QCOMPARE(Schermate::carica<FrmInizio>(), inizio);
+    QCOMPARE(Schermate::carica<FrmInizio>(m_serie), inizio);
     QCOMPARE(Schermate::istanza<SchermataProva>(), prima);
 }
 
@@ -92,7 +95,7 @@ void tst_Schermate::laStaticaSopravvive()
 
 void tst_Schermate::vaiMostraSempreLaStessaSchermata()
 {
-    FrmInizio *inizio = apriInizio();
+    FrmInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     // Table 5, then "Ripristina": the label keeps the choice, and "Vai" exercises table 5.
     tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return});
@@ -103,7 +106,7 @@ void tst_Schermate::vaiMostraSempreLaStessaSchermata()
     QPointer<frmOperativo> operativo = Schermate::istanza<frmOperativo>();
     QVERIFY(operativo);
     QTRY_VERIFY(operativo->isVisible());
-    QCOMPARE(int(Module1::Tabella), 5);
+    QCOMPARE(m_serie.tabella(), 5);
     QVERIFY(inizio->isVisible()); // the start screen stays behind
 
     inizio->mostra();
@@ -126,10 +129,10 @@ void tst_Schermate::chiusuraACascata()
 {
     QFETCH(QString, come);
 
-    QPointer<FrmInizio> inizio = apriInizio();
-    QPointer<frmOperativo> operativo = Schermate::carica<frmOperativo>();
+    QPointer<FrmInizio> inizio = apriInizio(m_serie);
+    QPointer<frmOperativo> operativo = Schermate::carica<frmOperativo>(m_serie);
     operativo->mostra();
-    QPointer<FrmStampaEsercizio> stampa = Schermate::carica<FrmStampaEsercizio>();
+    QPointer<FrmStampaEsercizio> stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
     QVERIFY(operativo->isVisible());

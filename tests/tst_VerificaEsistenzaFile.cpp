@@ -3,7 +3,7 @@
 
 #include "aiuto.h"
 
-#include "app/Module1.h"
+#include "serie/Serie.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -67,6 +67,9 @@ class tst_VerificaEsistenzaFile : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -82,7 +85,7 @@ private:
 
 void tst_VerificaEsistenzaFile::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
     m_precedente = QDir::currentPath();
     m_cartella = new QTemporaryDir;
     QVERIFY(m_cartella->isValid());
@@ -175,7 +178,7 @@ void tst_VerificaEsistenzaFile::inizioConUnaPipe()
 
     QElapsedTimer orologio;
     orologio.start();
-    FrmInizio *inizio = Aiuto::apriInizio();
+    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
     const qint64 trascorso = orologio.elapsed();
     aperto.set_value();
     guardia.wait();

@@ -4,10 +4,10 @@
 
 #include "aiuto.h"
 
-#include "app/Module1.h"
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"
 #include "screens/exercise/frmOperativo.h"
+#include "serie/Serie.h"
 
 #include <QAccessible>
 #include <QFrame>
@@ -68,6 +68,9 @@ class tst_Accessibilita : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -86,7 +89,7 @@ private:
 
 void tst_Accessibilita::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
 }
 
 void tst_Accessibilita::cleanup()
@@ -96,8 +99,8 @@ void tst_Accessibilita::cleanup()
 
 frmOperativo *tst_Accessibilita::apriEsercizio(int tabella)
 {
-    Module1::Tabella = qint16(tabella);
-    auto *w = Schermate::carica<frmOperativo>();
+    m_serie.scegliTabella(tabella);
+    auto *w = Schermate::carica<frmOperativo>(m_serie);
     w->mostra();
     if (!QTest::qWaitForWindowActive(w))
         return nullptr;
@@ -124,7 +127,7 @@ void tst_Accessibilita::verificaFuoco(QWidget *finestra, const QString &atteso)
 
 void tst_Accessibilita::ogniControlloHaNomeERuolo()
 {
-    FrmInizio *inizio = apriInizio();
+    FrmInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     frmOperativo *esercizio = apriEsercizio(4);
     QVERIFY(esercizio);
@@ -145,7 +148,7 @@ void tst_Accessibilita::ogniControlloHaNomeERuolo()
 
 void tst_Accessibilita::schermataInizio()
 {
-    FrmInizio *inizio = apriInizio();
+    FrmInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     QCOMPARE(nome(inizio), QStringLiteral("Tavole della moltiplicazione"));
     QCOMPARE(pulsantiVisibili(inizio),
@@ -224,7 +227,7 @@ void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
 
 void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 {
-    FrmInizio *inizio = apriInizio();
+    FrmInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     VERIFICA_FUOCO(inizio, "0");
     tasto(inizio, Qt::Key_3);
@@ -249,14 +252,14 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 
 void tst_Accessibilita::premereDaUnAusilioConferma()
 {
-    FrmInizio *inizio = apriInizio();
+    FrmInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     QAccessibleActionInterface *azioni
         = descrizione(controllo(inizio, QStringLiteral("Option1(6)")))->actionInterface();
     QVERIFY(azioni);
     QVERIFY(azioni->actionNames().contains(QAccessibleActionInterface::pressAction()));
     azioni->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(Module1::Tabella, qint16(6));
+    QCOMPARE(m_serie.tabella(), 6);
     QCOMPARE(nome(controllo(inizio, QStringLiteral("Label1"))), QStringLiteral("Tabella del 6"));
     VERIFICA_FUOCO(inizio, "Vai");
     QVERIFY(!controllo<PulsanteOpzione>(inizio, QStringLiteral("Option1(6)"))->value());

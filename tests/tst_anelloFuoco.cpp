@@ -5,9 +5,9 @@
 
 #include "aiuto.h"
 
-#include "app/Module1.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/frmOperativo.h"
+#include "serie/Serie.h"
 
 #include <QImage>
 #include <QTest>
@@ -75,6 +75,9 @@ class tst_AnelloFuoco : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -85,7 +88,7 @@ private Q_SLOTS:
 
 void tst_AnelloFuoco::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
 }
 
 void tst_AnelloFuoco::cleanup()
@@ -117,7 +120,7 @@ void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco()
     QFETCH(QString, focalizzato);
     QFETCH(QString, altro);
 
-    QWidget *finestra = apriInizio();
+    QWidget *finestra = apriInizio(m_serie);
     QVERIFY(finestra);
     if (esercizio) {
         tasto(finestra, Qt::Key_Return);

@@ -6,6 +6,8 @@
 
 #include "app/Avvio.h"
 
+#include "serie/Serie.h"
+
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
@@ -37,6 +39,9 @@ class tst_Avvio : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
@@ -62,7 +67,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
 #ifndef Q_OS_LINUX
     QSKIP("reads the loaded libraries from /proc");
 #else
-    Avvio::mostraInizio();
+    Avvio::mostraInizio(m_serie);
     auto *inizio = Schermate::istanza<FrmInizio>();
     QVERIFY(inizio);
     QVERIFY(QTest::qWaitForWindowExposed(inizio));
@@ -78,7 +83,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
 
 void tst_Avvio::chevronDelMenuStretto()
 {
-    auto *inizio = Schermate::carica<FrmInizio>();
+    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
     inizio->mostra();
     inizio->showNormal();
     inizio->resize(40, 300);

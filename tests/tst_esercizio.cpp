@@ -3,7 +3,6 @@
 
 #include "guida.h"
 
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "input/CodiciTasto.h"
 #include "input/PulsanteOpzione.h"
@@ -12,6 +11,7 @@
 #include "screens/info/frmAutore.h"
 #include "screens/print/FrmStampaEsercizio.h"
 #include "screens/start/FrmInizio.h"
+#include "serie/Serie.h"
 
 #include <QAction>
 #include <QSignalSpy>
@@ -23,6 +23,9 @@ using namespace guida;
 class tst_Esercizio : public QObject
 {
     Q_OBJECT
+
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
 
 private Q_SLOTS:
     void init();
@@ -58,9 +61,7 @@ private:
 
 void tst_Esercizio::init()
 {
-    Module1::ripristina();
-    frmOperativo::RifiutiAiuto = 0;
-    frmOperativo::setSeme(20261208);
+    m_serie = Serie(20261208);
 }
 
 void tst_Esercizio::cleanup()
@@ -74,14 +75,14 @@ void tst_Esercizio::cleanup()
 
 frmOperativo *tst_Esercizio::apri(int tabella)
 {
-    return apriEsercizio(tabella);
+    return apriEsercizio(m_serie, tabella);
 }
 
 void tst_Esercizio::rispondiGiusto(Guida &guida, frmOperativo *w)
 {
     const int c = w->colonna();
     const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
-    QVERIFY(guida.digita(QString::number(Module1::Tabella * fattore)));
+    QVERIFY(guida.digita(QString::number(m_serie.tabella() * fattore)));
     QVERIFY(guida.invia());
 }
 
@@ -103,7 +104,7 @@ void tst_Esercizio::serieCompleta()
     const Modo m = Modo(modo);
 
     // Through the start screen, as a child gets there.
-    auto *inizio = Schermate::carica<FrmInizio>();
+    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
     inizio->mostra();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     if (tabella == 10)
@@ -182,7 +183,7 @@ void tst_Esercizio::serieCompleta()
             break;
         }
         attese << riga;
-        QCOMPARE(Module1::NumEsercizi, qint16(n + 1));
+        QCOMPARE(m_serie.operazioni(), n + 1);
 
         if (n % 10 == 9 && n < 29) {
             // The table is finished: only "Nuova Tabella" and "Esco" work.
@@ -200,9 +201,9 @@ void tst_Esercizio::serieCompleta()
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraAvviso")});
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
-    QCOMPARE(Module1::NumEsercizi, qint16(30));
+    QCOMPARE(m_serie.operazioni(), 30);
     for (int i = 0; i < 30; ++i)
-        QCOMPARE(Module1::Esercizi.at(i), attese.at(i));
+        QCOMPARE(m_serie.registro().at(i), attese.at(i));
 }
 
 void tst_Esercizio::tabellaDelloZero_data()
@@ -225,8 +226,8 @@ void tst_Esercizio::tabellaDelloZero()
         QVERIFY(guida.invia());
         QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
     }
-    QCOMPARE(Module1::NumEsercizi, qint16(10));
-    QCOMPARE(Module1::Esercizi.at(0).right(5), QStringLiteral("= 0  "));
+    QCOMPARE(m_serie.operazioni(), 10);
+    QCOMPARE(m_serie.registro().at(0).right(5), QStringLiteral("= 0  "));
     QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
 }
 
@@ -242,8 +243,8 @@ void tst_Esercizio::apertura()
         QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), armata ? QStringLiteral("?") : QString());
         for (const char *parte : {"lblSegno", "lblUguale", "Shape4", "Line2"})
             QCOMPARE(controllo(w, QStringLiteral("%1(%2)").arg(QLatin1String(parte)).arg(c))->isVisible(), armata);
-        QCOMPARE(Module1::Esercizi.at(c), QStringLiteral("6 \u00d7 %1 = ").arg(fattori.last(), 2));
-        QCOMPARE(Module1::Risposte.at(c), QStringLiteral(" %1").arg(6 * fattori.last()));
+        QCOMPARE(m_serie.registro().at(c), QStringLiteral("6 \u00d7 %1 = ").arg(fattori.last(), 2));
+        QCOMPARE(m_serie.attesa(c), QStringLiteral(" %1").arg(6 * fattori.last()));
     }
     std::sort(fattori.begin(), fattori.end());
     QCOMPARE(fattori, (QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
@@ -260,7 +261,7 @@ void tst_Esercizio::apertura()
 
     // "Vai" again while the screen is open only brings it forward: same table, same order.
     const QString primo = testo(w, QStringLiteral("Label2(0)"));
-    Schermate::carica<frmOperativo>()->mostra();
+    Schermate::carica<frmOperativo>(m_serie)->mostra();
     QCOMPARE(Schermate::istanza<frmOperativo>(), w);
     QCOMPARE(testo(w, QStringLiteral("Label2(0)")), primo);
 }
@@ -275,7 +276,7 @@ void tst_Esercizio::inserimento()
     // "Invio" is disabled while the box shows "?": a click on it submits nothing.
     clic(w, QStringLiteral("Option1(11)"));
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
-    QCOMPARE(Module1::Esercizi.at(0), QStringLiteral("9 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
+    QCOMPARE(m_serie.registro().at(0), QStringLiteral("9 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
 
     for (int i : {1, 2, 3, 4})
         clic(w, QStringLiteral("Option1(%1)").arg(i));
@@ -291,7 +292,7 @@ void tst_Esercizio::inserimento()
     QVERIFY(!invio->isEnabled());
     clic(w, QStringLiteral("Option1(10)"));
     QCOMPARE(testo(w, box), QStringLiteral("?"));
-    QVERIFY(Module1::Risposta.isEmpty());
+    QVERIFY(m_serie.risposta().isEmpty());
 
     // A lone 0 is an answer; a digit after it takes its place; 0 after another digit stays.
     clic(w, QStringLiteral("Option1(0)"));
@@ -381,10 +382,10 @@ void tst_Esercizio::tabellaFinita()
     // alternates them.
     clic(w, QStringLiteral("Option1(5)"));
     clic(w, QStringLiteral("Option1(11)"));
-    QCOMPARE(Module1::NumEsercizi, qint16(10));
+    QCOMPARE(m_serie.operazioni(), 10);
     premi(w, Qt::Key_5);
     premi(w, Qt::Key_C);
-    QCOMPARE(Module1::Risposta, QString());
+    QCOMPARE(m_serie.risposta(), QString());
     QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
     premi(w, Qt::Key_E);
     QCOMPARE(fuoco(), QStringLiteral("Option1(13)"));
@@ -403,8 +404,8 @@ void tst_Esercizio::tabellaFinita()
     QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("?"));
     for (int c = 1; c < 10; ++c)
         QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), QString());
-    QCOMPARE(Module1::NumEsercizi, qint16(10));
-    QCOMPARE(Module1::Esercizi.at(10), QStringLiteral("2 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
+    QCOMPARE(m_serie.operazioni(), 10);
+    QCOMPARE(m_serie.registro().at(10), QStringLiteral("2 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
     QVERIFY(!tasto(w, frmOperativo::TastoEsco)->isEnabled());
 }
 
@@ -417,14 +418,14 @@ void tst_Esercizio::rifiutiContatiOvunque()
     QVERIFY(guida.invia());
     QVERIFY(guida.aiuto(false));
     rispondiGiusto(guida, w);
-    QCOMPARE(frmOperativo::RifiutiAiuto, qint16(1));
+    QCOMPARE(m_serie.rifiutiAiuto(), 1);
 
     // Close by the close box and come back: the count is still there.
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!Schermate::istanza<frmOperativo>());
     w = apri(5);
-    QCOMPARE(Module1::NumEsercizi, qint16(0));
+    QCOMPARE(m_serie.operazioni(), 0);
     Guida altra(w, Modo::Mouse);
     QVERIFY(altra.digita(QStringLiteral("1")));
     QVERIFY(altra.invia());
@@ -434,7 +435,7 @@ void tst_Esercizio::rifiutiContatiOvunque()
     QVERIFY(altra.invia());
     QVERIFY(altra.aiuto(false));
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraIntervento"));
-    QCOMPARE(frmOperativo::RifiutiAiuto, qint16(0));
+    QCOMPARE(m_serie.rifiutiAiuto(), 0);
     QCOMPARE(testo(w, QStringLiteral("lblIntervento")), QStringLiteral("Intervengo io"));
     auto *ok = qobject_cast<PulsanteOpzione *>(controllo(w, QStringLiteral("optOK")));
     QCOMPARE(ok->backColor(), QColor(255, 192, 128));
@@ -442,10 +443,9 @@ void tst_Esercizio::rifiutiContatiOvunque()
 
     // Enter over "OK" reveals: the column is completed with the answer and the next is armed.
     premi(w, Qt::Key_Return);
-    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), Module1::Risposte.at(0));
-    QCOMPARE(
-        Module1::Esercizi.at(0),
-        QStringLiteral("5 \u00d7 %1 = 1  2  %2").arg(testo(w, "Label2(0)").toInt(), 2).arg(Module1::Risposte.at(0)));
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), m_serie.attesa(0));
+    QCOMPARE(m_serie.registro().at(0),
+             QStringLiteral("5 \u00d7 %1 = 1  2  %2").arg(testo(w, "Label2(0)").toInt(), 2).arg(m_serie.attesa(0)));
     QCOMPARE(w->colonna(), 1);
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
     QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
@@ -481,7 +481,7 @@ void tst_Esercizio::aiutoDopoNoConInvioEInvioColMouse()
     clic(w, QStringLiteral("Option1(11)"));
     QCOMPARE(fuoco(), QStringLiteral("Option3(0)"));
     premi(w, Qt::Key_Return);
-    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), Module1::Risposte.at(0));
+    QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), m_serie.attesa(0));
     QCOMPARE(w->colonna(), 1);
 }
 
@@ -490,7 +490,7 @@ void tst_Esercizio::aiutoDopoNoConInvioEInvioColMouse()
 void tst_Esercizio::avvisoDopoStampaChiusaColMouse()
 {
     auto *w = apri(2);
-    portaAllAvviso(w);
+    portaAllAvviso(m_serie, w);
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
     QTest::keyPress(w->windowHandle(), Qt::Key_Return);
     auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
@@ -508,7 +508,7 @@ void tst_Esercizio::avvisoDopoStampaChiusaColMouse()
 void tst_Esercizio::invioTenutoSuStampa()
 {
     auto *w = apri(2);
-    portaAllAvviso(w);
+    portaAllAvviso(m_serie, w);
     QTest::simulateEvent(w->windowHandle(), true, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
     QPointer<FrmStampaEsercizio> stampa = Schermate::istanza<FrmStampaEsercizio>();
     QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
@@ -544,7 +544,7 @@ void tst_Esercizio::tastoTenutoNelleDueScelte()
     QFETCH(bool, stessoIstante);
     auto *w = apri(4);
     if (avviso) {
-        portaAllAvviso(w);
+        portaAllAvviso(m_serie, w);
     } else {
         premi(w, Qt::Key_1);
         premi(w, Qt::Key_Return);
@@ -586,7 +586,7 @@ void tst_Esercizio::avvisoATrentaENonPrima()
     QVERIFY(guida.digita(QStringLiteral("99")));
     QVERIFY(guida.invia());
     QVERIFY(guida.aiuto(true));
-    QCOMPARE(Module1::NumEsercizi, qint16(30));
+    QCOMPARE(m_serie.operazioni(), 30);
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraAvviso")});
     QCOMPARE(testo(w, QStringLiteral("Label4(4)")), QStringLiteral("Se ricominci gli esercizi andranno persi"));
@@ -601,7 +601,7 @@ void tst_Esercizio::avvisoATrentaENonPrima()
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(1)"));
     premi(w, Qt::Key_Space);
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
-    QCOMPARE(Module1::NumEsercizi, qint16(30));
+    QCOMPARE(m_serie.operazioni(), 30);
 
     // "Stampa" opens the print screen, any number of times; the warning stays.
     premi(w, Qt::Key_Return);
@@ -619,7 +619,7 @@ void tst_Esercizio::avvisoATrentaENonPrima()
 
     // The exercise screen closed under the open print screen: closing that one later hands the
     // keyboard to the start screen, which is what is left.
-    auto *inizio = Schermate::carica<FrmInizio>();
+    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
     inizio->show();
     w->close();
     stampa = Schermate::istanza<FrmStampaEsercizio>();
@@ -640,20 +640,16 @@ void tst_Esercizio::ricomincia()
         rispondiGiusto(guida, w);
     }
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
-    const QString vecchia = Module1::Esercizi.at(25);
     QVERIFY(guida.scandisciEConferma(QStringLiteral("optAvviso(1)")));
 
-    QCOMPARE(Module1::NumEsercizi, qint16(0));
+    QCOMPARE(m_serie.operazioni(), 0);
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraTastierino")});
     QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("8"));
     QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("?"));
     QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
     QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
-    for (int riga = 10; riga <= 20; ++riga)
-        QCOMPARE(Module1::Esercizi.at(riga), QString());
-    QCOMPARE(Module1::Esercizi.at(25), vecchia); // beyond what the new series has reached
-    QCOMPARE(Module1::Esercizi.at(0), QStringLiteral("8 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
+    QCOMPARE(m_serie.registro().at(0), QStringLiteral("8 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
 }
 
 void tst_Esercizio::autoreRiportaIlFuocoSuUno()
@@ -683,7 +679,7 @@ void tst_Esercizio::autoreRiportaIlFuocoSuUno()
 
 void tst_Esercizio::escoTornaAllInizio()
 {
-    auto *inizio = Schermate::carica<FrmInizio>();
+    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
     inizio->mostra();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     premi(inizio, Qt::Key_5);
@@ -699,7 +695,7 @@ void tst_Esercizio::escoTornaAllInizio()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTRY_VERIFY(inizio->isActiveWindow());
     QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
-    QCOMPARE(Module1::Tabella, qint16(5));
+    QCOMPARE(m_serie.tabella(), 5);
 
     // "Vai" again without choosing: the same table, a new series.
     premi(inizio, Qt::Key_0);
@@ -707,7 +703,7 @@ void tst_Esercizio::escoTornaAllInizio()
     w = Schermate::istanza<frmOperativo>();
     QVERIFY(w);
     QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("5"));
-    QCOMPARE(Module1::NumEsercizi, qint16(0));
+    QCOMPARE(m_serie.operazioni(), 0);
 }
 
 // After any resize the panels are stacked on the anchor's corner and the lines follow the boxes.

@@ -3,11 +3,11 @@
 
 #include "aiuto.h"
 
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "screens/exercise/frmOperativo.h"
 #include "screens/print/FrmStampaEsercizio.h"
 #include "screens/start/FrmInizio.h"
+#include "serie/Serie.h"
 
 #include <QTest>
 
@@ -36,24 +36,27 @@ class tst_Memoria : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void milleAperture();
 };
 
 void tst_Memoria::milleAperture()
 {
-    Module1::ripristina();
-    FrmInizio *inizio = Aiuto::apriInizio();
+    m_serie = Serie();
+    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
 
     // One round first, so that everything Qt creates once (fonts, styles, caches) is there already.
-    auto ciclo = [inizio](int i) {
+    auto ciclo = [this, inizio](int i) {
         Aiuto::tasto(inizio, Qt::Key_Return); // the focus is on "Vai" after the first round's choice
         auto *operativo = Schermate::istanza<frmOperativo>();
         if (!operativo)
             return false;
-        Module1::NumEsercizi = qint16(i % 31);
-        auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+        m_serie.caricaRegistro(m_serie.registro(), i % 31);
+        auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
         stampa->mostra();
         // "ESCI" from its own button, then the exercise screen by its close box.
         Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("Command1")));

@@ -6,12 +6,12 @@
 #include "aiuto.h"
 
 #include "app/Messaggio.h"
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "screens/exercise/frmOperativo.h"
 #include "screens/print/FrmStampaEsercizio.h"
 #include "screens/print/StampanteQt.h"
 #include "screens/start/FrmInizio.h"
+#include "serie/Serie.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -73,6 +73,9 @@ class tst_Ostile : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -91,7 +94,7 @@ private:
 
 void tst_Ostile::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
     Messaggio::azzera();
     m_cartellaIniziale = QDir::currentPath();
 }
@@ -99,8 +102,6 @@ void tst_Ostile::init()
 void tst_Ostile::cleanup()
 {
     QDir::setCurrent(m_cartellaIniziale);
-    FrmStampaEsercizio::setFabbricaStampante({});
-    FrmStampaEsercizio::setCartellaDocumenti(QString());
     Messaggio::azzera();
     Aiuto::chiudiTutto();
 }
@@ -145,7 +146,7 @@ void tst_Ostile::avvioConFileStrano()
 
     QElapsedTimer tempo;
     tempo.start();
-    FrmInizio *inizio = Aiuto::apriInizio();
+    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
     const qint64 millisecondi = tempo.elapsed();
     QVERIFY(inizio);
     qInfo("start-up with a %s settings file: %lld ms", qPrintable(genere), millisecondi);
@@ -162,7 +163,7 @@ void tst_Ostile::avvioInCartellaDiSolaLettura()
     QVERIFY(QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     QVERIFY(QDir::setCurrent(cartella.path()));
-    FrmInizio *inizio = Aiuto::apriInizio();
+    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
     Aiuto::tasti(inizio, {Qt::Key_4, Qt::Key_Return, Qt::Key_Return});
     QVERIFY(Schermate::istanza<frmOperativo>());
@@ -187,23 +188,24 @@ void tst_Ostile::stampaCheFallisce()
 {
     QFETCH(bool, senzaStampante);
     QFETCH(QString, inizioMessaggio);
-    riempiRegistro(30);
-    Module1::NumEsercizi = 30;
-    const auto registro = Module1::Esercizi;
+    riempiRegistro(m_serie, 30);
+    m_serie.caricaRegistro(m_serie.registro(), 30);
+    const auto registro = m_serie.registro();
     QTemporaryDir cartella;
     // Not even root may create files in a process's folder of the proc file system.
-    FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(QStringLiteral("/proc/self"));
     if (senzaStampante) {
         auto chiamate = std::make_shared<QStringList>();
-        FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+        Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate] {
             return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},
                                                          Stampante::Esito::NessunaStampante);
         });
     } else {
         const QString impossibile = cartella.filePath(QStringLiteral("non-esiste/pagina.pdf"));
-        FrmStampaEsercizio::setFabbricaStampante([impossibile] { return StampanteQt::pdf(impossibile); });
+        Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante(
+            [impossibile] { return StampanteQt::pdf(impossibile); });
     }
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
@@ -212,7 +214,7 @@ void tst_Ostile::stampaCheFallisce()
     QVERIFY2(Messaggio::ultimoTesto().startsWith(inizioMessaggio), qPrintable(Messaggio::ultimoTesto()));
     QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     QVERIFY(stampa->isVisible());
-    QCOMPARE(Module1::Esercizi, registro);
+    QCOMPARE(m_serie.registro(), registro);
 }
 
 void tst_Ostile::finestreEstreme_data()
@@ -227,13 +229,13 @@ void tst_Ostile::finestreEstreme_data()
 void tst_Ostile::finestreEstreme()
 {
     QFETCH(QSize, dimensione);
-    FrmInizio *inizio = Aiuto::apriInizio();
+    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
     Aiuto::tasti(inizio, {Qt::Key_6, Qt::Key_Return, Qt::Key_Return});
     auto *operativo = Schermate::istanza<frmOperativo>();
     QVERIFY(operativo);
-    Module1::NumEsercizi = 0;
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    m_serie.caricaRegistro(m_serie.registro(), 0);
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
     stampa->mostra();
 
     for (QWidget *schermata :

@@ -1,7 +1,7 @@
 // The rules of the drill without any screen: record lines, expected answers, the entry, the order
 // of the factors and the connector lines.
 
-#include "screens/exercise/Regole.h"
+#include "serie/Regole.h"
 
 #include <QTest>
 

@@ -9,13 +9,13 @@
 
 #include "app/Avvio.h"
 #include "app/Messaggio.h"
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/frmOperativo.h"
 #include "screens/info/frmAutore.h"
 #include "screens/print/FrmStampaEsercizio.h"
 #include "screens/start/FrmInizio.h"
+#include "serie/Serie.h"
 
 #include <QAction>
 #include <QFile>
@@ -180,6 +180,9 @@ class tst_Soak : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 public:
     static void initMain();
 
@@ -197,6 +200,7 @@ private:
     void passo();
     // One event as the user makes it: sent, handled completely, then every invariant checked.
     void atto(const QString &descrizione, const std::function<void()> &evento);
+    void preparaStampa();
     void verifica(const Istantanea &prima);
     Istantanea istantanea() const;
     QWidget *bersaglio();
@@ -205,6 +209,7 @@ private:
 
     QRandomGenerator m_caso;
     quint32 m_seme = 0;
+    QPointer<FrmStampaEsercizio> m_stampaPreparata;
     qint64 m_totale = 0;
     qint64 m_eventi = 0;
     qint64 m_rapportati = 0;
@@ -252,22 +257,8 @@ void tst_Soak::initTestCase()
     // program. The soak draws without that cache.
     m_limitePixmap = QPixmapCache::cacheLimit();
     QPixmapCache::setCacheLimit(0);
-    frmOperativo::setSeme(m_seme);
-    Module1::ripristina();
-    frmOperativo::RifiutiAiuto = 0;
+    m_serie = Serie(m_seme);
 
-    // The page goes to a printer that writes its calls down; now and then one that fails, whose page is
-    // then saved as a PDF: into a folder nobody may write to (not even root may create files in a
-    // process's folder of the proc file system; on Windows it does not exist), so the soak leaves no files.
-    FrmStampaEsercizio::setCartellaDocumenti(QStringLiteral("/proc/self"));
-    FrmStampaEsercizio::setFabbricaStampante([this]() -> std::unique_ptr<Stampante> {
-        m_chiamateStampa += m_stampe->size();
-        m_stampe->clear();
-        if (m_caso.bounded(5) == 0)
-            return std::make_unique<StampanteRegistrata>(m_stampe, QStringList {QStringLiteral("Courier")},
-                                                         Stampante::Esito::Errore, QStringLiteral("carta finita"));
-        return std::make_unique<StampanteRegistrata>(m_stampe);
-    });
     // A click can land on the menu bar and open the author screen modal, or the menu bar's overflow
     // button of a narrow window and open its popup: close either shortly after, as a teacher would.
     auto *custode = new QTimer(this);
@@ -288,8 +279,6 @@ void tst_Soak::cleanupTestCase()
         qInstallMessageHandler(gestorePrecedente);
     if (m_limitePixmap > 0)
         QPixmapCache::setCacheLimit(m_limitePixmap);
-    FrmStampaEsercizio::setFabbricaStampante({});
-    FrmStampaEsercizio::setCartellaDocumenti({});
     Messaggio::azzera();
     Schermate::scarica<FrmStampaEsercizio>();
     Schermate::scarica<frmOperativo>();
@@ -326,7 +315,7 @@ void tst_Soak::fallisci(const QString &motivo)
 QWidget *tst_Soak::bersaglio()
 {
     if (!Schermate::istanza<FrmInizio>()) {
-        Avvio::mostraInizio();
+        Avvio::mostraInizio(m_serie);
     }
     QWidget *attiva = QApplication::activeWindow();
     if (attiva && attiva->isVisible())
@@ -348,14 +337,14 @@ Istantanea tst_Soak::istantanea() const
 {
     Istantanea s;
     s.operativo = Schermate::istanza<frmOperativo>();
-    s.numEsercizi = Module1::NumEsercizi;
-    s.risposta = Module1::Risposta;
+    s.numEsercizi = m_serie.operazioni();
+    s.risposta = m_serie.risposta();
     if (s.operativo) {
         s.colonna = s.operativo->colonna();
-        s.attesa = Module1::Risposte.at(s.colonna);
+        s.attesa = m_serie.attesa(s.colonna);
     }
-    if (s.numEsercizi >= 0 && s.numEsercizi < Module1::NumeroRighe)
-        s.riga = Module1::Esercizi.at(s.numEsercizi);
+    if (s.numEsercizi >= 0 && s.numEsercizi < Serie::NumeroRighe)
+        s.riga = m_serie.registro().at(s.numEsercizi);
     return s;
 }
 
@@ -369,6 +358,29 @@ void tst_Soak::atto(const QString &descrizione, const std::function<void()> &eve
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     verifica(prima);
+    preparaStampa();
+}
+
+// A print screen just opened sends its page to a printer that writes its calls down; now and then to
+// one that fails, whose page is then saved as a PDF: into a folder nobody may write to (not even root
+// may create files in a process's folder of the proc file system; on Windows it does not exist), so the
+// soak leaves no files. A step's events all go to one window, so none reaches the print screen before
+// this.
+void tst_Soak::preparaStampa()
+{
+    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    if (!stampa || stampa == m_stampaPreparata)
+        return;
+    m_stampaPreparata = stampa;
+    stampa->setCartellaDocumenti(QStringLiteral("/proc/self"));
+    stampa->setFabbricaStampante([this]() -> std::unique_ptr<Stampante> {
+        m_chiamateStampa += m_stampe->size();
+        m_stampe->clear();
+        if (m_caso.bounded(5) == 0)
+            return std::make_unique<StampanteRegistrata>(m_stampe, QStringList {QStringLiteral("Courier")},
+                                                         Stampante::Esito::Errore, QStringLiteral("carta finita"));
+        return std::make_unique<StampanteRegistrata>(m_stampe);
+    });
 }
 
 void tst_Soak::passo()
@@ -434,7 +446,7 @@ void tst_Soak::passo()
         if (!operativo || w != operativo)
             return;
         const int fattore = guida::testo(operativo, QStringLiteral("Label2(%1)").arg(operativo->colonna())).toInt();
-        const QString giusta = QString::number(Module1::Tabella * fattore);
+        const QString giusta = QString::number(m_serie.tabella() * fattore);
         for (QChar c : giusta) {
             if (finestra)
                 atto(QStringLiteral("typed %1").arg(c),
@@ -489,10 +501,10 @@ void tst_Soak::verifica(const Istantanea &prima)
             return fallisci(QStringLiteral("focus on disabled %1").arg(f->objectName()));
     }
 
-    const qint16 n = Module1::NumEsercizi;
+    const qint16 n = m_serie.operazioni();
     if (n < 0 || n > 30)
         return fallisci(QStringLiteral("NumEsercizi %1").arg(n));
-    const QString &risposta = Module1::Risposta;
+    const QString &risposta = m_serie.risposta();
     static const QRegularExpression rispostaValida(QStringLiteral("^(|0|[1-9][0-9]{0,2})$"));
     if (!rispostaValida.match(risposta).hasMatch())
         return fallisci(QStringLiteral("answer \"%1\"").arg(risposta));
@@ -502,8 +514,8 @@ void tst_Soak::verifica(const Istantanea &prima)
     static const QRegularExpression rigaCompleta(
         QStringLiteral("^\\d{1,2} \u00d7 ( [1-9]|10) = ((0|[1-9]\\d{0,2})  )*( \\d{1,3})?$"));
     for (int k = 0; k < n; ++k) {
-        if (!rigaCompleta.match(Module1::Esercizi.at(k)).hasMatch())
-            return fallisci(QStringLiteral("record line %1 is \"%2\"").arg(k).arg(Module1::Esercizi.at(k)));
+        if (!rigaCompleta.match(m_serie.registro().at(k)).hasMatch())
+            return fallisci(QStringLiteral("record line %1 is \"%2\"").arg(k).arg(m_serie.registro().at(k)));
     }
 
     if (Schermate::istanza<FrmStampaEsercizio>())
@@ -541,10 +553,10 @@ void tst_Soak::verifica(const Istantanea &prima)
         const QString domanda = QStringLiteral("%1 \u00d7 %2 = ")
                                     .arg(guida::testo(w, QStringLiteral("Label1")))
                                     .arg(guida::testo(w, QStringLiteral("Label2(%1)").arg(colonna)), 2);
-        if (!Module1::Esercizi.at(n).startsWith(domanda))
+        if (!m_serie.registro().at(n).startsWith(domanda))
             return fallisci(QStringLiteral("line %1 \"%2\" does not start with \"%3\"")
                                 .arg(n)
-                                .arg(Module1::Esercizi.at(n), domanda));
+                                .arg(m_serie.registro().at(n), domanda));
     }
 
     // What happened to the record: nothing, an entry appended, a column completed, or a new start.
@@ -552,13 +564,13 @@ void tst_Soak::verifica(const Istantanea &prima)
         return;
     const QString aggiunta = prima.riga + prima.risposta + QStringLiteral("  ");
     if (n == prima.numEsercizi) {
-        const QString &ora = Module1::Esercizi.at(n);
+        const QString &ora = m_serie.registro().at(n);
         const bool nuovaTabella
-            = prima.numEsercizi % 10 == 0 && ora == Module1::Esercizi.at(n).left(ora.indexOf(QLatin1Char('=')) + 2);
+            = prima.numEsercizi % 10 == 0 && ora == m_serie.registro().at(n).left(ora.indexOf(QLatin1Char('=')) + 2);
         if (ora != prima.riga && ora != aggiunta && !nuovaTabella)
             return fallisci(QStringLiteral("line %1 went from \"%2\" to \"%3\"").arg(n).arg(prima.riga, ora));
     } else if (n == prima.numEsercizi + 1) {
-        const QString &completata = Module1::Esercizi.at(prima.numEsercizi);
+        const QString &completata = m_serie.registro().at(prima.numEsercizi);
         const bool giusta = completata == aggiunta && prima.risposta.trimmed() == prima.attesa.trimmed();
         const bool rivelata = completata == prima.riga + prima.attesa;
         if (!giusta && !rivelata)
@@ -610,11 +622,11 @@ QString tst_Soak::campionaMemoria(qint64 traguardo)
     // given back: one window's backing store alone can take 7 MiB, and freed memory stays resident
     // until the heap is trimmed.
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
-    atto(QStringLiteral("screens closed but the start one, maximised, for the memory sample"), [] {
+    atto(QStringLiteral("screens closed but the start one, maximised, for the memory sample"), [this] {
         Schermate::scarica<FrmStampaEsercizio>();
         Schermate::scarica<frmOperativo>();
         if (!Schermate::istanza<FrmInizio>())
-            Avvio::mostraInizio();
+            Avvio::mostraInizio(m_serie);
         Schermate::istanza<FrmInizio>()->showMaximized();
     });
 #if defined(__GLIBC__)

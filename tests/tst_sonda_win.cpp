@@ -8,9 +8,9 @@
 #include "aiuto.h"
 
 #include "app/Messaggio.h"
-#include "app/Module1.h"
 #include "app/Sonda.h"
 #include "screens/print/FrmStampaEsercizio.h"
+#include "serie/Serie.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -111,6 +111,9 @@ class tst_SondaWin : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void init();
     void cleanup();
@@ -128,7 +131,7 @@ private:
 
 void tst_SondaWin::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
     m_precedente = QDir::currentPath();
     m_cartella = new QTemporaryDir;
     QVERIFY(m_cartella->isValid());
@@ -218,7 +221,7 @@ void tst_SondaWin::inizioConIlFileBloccato()
 
     QElapsedTimer orologio;
     orologio.start();
-    FrmInizio *inizio = Aiuto::apriInizio();
+    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
     QVERIFY2(orologio.elapsed() < 5000,
              qPrintable(QStringLiteral("the start screen took %1 ms").arg(orologio.elapsed())));
@@ -232,22 +235,20 @@ void tst_SondaWin::paginaInDocumentiConAccenti()
 {
     const QString documenti = m_cartella->filePath(QStringLiteral("Niccolò Rossi/Documenti"));
     QVERIFY(QDir().mkpath(documenti));
-    FrmStampaEsercizio::setCartellaDocumenti(documenti);
-    FrmStampaEsercizio::setFabbricaStampante([] {
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(documenti);
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([] {
         return std::make_unique<StampanteRegistrata>(std::make_shared<QStringList>(), QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
-    riempiRegistro(30);
+    riempiRegistro(m_serie, 30);
     Messaggio::azzera();
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
     Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("cmdStampaS")));
 
     const QStringList salvati = QDir(documenti).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    FrmStampaEsercizio::setFabbricaStampante({});
-    FrmStampaEsercizio::setCartellaDocumenti({});
     QCOMPARE(salvati.size(), 1);
     const QString percorso = QDir(documenti).filePath(salvati.at(0));
     QCOMPARE(Messaggio::ultimoTesto(), "Non è stata trovata nessuna stampante.\n"

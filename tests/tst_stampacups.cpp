@@ -6,10 +6,10 @@
 #include "CupsDiProva.h"
 #include "StampaSupporto.h"
 #include "app/Messaggio.h"
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "screens/print/FrmStampaEsercizio.h"
 #include "screens/print/StampanteQt.h"
+#include "serie/Serie.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -51,6 +51,9 @@ class tst_StampaCups : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void initTestCase();
     void init();
@@ -82,7 +85,7 @@ void tst_StampaCups::initTestCase()
 
 void tst_StampaCups::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
     Messaggio::azzera();
     ++m_caso;
     if (!m_cups.attivo()) {
@@ -107,7 +110,6 @@ void tst_StampaCups::cleanup()
 {
     Schermate::scarica<FrmStampaEsercizio>();
     QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
-    FrmStampaEsercizio::setFabbricaStampante({});
     qputenv("HOME", QFile::encodeName(m_casaOriginale));
     if (m_temporaneaOriginale.isEmpty())
         qunsetenv("TMPDIR");
@@ -153,15 +155,15 @@ void tst_StampaCups::coda()
     QFETCH(Esito, esito);
     QFETCH(QString, messaggio);
 
-    riempiRegistro(30);
-    const auto registro = Module1::Esercizi;
+    riempiRegistro(m_serie, 30);
+    const auto registro = m_serie.registro();
     const QDir casa(m_casa);
     if (documenti)
         QVERIFY(casa.mkdir(QStringLiteral("Documents")));
     // The default printer is looked up when the button is pressed; then the page is drawn, and before
     // it is handed over, the queue or the scheduler may go or hang.
     std::weak_ptr<int> stampanteViva;
-    FrmStampaEsercizio::setFabbricaStampante([this, coda, &stampanteViva] {
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([this, coda, &stampanteViva] {
         auto testimone = std::make_shared<int>();
         stampanteViva = testimone;
         return std::make_unique<StampanteVera>(
@@ -179,7 +181,7 @@ void tst_StampaCups::coda()
             testimone);
     });
 
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     const QStringList comando = coda == Coda::Rifiuta || coda == Coda::TastoTenuto
@@ -217,7 +219,7 @@ void tst_StampaCups::coda()
             m_cups.segnale(SIGCONT);
         // Enter still down when the message comes: its repeats must leave it up, a fresh press answers it.
         auto *messaggio = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (coda == Coda::TastoTenuto && messaggio) {
+        if (coda == Coda::TastoTenuto && messaggio && messaggio->isActiveWindow() && messaggio->focusWidget()) {
             for (int i = 0; i < 5; ++i) {
                 QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
                 QApplication::sendEvent(messaggio->focusWidget(), &ripetuto);
@@ -269,7 +271,7 @@ void tst_StampaCups::coda()
         const QPointF origine = StampanteQt::pdf(pdf)->impaginazione().paintRect(QPageLayout::Point).topLeft();
         const auto pagine = leggiPdf(pdf);
         QCOMPARE(pagine.size(), 1);
-        QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(), origine), QStringList());
+        QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(m_serie), origine), QStringList());
     }
 
     // What the queue holds.
@@ -280,7 +282,7 @@ void tst_StampaCups::coda()
         // The document as the queue took it, at the printer's own places.
         const auto pagine = leggiPdf(m_dispositivo);
         QCOMPARE(pagine.size(), 1);
-        QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(), CupsDiProva::Origine), QStringList());
+        QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(m_serie), CupsDiProva::Origine), QStringList());
         break;
     }
     case Esito::InAttesa:
@@ -301,7 +303,7 @@ void tst_StampaCups::coda()
     // Nothing left behind of the page drawn for the queue.
     QCOMPARE(QDir(m_temporanea).entryList({QStringLiteral("*Esercizi*")}, QDir::Files | QDir::Hidden), QStringList());
     QVERIFY(stampa->isVisible());
-    QCOMPARE(Module1::Esercizi, registro);
+    QCOMPARE(m_serie.registro(), registro);
     QTRY_VERIFY2(m_cups.attivo() != (coda == Coda::TaceInStampa), qPrintable(m_cups.registro()));
 }
 

@@ -3,9 +3,9 @@
 
 #include "StampaSupporto.h"
 #include "app/Messaggio.h"
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "screens/print/FrmStampaEsercizio.h"
+#include "serie/Serie.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,6 +18,9 @@
 class tst_StampaEsercizio : public QObject
 {
     Q_OBJECT
+
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
 
 private Q_SLOTS:
     void init();
@@ -43,7 +46,7 @@ private:
 
 FrmStampaEsercizio *tst_StampaEsercizio::apriStampa()
 {
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
     stampa->mostra();
     if (!QTest::qWaitForWindowActive(stampa))
         return nullptr;
@@ -59,7 +62,7 @@ void tst_StampaEsercizio::premiStampa(FrmStampaEsercizio *stampa)
 
 void tst_StampaEsercizio::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
     Messaggio::azzera();
 }
 
@@ -67,8 +70,6 @@ void tst_StampaEsercizio::cleanup()
 {
     Schermate::scarica<FrmStampaEsercizio>();
     QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
-    FrmStampaEsercizio::setFabbricaStampante({});
-    FrmStampaEsercizio::setCartellaDocumenti({});
 }
 
 void tst_StampaEsercizio::anteprima_data()
@@ -82,7 +83,7 @@ void tst_StampaEsercizio::anteprima_data()
 void tst_StampaEsercizio::anteprima()
 {
     QFETCH(int, numEsercizi);
-    riempiRegistro(numEsercizi);
+    riempiRegistro(m_serie, numEsercizi);
     FrmStampaEsercizio *stampa = apriStampa();
     QVERIFY(stampa);
     QCOMPARE(stampa->windowTitle(), "FINESTRA DI STAMPA");
@@ -91,18 +92,20 @@ void tst_StampaEsercizio::anteprima()
     for (int i = 0; i < FrmStampaEsercizio::CelleAnteprima; ++i) {
         auto *cella = stampa->findChild<QLabel *>(QStringLiteral("LblOp(%1)").arg(i));
         QVERIFY(cella);
-        QCOMPARE(cella->text(), i <= 10 ? Module1::Esercizi.at(i) : QString());
+        QCOMPARE(cella->text(), i <= 10 ? m_serie.registro().at(i) : QString());
     }
-    QVERIFY(Module1::Esercizi.at(3).contains(QStringLiteral("×")));
+    QVERIFY(m_serie.registro().at(3).contains(QStringLiteral("×")));
 }
 
 void tst_StampaEsercizio::riaperturaPortaSoloDavanti()
 {
-    riempiRegistro(30);
+    riempiRegistro(m_serie, 30);
     FrmStampaEsercizio *stampa = apriStampa();
     QVERIFY(stampa);
-    const QString mostrata = Module1::Esercizi.at(0);
-    Module1::Esercizi.at(0) = QStringLiteral("9 ×  9 = 81  ");
+    const QString mostrata = m_serie.registro().at(0);
+    auto cambiato = m_serie.registro();
+    cambiato.at(0) = QStringLiteral("9 ×  9 = 81  ");
+    m_serie.caricaRegistro(cambiato, m_serie.operazioni());
     QCOMPARE(apriStampa(), stampa);
     QCOMPARE(stampa->findChild<QLabel *>("LblOp(0)")->text(), mostrata);
 }
@@ -152,8 +155,8 @@ void tst_StampaEsercizio::chiusura_data()
 void tst_StampaEsercizio::chiusura()
 {
     QFETCH(QString, come);
-    riempiRegistro(30);
-    const auto registro = Module1::Esercizi;
+    riempiRegistro(m_serie, 30);
+    const auto registro = m_serie.registro();
     QPointer<FrmStampaEsercizio> stampa = apriStampa();
     QVERIFY(stampa);
     if (come == "mouse")
@@ -164,8 +167,8 @@ void tst_StampaEsercizio::chiusura()
         stampa->windowHandle()->close();
     QCOMPARE(Schermate::istanza<FrmStampaEsercizio>(), nullptr);
     QTRY_VERIFY(stampa.isNull());
-    QCOMPARE(Module1::Esercizi, registro);
-    QCOMPARE(Module1::NumEsercizi, 30);
+    QCOMPARE(m_serie.registro(), registro);
+    QCOMPARE(m_serie.operazioni(), 30);
 }
 
 void tst_StampaEsercizio::paginaInviata_data()
@@ -179,10 +182,11 @@ void tst_StampaEsercizio::paginaInviata_data()
 void tst_StampaEsercizio::paginaInviata()
 {
     QFETCH(int, numEsercizi);
-    riempiRegistro(numEsercizi);
-    const auto registro = Module1::Esercizi;
+    riempiRegistro(m_serie, numEsercizi);
+    const auto registro = m_serie.registro();
     auto chiamate = std::make_shared<QStringList>();
-    FrmStampaEsercizio::setFabbricaStampante([chiamate] { return std::make_unique<StampanteRegistrata>(chiamate); });
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante(
+        [chiamate] { return std::make_unique<StampanteRegistrata>(chiamate); });
 
     QStringList pagina
         = {"elencoFont",    "font Courier New", "x 1000", "y 1000", "dimensione 18", "stampa SCUOLA ELEMENTARE DI ",
@@ -190,7 +194,7 @@ void tst_StampaEsercizio::paginaInviata()
     for (int k = 0; k <= numEsercizi; ++k) {
         const QPoint posto = PaginaEsercizi::posizioneRiga(k);
         pagina << QStringLiteral("x %1").arg(posto.x()) << QStringLiteral("y %1").arg(posto.y())
-               << QStringLiteral("stampa ") + Module1::Esercizi.at(k);
+               << QStringLiteral("stampa ") + m_serie.registro().at(k);
     }
     pagina << "fine";
 
@@ -204,8 +208,8 @@ void tst_StampaEsercizio::paginaInviata()
     QCOMPARE(Messaggio::conteggio(), 0);
     QCOMPARE(Schermate::istanza<FrmStampaEsercizio>(), stampa);
     QVERIFY(stampa->isVisible());
-    QCOMPARE(Module1::Esercizi, registro);
-    QCOMPARE(Module1::NumEsercizi, numEsercizi);
+    QCOMPARE(m_serie.registro(), registro);
+    QCOMPARE(m_serie.operazioni(), numEsercizi);
 }
 
 void tst_StampaEsercizio::sceltaDelFont_data()
@@ -222,9 +226,9 @@ void tst_StampaEsercizio::sceltaDelFont()
 {
     QFETCH(QStringList, elenco);
     QFETCH(QString, scelto);
-    riempiRegistro(10);
+    riempiRegistro(m_serie, 10);
     auto chiamate = std::make_shared<QStringList>();
-    FrmStampaEsercizio::setFabbricaStampante(
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante(
         [chiamate, elenco] { return std::make_unique<StampanteRegistrata>(chiamate, elenco); });
     FrmStampaEsercizio *stampa = apriStampa();
     QVERIFY(stampa);
@@ -270,13 +274,13 @@ void tst_StampaEsercizio::erroreDellaStampante()
     QFETCH(QString, nome);
     QFETCH(QString, motivo);
     QFETCH(QString, accaduto);
-    riempiRegistro(30);
-    const auto registro = Module1::Esercizi;
+    riempiRegistro(m_serie, 30);
+    const auto registro = m_serie.registro();
     QTemporaryDir documenti;
     QVERIFY(documenti.isValid());
-    FrmStampaEsercizio::setCartellaDocumenti(documenti.path());
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(documenti.path());
     auto chiamate = std::make_shared<QStringList>();
-    FrmStampaEsercizio::setFabbricaStampante([chiamate, esito, motivo, nome] {
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate, esito, motivo, nome] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, esito, motivo, nome);
     });
     FrmStampaEsercizio *stampa = apriStampa();
@@ -289,7 +293,7 @@ void tst_StampaEsercizio::erroreDellaStampante()
     QCOMPARE(Messaggio::ultimoTesto(), accaduto + "\nIl foglio delle operazioni è stato salvato nel file:\n"
                                            + QDir::toNativeSeparators(documenti.filePath(salvati.at(0))));
     QVERIFY(stampa->isVisible());
-    QCOMPARE(Module1::Esercizi, registro);
+    QCOMPARE(m_serie.registro(), registro);
 }
 
 QTEST_MAIN(tst_StampaEsercizio)

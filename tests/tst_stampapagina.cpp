@@ -59,13 +59,13 @@ void tst_StampaPagina::posizioneRiga()
 void tst_StampaPagina::righeSenzaSovrapposizioni()
 {
     QSet<std::pair<int, int>> posti;
-    for (int k = 0; k < Module1::NumeroRighe; ++k) {
+    for (int k = 0; k < Serie::NumeroRighe; ++k) {
         const QPoint p = PaginaEsercizi::posizioneRiga(k);
         QVERIFY2(p.x() == 1000 || p.x() == 6000, qPrintable(QString::number(k)));
         QCOMPARE(p.y() % 400, 0);
         posti.insert({p.x(), p.y()});
     }
-    QCOMPARE(posti.size(), Module1::NumeroRighe);
+    QCOMPARE(posti.size(), Serie::NumeroRighe);
 }
 
 void tst_StampaPagina::fontCourier_data()

@@ -3,10 +3,10 @@
 
 #include "StampaSupporto.h"
 #include "app/Messaggio.h"
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "screens/print/FrmStampaEsercizio.h"
 #include "screens/print/StampanteQt.h"
+#include "serie/Serie.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -17,6 +17,9 @@
 class tst_StampaPdf : public QObject
 {
     Q_OBJECT
+
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
 
 private Q_SLOTS:
     void initTestCase();
@@ -51,11 +54,11 @@ void tst_StampaPdf::initTestCase()
 
 void tst_StampaPdf::init()
 {
-    Module1::ripristina();
+    m_serie = Serie();
     Messaggio::azzera();
     m_cartella = std::make_unique<QTemporaryDir>();
-    FrmStampaEsercizio::setCartellaDocumenti(m_cartella->path());
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(m_cartella->path());
+    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
 }
@@ -64,8 +67,6 @@ void tst_StampaPdf::cleanup()
 {
     Schermate::scarica<FrmStampaEsercizio>();
     QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
-    FrmStampaEsercizio::setFabbricaStampante({});
-    FrmStampaEsercizio::setCartellaDocumenti({});
 }
 
 void tst_StampaPdf::premiStampa()
@@ -91,9 +92,9 @@ void tst_StampaPdf::paginaStampata_data()
 void tst_StampaPdf::paginaStampata()
 {
     QFETCH(int, numEsercizi);
-    riempiRegistro(numEsercizi);
+    riempiRegistro(m_serie, numEsercizi);
     int stampate = 0;
-    FrmStampaEsercizio::setFabbricaStampante([this, &stampate] {
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([this, &stampate] {
         return StampanteQt::pdf(m_cartella->filePath(QStringLiteral("pagina %1.pdf").arg(++stampate)));
     });
 
@@ -104,7 +105,7 @@ void tst_StampaPdf::paginaStampata()
     const auto prima = leggiPdf(m_cartella->filePath("pagina 1.pdf"));
     const auto seconda = leggiPdf(m_cartella->filePath("pagina 2.pdf"));
     QCOMPARE(prima.size(), 1);
-    QCOMPARE(confrontaPagina(prima.at(0), paginaAttesa(), m_origine), QStringList());
+    QCOMPARE(confrontaPagina(prima.at(0), paginaAttesa(m_serie), m_origine), QStringList());
     QCOMPARE(seconda.size(), 1);
     QCOMPARE(seconda.at(0).size(), prima.at(0).size());
     for (qsizetype i = 0; i < prima.at(0).size(); ++i) {
@@ -123,10 +124,10 @@ void tst_StampaPdf::senzaStampante_data()
 void tst_StampaPdf::senzaStampante()
 {
     QFETCH(bool, nomeGiaPreso);
-    riempiRegistro(30);
-    const auto registro = Module1::Esercizi;
+    riempiRegistro(m_serie, 30);
+    const auto registro = m_serie.registro();
     auto chiamate = std::make_shared<QStringList>();
-    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
@@ -161,18 +162,18 @@ void tst_StampaPdf::senzaStampante()
                                            + QDir::toNativeSeparators(m_cartella->filePath(nuovi.at(0))));
     const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
     QCOMPARE(pagine.size(), 1);
-    QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(), m_origine), QStringList());
+    QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(m_serie), m_origine), QStringList());
     QVERIFY(Schermate::istanza<FrmStampaEsercizio>()->isVisible());
-    QCOMPARE(Module1::Esercizi, registro);
+    QCOMPARE(m_serie.registro(), registro);
 }
 
 void tst_StampaPdf::senzaStampanteNeCartella()
 {
-    riempiRegistro(10);
+    riempiRegistro(m_serie, 10);
     const QString manca = m_cartella->filePath("Documenti");
-    FrmStampaEsercizio::setCartellaDocumenti(manca);
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(manca);
     auto chiamate = std::make_shared<QStringList>();
-    FrmStampaEsercizio::setFabbricaStampante([chiamate] {
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
@@ -187,8 +188,8 @@ void tst_StampaPdf::senzaStampanteNeCartella()
 
 void tst_StampaPdf::senzaCourierNessunFile()
 {
-    riempiRegistro(30);
-    FrmStampaEsercizio::setFabbricaStampante([this] {
+    riempiRegistro(m_serie, 30);
+    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([this] {
         return std::make_unique<StampanteVera>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
                                                QStringList {"Liberation Mono", "courier new"});
     });

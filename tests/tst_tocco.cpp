@@ -6,11 +6,11 @@
 #include "aiuto.h"
 #include "guida.h"
 
-#include "app/Module1.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/frmOperativo.h"
 #include "screens/print/FrmStampaEsercizio.h"
+#include "serie/Serie.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -52,6 +52,9 @@ class tst_Tocco : public QObject
 {
     Q_OBJECT
 
+    // The series the screens are handed; each test starts a fresh one.
+    Serie m_serie;
+
 private Q_SLOTS:
     void initTestCase();
     void init();
@@ -80,9 +83,7 @@ void tst_Tocco::initTestCase()
 
 void tst_Tocco::init()
 {
-    Module1::ripristina();
-    frmOperativo::RifiutiAiuto = 0;
-    frmOperativo::setSeme(20261209);
+    m_serie = Serie(20261209);
 }
 
 void tst_Tocco::cleanup()
@@ -100,10 +101,12 @@ QPoint tst_Tocco::centro(const QString &nome) const
 QWidget *tst_Tocco::prepara(Scena scena)
 {
     if (scena == Scena::Inizio)
-        return Aiuto::apriInizio();
-    frmOperativo *w = guida::apriEsercizio(3);
-    if (scena == Scena::Intervento)
-        frmOperativo::RifiutiAiuto = 2;
+        return Aiuto::apriInizio(m_serie);
+    frmOperativo *w = guida::apriEsercizio(m_serie, 3);
+    if (scena == Scena::Intervento) {
+        m_serie.rifiutaAiuto();
+        m_serie.rifiutaAiuto();
+    }
     if (scena >= Scena::RispostaScritta && scena <= Scena::Intervento)
         guida::premi(w, Qt::Key_1);
     if (scena >= Scena::Aiuto && scena <= Scena::Intervento)
@@ -113,7 +116,7 @@ QWidget *tst_Tocco::prepara(Scena scena)
         guida::premi(w, Qt::Key_Return);
     }
     if (scena >= Scena::Avviso)
-        guida::portaAllAvviso(w);
+        guida::portaAllAvviso(m_serie, w);
     if (scena == Scena::Stampa) {
         guida::premi(w, Qt::Key_Return);
         auto *stampa = Schermate::istanza<FrmStampaEsercizio>();

@@ -34,9 +34,9 @@ void preparaApplicazione(QApplication &applicazione)
     RilevatoreRipetizione::globale().setConfrontaIstanti(QApplication::platformName() == QLatin1String("xcb"));
 }
 
-void mostraInizio()
+void mostraInizio(Serie &serie)
 {
-    Schermate::carica<FrmInizio>()->mostra();
+    Schermate::carica<FrmInizio>(serie)->mostra();
 }
 
 } // namespace Avvio

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class Serie;
 
 namespace Avvio {
 
@@ -8,7 +9,8 @@ namespace Avvio {
 // check.
 void preparaApplicazione(QApplication &applicazione);
 
-// Loads and shows the start screen; there is nothing else to start.
-void mostraInizio();
+// Loads and shows the start screen, handed the series the screens share; there is nothing else to
+// start.
+void mostraInizio(Serie &serie);
 
 } // namespace Avvio

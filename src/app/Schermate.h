@@ -4,12 +4,13 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 // The program's screens exist at most once each. Every caller asks this registry for a screen:
 // carica<T>() creates it the first time (its constructor is the screen's load step) and returns the
 // live one afterwards; scarica<T>() closes it, which unloads it. An unloaded screen is forgotten at
 // once and destroyed when control returns to the event loop, so the handler that closed it can still
-// finish safely. Variables that must outlive a screen are static members of its class.
+// finish safely. What must outlive a screen belongs to the series, which the screens are handed.
 namespace Schermate {
 
 QWidget *trova(const QMetaObject *tipo);
@@ -27,11 +28,12 @@ template<typename T> T *istanza()
     return static_cast<T *>(trova(&T::staticMetaObject));
 }
 
-template<typename T> T *carica()
+// The arguments go to the constructor of a screen not loaded yet.
+template<typename T, typename... Argomenti> T *carica(Argomenti &&...argomenti)
 {
     if (T *viva = istanza<T>())
         return viva;
-    auto *nuova = new T;
+    auto *nuova = new T(std::forward<Argomenti>(argomenti)...);
     registra(&T::staticMetaObject, nuova);
     return nuova;
 }

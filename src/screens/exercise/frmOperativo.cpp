@@ -1,6 +1,5 @@
 #include "screens/exercise/frmOperativo.h"
 
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
@@ -8,7 +7,6 @@
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
-#include "screens/exercise/Regole.h"
 #include "screens/info/frmAutore.h"
 #include "screens/print/FrmStampaEsercizio.h"
 
@@ -155,8 +153,9 @@ PulsanteOpzione *pulsante(QWidget *parent, const QString &nome, const QString &c
 
 } // namespace
 
-frmOperativo::frmOperativo(QWidget *parent)
+frmOperativo::frmOperativo(Serie &serie, QWidget *parent)
     : Schermata(QStringLiteral("TABELLA"), Progetto, false, parent)
+    , m_serie(serie)
 {
     creaControlli();
     collegaSegnali();
@@ -173,15 +172,9 @@ frmOperativo::frmOperativo(QWidget *parent)
     NuovaSerie();
 }
 
-QRandomGenerator &frmOperativo::generatore()
+int frmOperativo::colonna() const
 {
-    static QRandomGenerator generatore(QRandomGenerator::system()->generate());
-    return generatore;
-}
-
-void frmOperativo::setSeme(quint32 seme)
-{
-    generatore().seed(seme);
+    return m_serie.colonna();
 }
 
 void frmOperativo::creaControlli()
@@ -340,16 +333,19 @@ void frmOperativo::collegaSegnali()
 void frmOperativo::NuovaSerie()
 {
     portaAvanti(m_fraTastierino);
-    Module1::NumEsercizi = 0;
-    m_colonna = 0;
-    for (int riga = 1; riga <= 20; ++riga)
-        Module1::Esercizi.at(riga).clear();
-    NuovaTabella();
+    m_serie.nuovaSerie();
+    mostraTabella();
 }
 
 void frmOperativo::NuovaTabella()
 {
-    m_colonna = 0;
+    m_serie.nuovaTabella();
+    mostraTabella();
+}
+
+// A table just drawn: every column closed and empty, the first one armed.
+void frmOperativo::mostraTabella()
+{
     for (int c = 0; c < N; ++c) {
         impostaRisultato(c, QString());
         m_lblRisultato.at(c)->setColoreSfondo(coloreBGR(Crema));
@@ -357,34 +353,13 @@ void frmOperativo::NuovaTabella()
     }
     TastierinoAttivo();
     armaColonna(0);
-    EstraiFattori();
-}
-
-void frmOperativo::EstraiFattori()
-{
-    const std::array<int, N> ordine = Regole::estraiFattori(generatore());
-    for (Module1::I = 0; Module1::I < N; ++Module1::I) {
-        m_fattoreEstratto = qint16(ordine.at(Module1::I));
-        PreparaColonna();
-    }
-}
-
-void frmOperativo::PreparaColonna()
-{
-    const int c = Module1::I;
-    m_label1->setText(QString::number(Module1::Tabella));
-    Module1::Fattore = m_fattoreEstratto;
-    m_label2.at(c)->setText(QString::number(Module1::Fattore));
-    Module1::Prodotto = qint16(Module1::Fattore * Module1::Tabella);
-    Module1::Risposte.at(c) = Regole::rispostaAttesa(Module1::Prodotto);
-    const int riga = Module1::NumEsercizi + c;
-    if (riga >= 0 && riga < Module1::NumeroRighe)
-        Module1::Esercizi.at(riga) = Regole::rigaDomanda(Module1::Tabella, Module1::Fattore);
+    m_label1->setText(QString::number(m_serie.tabella()));
+    for (int c = 0; c < N; ++c)
+        m_label2.at(c)->setText(QString::number(m_serie.fattore(c)));
 }
 
 void frmOperativo::armaColonna(int c)
 {
-    Module1::Risposta.clear();
     impostaRisultato(c, QStringLiteral("?"));
     m_lblSegno.at(c)->show();
     m_lblUguale.at(c)->show();
@@ -400,20 +375,18 @@ void frmOperativo::chiudiColonna(int c)
     m_line2.at(c)->hide();
 }
 
-// A correct or revealed answer: the column closes and the next one is armed, or the table ends.
-void frmOperativo::colonnaCompletata()
+// A correct or revealed answer: the column closes, the warning comes forward once the series is over,
+// and the next column is armed, or the table ends.
+void frmOperativo::colonnaCompletata(int colonna, Serie::Esito esito)
 {
-    chiudiColonna(m_colonna);
-    ++m_colonna;
-    ++Module1::NumEsercizi;
+    chiudiColonna(colonna);
     ControllaFineEsercizi();
-    if (m_colonna == N) {
-        m_colonna = 0;
+    if (esito == Serie::Esito::TabellaFinita) {
         TabellaFinita();
         return;
     }
     TastierinoAttivo();
-    armaColonna(m_colonna);
+    armaColonna(m_serie.colonna());
 }
 
 void frmOperativo::impostaRisultato(int c, const QString &testo)
@@ -466,9 +439,8 @@ void frmOperativo::TabellaFinita()
 
 void frmOperativo::ControllaFineEsercizi()
 {
-    if (Module1::NumEsercizi <= 29)
-        return;
-    portaAvanti(m_fraAvviso, m_optAvviso.at(0));
+    if (m_serie.finita())
+        portaAvanti(m_fraAvviso, m_optAvviso.at(0));
 }
 
 // --- Layout ---
@@ -522,14 +494,19 @@ void frmOperativo::PremiTasto(int n)
 
 void frmOperativo::aggiungiCifra(int cifra)
 {
-    Module1::Risposta = Regole::aggiungiCifra(Module1::Risposta, cifra);
-    impostaRisultato(m_colonna, Module1::Risposta);
+    m_serie.digita(cifra);
+    mostraRisposta();
 }
 
 void frmOperativo::togliCifra()
 {
-    Module1::Risposta = Regole::togliCifra(Module1::Risposta);
-    impostaRisultato(m_colonna, Module1::Risposta.isEmpty() ? QStringLiteral("?") : Module1::Risposta);
+    m_serie.cancella();
+    mostraRisposta();
+}
+
+void frmOperativo::mostraRisposta()
+{
+    impostaRisultato(m_serie.colonna(), m_serie.risposta().isEmpty() ? QStringLiteral("?") : m_serie.risposta());
 }
 
 void frmOperativo::cifraDaTastiera(int cifra)
@@ -549,14 +526,13 @@ void frmOperativo::cancellaDaTastiera()
 
 void frmOperativo::VerificaRisposta()
 {
-    QString &riga = Module1::Esercizi.at(Module1::NumEsercizi);
-    riga += Module1::Risposta + QStringLiteral("  ");
-    if (Regole::rispostaGiusta(Module1::Risposta, Module1::Risposte.at(m_colonna))) {
-        Module1::Risposta.clear();
-        colonnaCompletata();
+    const int colonna = m_serie.colonna();
+    const Serie::Esito esito = m_serie.conferma();
+    if (esito != Serie::Esito::Sbagliata) {
+        colonnaCompletata(colonna, esito);
         return;
     }
-    m_lblRisultato.at(m_colonna)->setColoreSfondo(coloreBGR(Giallo));
+    m_lblRisultato.at(colonna)->setColoreSfondo(coloreBGR(Giallo));
     portaAvanti(m_fraAiuto, m_option3.at(0));
 }
 
@@ -564,23 +540,21 @@ void frmOperativo::VerificaRisposta()
 
 void frmOperativo::SiSi()
 {
-    const QString &rivelata = Module1::Risposte.at(m_colonna);
-    impostaRisultato(m_colonna, rivelata);
-    Module1::Esercizi.at(Module1::NumEsercizi) += rivelata;
+    const int colonna = m_serie.colonna();
+    impostaRisultato(colonna, m_serie.attesa(colonna));
+    const Serie::Esito esito = m_serie.accettaAiuto();
     portaAvanti(m_fraTastierino);
-    colonnaCompletata();
+    colonnaCompletata(colonna, esito);
 }
 
 void frmOperativo::NoNo()
 {
-    ++RifiutiAiuto;
-    if (RifiutiAiuto < 3) {
+    if (m_serie.rifiutaAiuto() == Serie::Rifiuto::Riprova) {
         portaAvanti(m_fraTastierino);
         TastierinoAttivo();
-        armaColonna(m_colonna);
+        armaColonna(m_serie.colonna());
         return;
     }
-    RifiutiAiuto = 0;
     portaAvanti(m_fraIntervento, m_optOK);
     m_optOK->setValue(false);
 }
@@ -595,7 +569,7 @@ void frmOperativo::optOK_Click()
 void frmOperativo::optAvviso_Click(int indice)
 {
     if (indice == 0)
-        Schermate::carica<FrmStampaEsercizio>()->mostra();
+        Schermate::carica<FrmStampaEsercizio>(std::as_const(m_serie))->mostra();
     else
         NuovaSerie();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/Schermata.h"
+#include "serie/Serie.h"
 
-#include <QRandomGenerator>
 #include <QVector>
 
 class Etichetta;
@@ -17,23 +17,16 @@ class QFrame;
 // in a random order; the child answers them left to right on the keypad. A wrong answer brings the
 // help offer forward, the third refusal of help the intervention, and the 30th completed operation
 // the end-of-exercise warning. Four panels share one place in the lower right corner; exactly one of
-// them is in front and enabled at any time. Every completed operation leaves its line in the
-// shared record, which the print screen prints.
+// them is in front and enabled at any time. The screen draws the series it is handed and turns
+// presses into its verbs; the series keeps the rules and the record, which the print screen prints.
 class frmOperativo : public Schermata
 {
     Q_OBJECT
 
 public:
-    explicit frmOperativo(QWidget *parent = nullptr);
+    explicit frmOperativo(Serie &serie, QWidget *parent = nullptr);
 
-    // Refusals of help since the program started or since the last intervention. It outlives the
-    // screen: closing and reopening it does not forgive a refusal.
-    static inline qint16 RifiutiAiuto = 0;
-
-    // The factor order comes from this generator; a seed makes a run repeatable (the soak test).
-    static void setSeme(quint32 seme);
-
-    int colonna() const { return m_colonna; }
+    int colonna() const;
 
     // The keypad's buttons after the ten digits.
     enum Tasto
@@ -59,8 +52,7 @@ private:
 
     void NuovaSerie();
     void NuovaTabella();
-    void EstraiFattori();
-    void PreparaColonna();
+    void mostraTabella();
     void DisabilitaPannelli();
     void PosizionaPannelli();
     void TastierinoAttivo();
@@ -68,7 +60,7 @@ private:
     void portaAvanti(QFrame *pannello, QWidget *fuoco = nullptr);
     void armaColonna(int c);
     void chiudiColonna(int c);
-    void colonnaCompletata();
+    void colonnaCompletata(int colonna, Serie::Esito esito);
     void impostaRisultato(int c, const QString &testo);
     void ControllaFineEsercizi();
     void calcolaLinee();
@@ -78,6 +70,7 @@ private:
     void cancellaDaTastiera();
     void aggiungiCifra(int cifra);
     void togliCifra();
+    void mostraRisposta();
     void VerificaRisposta();
     void optOK_Click();
     void optAvviso_Click(int indice);
@@ -112,8 +105,5 @@ private:
     QAction *m_mnuInfo = nullptr;
     QAction *m_mnuIstruzioni = nullptr;
 
-    qint16 m_colonna = 0;
-    qint16 m_fattoreEstratto = 0;
-
-    static QRandomGenerator &generatore();
+    Serie &m_serie;
 };

@@ -1,7 +1,6 @@
 #include "screens/print/FrmStampaEsercizio.h"
 
 #include "app/Messaggio.h"
-#include "app/Module1.h"
 #include "input/FiltroRipetizioni.h"
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
@@ -9,6 +8,7 @@
 #include "screens/print/PaginaEsercizi.h"
 #include "screens/print/Sottofondo.h"
 #include "screens/print/StampanteQt.h"
+#include "serie/Serie.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -42,11 +42,9 @@ public:
 
 } // namespace
 
-FrmStampaEsercizio::FabbricaStampante FrmStampaEsercizio::s_fabbrica;
-QString FrmStampaEsercizio::s_cartellaDocumenti;
-
-FrmStampaEsercizio::FrmStampaEsercizio(QWidget *parent)
+FrmStampaEsercizio::FrmStampaEsercizio(const Serie &serie, QWidget *parent)
     : Schermata(QStringLiteral("FINESTRA DI STAMPA"), Progetto, false, parent)
+    , m_serie(serie)
 {
     creaControlli();
     collegaSegnali();
@@ -126,24 +124,24 @@ void FrmStampaEsercizio::collegaSegnali()
 
 void FrmStampaEsercizio::riempiAnteprima()
 {
-    for (Module1::IndiceRiga = 0; Module1::IndiceRiga < RigheAnteprima; ++Module1::IndiceRiga)
-        m_lblOp.at(Module1::IndiceRiga)->setText(Module1::Esercizi.at(Module1::IndiceRiga));
+    for (int k = 0; k < RigheAnteprima; ++k)
+        m_lblOp.at(k)->setText(m_serie.registro().at(k));
 }
 
 void FrmStampaEsercizio::setFabbricaStampante(FabbricaStampante fabbrica)
 {
-    s_fabbrica = std::move(fabbrica);
+    m_fabbrica = std::move(fabbrica);
 }
 
 void FrmStampaEsercizio::setCartellaDocumenti(const QString &cartella)
 {
-    s_cartellaDocumenti = cartella;
+    m_cartellaDocumenti = cartella;
 }
 
-QString FrmStampaEsercizio::cartellaDocumenti()
+QString FrmStampaEsercizio::cartellaDocumenti() const
 {
-    if (!s_cartellaDocumenti.isEmpty())
-        return s_cartellaDocumenti;
+    if (!m_cartellaDocumenti.isEmpty())
+        return m_cartellaDocumenti;
     // A user without a Documents folder finds the page in the home folder.
     const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documenti.isEmpty() && QFileInfo(documenti).isDir())
@@ -156,7 +154,7 @@ void FrmStampaEsercizio::cmdStampaS_Click()
 {
     if (!m_inStampa->isHidden())
         return;
-    const std::shared_ptr<Stampante> stampante = s_fabbrica ? s_fabbrica() : StampanteQt::predefinita();
+    const std::shared_ptr<Stampante> stampante = m_fabbrica ? m_fabbrica() : StampanteQt::predefinita();
     const QString font = PaginaEsercizi::fontCourier(stampante->elencoFont());
     if (font.isEmpty()) {
         Messaggio::mostra(this, PaginaEsercizi::messaggioFontMancante());
@@ -211,12 +209,8 @@ bool FrmStampaEsercizio::eventFilter(QObject *oggetto, QEvent *evento)
 FrmStampaEsercizio::EsitoStampa FrmStampaEsercizio::StampaEsercizi(const std::shared_ptr<Stampante> &stampante,
                                                                    const QString &font)
 {
-    // The record as it stands, for the printing thread. The bound is read once; the record has no line
-    // past 41, whatever the counter says.
-    QStringList righe;
-    const int ultima = std::min<int>(Module1::NumEsercizi, Module1::NumeroRighe - 1);
-    for (Module1::IndiceRiga = 0; Module1::IndiceRiga <= ultima; ++Module1::IndiceRiga)
-        righe.append(Module1::Esercizi.at(Module1::IndiceRiga));
+    // The record as it stands, a copy for the printing thread.
+    const QStringList righe = m_serie.righeDaStampare();
 
     // Read only once the thread has ended in time.
     auto esito = std::make_shared<Stampante::Esito>(Stampante::Esito::Errore);

@@ -11,14 +11,15 @@
 
 class Etichetta;
 class QPushButton;
+class Serie;
 
-// The print screen: shows the first eleven lines of the exercise record and prints the whole record
+// The print screen: shows the first eleven lines of the series' record and prints the whole record
 // on one page, under the heading, in Courier. It reads the record and changes nothing in it. Opened
-// from the exercise screen's warning with Schermate::carica<FrmStampaEsercizio>()->mostra(); "ESCI"
-// or the close box unloads it.
+// from the exercise screen's warning with Schermate::carica<FrmStampaEsercizio>(serie)->mostra();
+// "ESCI" or the close box unloads it.
 //
-// The page goes to the printer made by the printer factory (the system's default printer unless a
-// test installs another). The page is never lost and never fails in silence: with no printer, or a
+// The page goes to the printer made by the printer factory (the system's default printer unless
+// another is set). The page is never lost and never fails in silence: with no printer, or a
 // printer that does not take the page (its queue refuses it, is gone or does not answer) or fails, the
 // page is saved as a PDF in the user's documents folder (the home folder when there is none), and a
 // message says what happened, naming the printer, and where the file is. A queue that takes the page,
@@ -35,14 +36,14 @@ class FrmStampaEsercizio : public Schermata
 public:
     using FabbricaStampante = std::function<std::unique_ptr<Stampante>()>;
 
-    explicit FrmStampaEsercizio(QWidget *parent = nullptr);
+    explicit FrmStampaEsercizio(const Serie &serie, QWidget *parent = nullptr);
 
     // An empty factory puts back the system's default printer.
-    static void setFabbricaStampante(FabbricaStampante fabbrica);
+    void setFabbricaStampante(FabbricaStampante fabbrica);
     // The folder for the PDF saved when the page is not printed; empty means the user's documents
     // folder, or the home folder when that does not exist.
-    static void setCartellaDocumenti(const QString &cartella);
-    static QString cartellaDocumenti();
+    void setCartellaDocumenti(const QString &cartella);
+    QString cartellaDocumenti() const;
 
     static constexpr int CelleAnteprima = 40;
     static constexpr int RigheAnteprima = 11;
@@ -87,6 +88,7 @@ private:
     QPushButton *m_command1 = nullptr;
     QPushButton *m_cmdStampaS = nullptr;
 
-    static FabbricaStampante s_fabbrica;
-    static QString s_cartellaDocumenti;
+    const Serie &m_serie;
+    FabbricaStampante m_fabbrica;
+    QString m_cartellaDocumenti;
 };

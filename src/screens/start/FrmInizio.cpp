@@ -1,6 +1,5 @@
 #include "screens/start/FrmInizio.h"
 
-#include "app/Module1.h"
 #include "app/Schermate.h"
 #include "app/Sonda.h"
 #include "input/CodiciTasto.h"
@@ -87,8 +86,9 @@ QFrame *cornice(QWidget *parent)
 
 } // namespace
 
-FrmInizio::FrmInizio(QWidget *parent)
+FrmInizio::FrmInizio(Serie &serie, QWidget *parent)
     : Schermata(QStringLiteral("Tavole della moltiplicazione"), Progetto, true, parent)
+    , m_serie(serie)
 {
     creaControlli();
     collegaSegnali();
@@ -225,7 +225,7 @@ QString FrmInizio::testoTabella(int tabella)
 void FrmInizio::ScegliTabella(int indice)
 {
     if (indice >= 0 && indice < NumeroTabelle) {
-        Module1::Tabella = qint16(indice);
+        m_serie.scegliTabella(indice);
         m_label1->setText(testoTabella(indice));
     }
     m_option1.at(0)->setValue(false);
@@ -236,7 +236,7 @@ void FrmInizio::EseguiComando(int indice)
 {
     switch (indice) {
     case 0:
-        Schermate::carica<frmOperativo>()->mostra();
+        Schermate::carica<frmOperativo>(m_serie)->mostra();
         break;
     case 1:
         m_option1.at(0)->setFocus(Qt::OtherFocusReason);

@@ -5,6 +5,7 @@
 #include <QVector>
 
 class Etichetta;
+class Serie;
 class GruppoScelta;
 class PulsanteOpzione;
 class QAction;
@@ -18,14 +19,14 @@ class FrmInizio : public Schermata
     Q_OBJECT
 
 public:
-    explicit FrmInizio(QWidget *parent = nullptr);
+    explicit FrmInizio(Serie &serie, QWidget *parent = nullptr);
 
     // Opens the named file for reading and closes it again at once; nothing is read or reported.
     static void VerificaEsistenzaFile(const QString &nomeFile);
 
     static QString testoTabella(int tabella);
 
-    static constexpr int NumeroTabelle = 11;
+    static constexpr int NumeroTabelle = 11; // the series' own count
 
 protected:
     bool event(QEvent *evento) override;
@@ -39,6 +40,7 @@ private:
     void mnuInfo_Click();
     void ChiudiTutto();
 
+    Serie &m_serie;
     QFrame *m_frmTitolo = nullptr;
     Etichetta *m_label1 = nullptr;
     Etichetta *m_label7 = nullptr;

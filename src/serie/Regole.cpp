@@ -1,4 +1,4 @@
-#include "screens/exercise/Regole.h"
+#include "serie/Regole.h"
 
 namespace Regole {
 
