@@ -4,7 +4,7 @@
 
 #include "app/Avvio.h"
 #include "app/Schermate.h"
-#include "screens/start/FrmInizio.h"
+#include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QApplication>
@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     Avvio::preparaApplicazione(applicazione);
     Serie serie;
     // Watched before it is shown: showing it may already paint the first frame.
-    new PrimoFotogramma(Schermate::carica<FrmInizio>(serie));
+    new PrimoFotogramma(Schermate::carica<SchermataInizio>(serie));
     Avvio::mostraInizio(serie);
     return applicazione.exec();
 }

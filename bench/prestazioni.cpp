@@ -7,8 +7,8 @@
 #include "app/Avvio.h"
 #include "app/Module1.h"
 #include "app/Schermate.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "screens/print/Stampante.h"
 #include "serie/Regole.h"
 
@@ -202,11 +202,11 @@ protected:
     }
 };
 
-frmOperativo *apriEsercizio()
+SchermataEsercizio *apriEsercizio()
 {
     Module1::ripristina();
     Module1::Tabella = TabellaProvata;
-    auto *w = Schermate::carica<frmOperativo>();
+    auto *w = Schermate::carica<SchermataEsercizio>();
     w->mostra();
     if (!QTest::qWaitForWindowExposed(w))
         fallisce(QStringLiteral("the exercise screen was not shown"));
@@ -216,7 +216,7 @@ frmOperativo *apriEsercizio()
 
 void chiudiEsercizio()
 {
-    Schermate::scarica<frmOperativo>();
+    Schermate::scarica<SchermataEsercizio>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ridisegna();
 }
@@ -243,7 +243,7 @@ struct TempiTabella
 };
 
 // One whole table answered right, key by key, each key timed up to the end of its repaint.
-TempiTabella rispondiTabella(frmOperativo *w)
+TempiTabella rispondiTabella(SchermataEsercizio *w)
 {
     TempiTabella tempi;
     const auto inizioTabella = Orologio::now();
@@ -490,7 +490,7 @@ int main(int argc, char *argv[])
     // Everything else runs in this process, set up as the program sets itself up.
     QApplication applicazione(argc, argv);
     Avvio::preparaApplicazione(applicazione);
-    frmOperativo::setSeme(20261208);
+    SchermataEsercizio::setSeme(20261208);
 
     // The same three start-ups in instructions, which the machine's load hardly changes.
     std::printf("start-up: instructions under callgrind\n");
@@ -524,7 +524,7 @@ int main(int argc, char *argv[])
     std::printf("resize: %d rounds of %d events\n", Ripetizioni, EventiRidimensionamento);
     std::fflush(stdout);
     {
-        frmOperativo *w = apriEsercizio();
+        SchermataEsercizio *w = apriEsercizio();
         w->showNormal();
         minima.showNormal();
         ridisegna();
@@ -553,7 +553,7 @@ int main(int argc, char *argv[])
     {
         {
             // How many widgets one key repaints, once, outside the timed runs.
-            frmOperativo *w = apriEsercizio();
+            SchermataEsercizio *w = apriEsercizio();
             const QString risposta = Module1::Risposte.at(0).trimmed();
             ContaPitture conta;
             for (QChar cifra : risposta) {
@@ -572,7 +572,7 @@ int main(int argc, char *argv[])
         }
         std::vector<double> cifraP, invioP, tabellaP, tastoM, tabellaM;
         for (int i = 0; i < Ripetizioni; ++i) {
-            frmOperativo *w = apriEsercizio();
+            SchermataEsercizio *w = apriEsercizio();
             const TempiTabella tempi = rispondiTabella(w);
             chiudiEsercizio();
             cifraP.push_back(mediana(tempi.cifre));
@@ -600,8 +600,8 @@ int main(int argc, char *argv[])
     std::fflush(stdout);
     {
         riempiRegistro();
-        FrmStampaEsercizio::setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
-        auto *stampa = Schermate::carica<FrmStampaEsercizio>();
+        SchermataStampa::setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
+        auto *stampa = Schermate::carica<SchermataStampa>();
         stampa->mostra();
         if (!QTest::qWaitForWindowExposed(stampa))
             fallisce(QStringLiteral("the print screen was not shown"));
@@ -622,7 +622,7 @@ int main(int argc, char *argv[])
             stampaDiretta(diretta);
             paginaM.push_back(secondiDa(inizio));
         }
-        Schermate::scarica<FrmStampaEsercizio>();
+        Schermate::scarica<SchermataStampa>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         cifre.push_back({QStringLiteral("5b. The printed page built into a recording printer"), QStringLiteral("ms"),
                          1000, mediana(paginaP), mediana(paginaM), Obiettivo::Nessuno, 0, Ripetizioni});

@@ -4,7 +4,7 @@
 // on a window the way a keyboard does, answer a modal window, and close everything between tests.
 
 #include "app/Schermate.h"
-#include "screens/start/FrmInizio.h"
+#include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QApplication>
@@ -24,9 +24,9 @@ namespace Aiuto {
 
 // Shows the start screen as the program does, on the series given, and waits until it is the active
 // window.
-inline FrmInizio *apriInizio(Serie &serie)
+inline SchermataInizio *apriInizio(Serie &serie)
 {
-    auto *inizio = Schermate::carica<FrmInizio>(serie);
+    auto *inizio = Schermate::carica<SchermataInizio>(serie);
     inizio->mostra();
     if (!QTest::qWaitForWindowActive(inizio))
         return nullptr;

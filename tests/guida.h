@@ -5,7 +5,7 @@
 
 #include "app/Schermate.h"
 #include "input/PulsanteOpzione.h"
-#include "screens/exercise/frmOperativo.h"
+#include "screens/exercise/SchermataEsercizio.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -85,10 +85,10 @@ inline QStringList pannelliAbilitati(QWidget *finestra)
 }
 
 // Opens the exercise screen on a table, as "Vai" does, and waits until it has the keyboard.
-inline frmOperativo *apriEsercizio(Serie &serie, int tabella)
+inline SchermataEsercizio *apriEsercizio(Serie &serie, int tabella)
 {
     serie.scegliTabella(tabella);
-    auto *w = Schermate::carica<frmOperativo>(serie);
+    auto *w = Schermate::carica<SchermataEsercizio>(serie);
     w->mostra();
     if (!QTest::qWaitForWindowActive(w))
         qWarning("exercise screen not active");
@@ -96,7 +96,7 @@ inline frmOperativo *apriEsercizio(Serie &serie, int tabella)
 }
 
 // Types the right answer of the current column and Enter.
-inline void rispondiGiustoDaTastiera(frmOperativo *w)
+inline void rispondiGiustoDaTastiera(SchermataEsercizio *w)
 {
     const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(w->colonna())).toInt();
     const int tabella = testo(w, QStringLiteral("Label1")).toInt();
@@ -106,7 +106,7 @@ inline void rispondiGiustoDaTastiera(frmOperativo *w)
 }
 
 // A series one operation short of three tables, completed by a typed answer: the warning comes up.
-inline void portaAllAvviso(Serie &serie, frmOperativo *w)
+inline void portaAllAvviso(Serie &serie, SchermataEsercizio *w)
 {
     serie.caricaRegistro(serie.registro(), Serie::OperazioniPerAvviso - 1);
     rispondiGiustoDaTastiera(w);
@@ -115,7 +115,7 @@ inline void portaAllAvviso(Serie &serie, frmOperativo *w)
 class Guida
 {
 public:
-    Guida(frmOperativo *finestra, Modo modo)
+    Guida(SchermataEsercizio *finestra, Modo modo)
         : m_w(finestra)
         , m_modo(modo)
     { }
@@ -142,11 +142,12 @@ public:
             if (i <= 9) {
                 // Alternate the main digits and the numeric keypad's.
                 premi(m_w, Qt::Key(Qt::Key_0 + i), (m_contatore++ % 2) ? Qt::KeypadModifier : Qt::NoModifier);
-            } else if (i == frmOperativo::TastoCancella) {
+            } else if (i == SchermataEsercizio::TastoCancella) {
                 premi(m_w, Qt::Key_C);
             } else {
-                premi(m_w, i == frmOperativo::TastoInvio ? Qt::Key_I
-                                                         : (i == frmOperativo::TastoEsco ? Qt::Key_E : Qt::Key_N));
+                premi(m_w, i == SchermataEsercizio::TastoInvio
+                               ? Qt::Key_I
+                               : (i == SchermataEsercizio::TastoEsco ? Qt::Key_E : Qt::Key_N));
                 if (fuoco() != nome)
                     return false;
                 premi(m_w, Qt::Key_Return);
@@ -167,7 +168,7 @@ public:
         return true;
     }
 
-    bool invia() { return tastierino(frmOperativo::TastoInvio); }
+    bool invia() { return tastierino(SchermataEsercizio::TastoInvio); }
 
     bool aiuto(bool si)
     {
@@ -204,7 +205,7 @@ public:
     }
 
 private:
-    frmOperativo *m_w;
+    SchermataEsercizio *m_w;
     Modo m_modo;
     int m_contatore = 0;
 };

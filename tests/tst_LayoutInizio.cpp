@@ -23,7 +23,7 @@ struct Posto
 QList<Posto> posti()
 {
     QList<Posto> elenco = {
-        {QStringLiteral("frmTitolo"), QRect(0, 0, 11745, 2295), 0},
+        {QStringLiteral("titolo"), QRect(0, 0, 11745, 2295), 0},
         {QStringLiteral("Shape1"), QRect(90, 90, 8220, 1935), 0},
         {QStringLiteral("Shape2"), QRect(90, 60, 8160, 1875), 0},
         {QStringLiteral("Shape4"), QRect(8340, 30, 3180, 1935), 0},
@@ -66,7 +66,7 @@ private Q_SLOTS:
 
 private:
     void controllaPosti(const QSize &client);
-    FrmInizio *m_inizio = nullptr;
+    SchermataInizio *m_inizio = nullptr;
 };
 
 void tst_LayoutInizio::init()

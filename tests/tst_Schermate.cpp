@@ -3,8 +3,8 @@
 
 #include "aiuto.h"
 
-#include "screens/exercise/frmOperativo.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QLabel>
@@ -68,9 +68,9 @@ void tst_Schermate::unaSolaIstanza()
     prima->mostra();
     QCOMPARE(Schermate::carica<SchermataProva>(), prima);
 
-    FrmInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
-    QCOMPARE(Schermate::carica<FrmInizio>(m_serie), inizio);
+    QCOMPARE(Schermate::carica<SchermataInizio>(m_serie), inizio);
     QCOMPARE(Schermate::istanza<SchermataProva>(), prima);
 }
 
@@ -95,7 +95,7 @@ void tst_Schermate::laStaticaSopravvive()
 
 void tst_Schermate::vaiMostraSempreLaStessaSchermata()
 {
-    FrmInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     // Table 5, then "Ripristina": the label keeps the choice, and "Vai" exercises table 5.
     tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return});
@@ -103,7 +103,7 @@ void tst_Schermate::vaiMostraSempreLaStessaSchermata()
     QCOMPARE(controllo<QLabel>(inizio, "Label1")->text(), QStringLiteral("Tabella del 5"));
 
     clic(controllo(inizio, "Option2(0)"));
-    QPointer<frmOperativo> operativo = Schermate::istanza<frmOperativo>();
+    QPointer<SchermataEsercizio> operativo = Schermate::istanza<SchermataEsercizio>();
     QVERIFY(operativo);
     QTRY_VERIFY(operativo->isVisible());
     QCOMPARE(m_serie.tabella(), 5);
@@ -112,7 +112,7 @@ void tst_Schermate::vaiMostraSempreLaStessaSchermata()
     inizio->mostra();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     clic(controllo(inizio, "Option2(0)"));
-    QCOMPARE(Schermate::istanza<frmOperativo>(), operativo.data());
+    QCOMPARE(Schermate::istanza<SchermataEsercizio>(), operativo.data());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(operativo);
 }
@@ -129,10 +129,10 @@ void tst_Schermate::chiusuraACascata()
 {
     QFETCH(QString, come);
 
-    QPointer<FrmInizio> inizio = apriInizio(m_serie);
-    QPointer<frmOperativo> operativo = Schermate::carica<frmOperativo>(m_serie);
+    QPointer<SchermataInizio> inizio = apriInizio(m_serie);
+    QPointer<SchermataEsercizio> operativo = Schermate::carica<SchermataEsercizio>(m_serie);
     operativo->mostra();
-    QPointer<FrmStampaEsercizio> stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+    QPointer<SchermataStampa> stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
     QVERIFY(operativo->isVisible());
@@ -150,9 +150,9 @@ void tst_Schermate::chiusuraACascata()
         inizio->windowHandle()->close();
     }
 
-    QTRY_VERIFY(!Schermate::istanza<FrmInizio>());
-    QVERIFY(!Schermate::istanza<frmOperativo>());
-    QVERIFY(!Schermate::istanza<FrmStampaEsercizio>());
+    QTRY_VERIFY(!Schermate::istanza<SchermataInizio>());
+    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
+    QVERIFY(!Schermate::istanza<SchermataStampa>());
     for (const QWidget *finestra : QApplication::topLevelWidgets())
         QVERIFY2(!finestra->isVisible(), qPrintable(finestra->windowTitle()));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

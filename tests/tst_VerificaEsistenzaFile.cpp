@@ -144,7 +144,7 @@ void tst_VerificaEsistenzaFile::sonda()
     auto sonda = std::async(std::launch::async, [] {
         QElapsedTimer orologio;
         orologio.start();
-        FrmInizio::VerificaEsistenzaFile(Nome);
+        SchermataInizio::verificaEsistenzaFile(Nome);
         return orologio.elapsed();
     });
     if (sonda.wait_for(3s) != std::future_status::ready) {
@@ -178,7 +178,7 @@ void tst_VerificaEsistenzaFile::inizioConUnaPipe()
 
     QElapsedTimer orologio;
     orologio.start();
-    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
     const qint64 trascorso = orologio.elapsed();
     aperto.set_value();
     guardia.wait();

@@ -6,7 +6,7 @@
 
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"
-#include "screens/exercise/frmOperativo.h"
+#include "screens/exercise/SchermataEsercizio.h"
 #include "serie/Serie.h"
 
 #include <QAccessible>
@@ -83,7 +83,7 @@ private Q_SLOTS:
     void premereDaUnAusilioConferma();
 
 private:
-    frmOperativo *apriEsercizio(int tabella);
+    SchermataEsercizio *apriEsercizio(int tabella);
     void verificaFuoco(QWidget *finestra, const QString &atteso);
 };
 
@@ -97,10 +97,10 @@ void tst_Accessibilita::cleanup()
     chiudiTutto();
 }
 
-frmOperativo *tst_Accessibilita::apriEsercizio(int tabella)
+SchermataEsercizio *tst_Accessibilita::apriEsercizio(int tabella)
 {
     m_serie.scegliTabella(tabella);
-    auto *w = Schermate::carica<frmOperativo>(m_serie);
+    auto *w = Schermate::carica<SchermataEsercizio>(m_serie);
     w->mostra();
     if (!QTest::qWaitForWindowActive(w))
         return nullptr;
@@ -127,9 +127,9 @@ void tst_Accessibilita::verificaFuoco(QWidget *finestra, const QString &atteso)
 
 void tst_Accessibilita::ogniControlloHaNomeERuolo()
 {
-    FrmInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
-    frmOperativo *esercizio = apriEsercizio(4);
+    SchermataEsercizio *esercizio = apriEsercizio(4);
     QVERIFY(esercizio);
     for (QWidget *finestra : {static_cast<QWidget *>(inizio), static_cast<QWidget *>(esercizio)}) {
         for (PulsanteOpzione *pulsante : finestra->findChildren<PulsanteOpzione *>()) {
@@ -148,7 +148,7 @@ void tst_Accessibilita::ogniControlloHaNomeERuolo()
 
 void tst_Accessibilita::schermataInizio()
 {
-    FrmInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     QCOMPARE(nome(inizio), QStringLiteral("Tavole della moltiplicazione"));
     QCOMPARE(pulsantiVisibili(inizio),
@@ -168,7 +168,7 @@ void tst_Accessibilita::schermataInizio()
 
 void tst_Accessibilita::schermataEsercizio()
 {
-    frmOperativo *w = apriEsercizio(4);
+    SchermataEsercizio *w = apriEsercizio(4);
     QVERIFY(w);
     QCOMPARE(nome(w), QStringLiteral("TABELLA"));
     for (const auto &[oggetto, atteso] : {std::pair {"Frame1", "Operazioni"}, std::pair {"fraTastierino", "Tastierino"},
@@ -200,7 +200,7 @@ void tst_Accessibilita::schermataEsercizio()
 
 void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
 {
-    frmOperativo *w = apriEsercizio(3);
+    SchermataEsercizio *w = apriEsercizio(3);
     QVERIFY(w);
     QCOMPARE(pulsantiVisibili(w), (QStringList {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "Cancella", "Invio",
                                                 "Nuova Tabella", "Esco"}));
@@ -227,7 +227,7 @@ void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
 
 void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 {
-    FrmInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     VERIFICA_FUOCO(inizio, "0");
     tasto(inizio, Qt::Key_3);
@@ -240,7 +240,7 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
     VERIFICA_FUOCO(inizio, "0");
 
     tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_Return});
-    auto *w = Schermate::istanza<frmOperativo>();
+    auto *w = Schermate::istanza<SchermataEsercizio>();
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
     VERIFICA_FUOCO(w, "0");
@@ -252,7 +252,7 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 
 void tst_Accessibilita::premereDaUnAusilioConferma()
 {
-    FrmInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_serie);
     QVERIFY(inizio);
     QAccessibleActionInterface *azioni
         = descrizione(controllo(inizio, QStringLiteral("Option1(6)")))->actionInterface();

@@ -6,7 +6,7 @@
 #include "aiuto.h"
 
 #include "input/PulsanteOpzione.h"
-#include "screens/exercise/frmOperativo.h"
+#include "screens/exercise/SchermataEsercizio.h"
 #include "serie/Serie.h"
 
 #include <QImage>
@@ -125,7 +125,7 @@ void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco()
     if (esercizio) {
         tasto(finestra, Qt::Key_Return);
         tasto(finestra, Qt::Key_Return);
-        finestra = Schermate::istanza<frmOperativo>();
+        finestra = Schermate::istanza<SchermataEsercizio>();
         QVERIFY(finestra);
         QVERIFY(QTest::qWaitForWindowActive(finestra));
     }

@@ -68,7 +68,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
     QSKIP("reads the loaded libraries from /proc");
 #else
     Avvio::mostraInizio(m_serie);
-    auto *inizio = Schermate::istanza<FrmInizio>();
+    auto *inizio = Schermate::istanza<SchermataInizio>();
     QVERIFY(inizio);
     QVERIFY(QTest::qWaitForWindowExposed(inizio));
     inizio->grab(); // every control painted once
@@ -83,7 +83,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
 
 void tst_Avvio::chevronDelMenuStretto()
 {
-    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
+    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
     inizio->mostra();
     inizio->showNormal();
     inizio->resize(40, 300);

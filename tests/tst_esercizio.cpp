@@ -7,10 +7,10 @@
 #include "input/CodiciTasto.h"
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/info/frmAutore.h"
-#include "screens/print/FrmStampaEsercizio.h"
-#include "screens/start/FrmInizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/info/FinestraAutore.h"
+#include "screens/print/SchermataStampa.h"
+#include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QAction>
@@ -54,9 +54,9 @@ private Q_SLOTS:
     void ordiniDiversi();
 
 private:
-    frmOperativo *apri(int tabella);
+    SchermataEsercizio *apri(int tabella);
     // Answers the current column right with the given driver.
-    void rispondiGiusto(Guida &guida, frmOperativo *w);
+    void rispondiGiusto(Guida &guida, SchermataEsercizio *w);
 };
 
 void tst_Esercizio::init()
@@ -67,18 +67,18 @@ void tst_Esercizio::init()
 void tst_Esercizio::cleanup()
 {
     RilevatoreRipetizione::globale().setConfrontaIstanti(false);
-    Schermate::scarica<FrmStampaEsercizio>();
-    Schermate::scarica<frmOperativo>();
-    Schermate::scarica<FrmInizio>();
+    Schermate::scarica<SchermataStampa>();
+    Schermate::scarica<SchermataEsercizio>();
+    Schermate::scarica<SchermataInizio>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-frmOperativo *tst_Esercizio::apri(int tabella)
+SchermataEsercizio *tst_Esercizio::apri(int tabella)
 {
     return apriEsercizio(m_serie, tabella);
 }
 
-void tst_Esercizio::rispondiGiusto(Guida &guida, frmOperativo *w)
+void tst_Esercizio::rispondiGiusto(Guida &guida, SchermataEsercizio *w)
 {
     const int c = w->colonna();
     const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
@@ -104,7 +104,7 @@ void tst_Esercizio::serieCompleta()
     const Modo m = Modo(modo);
 
     // Through the start screen, as a child gets there.
-    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
+    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
     inizio->mostra();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     if (tabella == 10)
@@ -114,7 +114,7 @@ void tst_Esercizio::serieCompleta()
     premi(inizio, Qt::Key_Return);
     QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
     premi(inizio, Qt::Key_Return);
-    auto *w = Schermate::istanza<frmOperativo>();
+    auto *w = Schermate::istanza<SchermataEsercizio>();
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
     QCOMPARE(w->windowTitle(), QStringLiteral("TABELLA"));
@@ -169,7 +169,7 @@ void tst_Esercizio::serieCompleta()
             QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
             QCOMPARE(box->text(), QStringLiteral("?"));
             QCOMPARE(box->coloreSfondo(), QColor(255, 255, 0));
-            QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
+            QVERIFY(!tasto(w, SchermataEsercizio::TastoInvio)->isEnabled());
             QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
             QVERIFY(guida.digita(giusta));
             QVERIFY(guida.invia());
@@ -189,9 +189,9 @@ void tst_Esercizio::serieCompleta()
             // The table is finished: only "Nuova Tabella" and "Esco" work.
             QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
             QCOMPARE(fuoco(), QStringLiteral("Option1(12)"));
-            for (int i = 0; i < frmOperativo::NumeroTasti; ++i)
-                QCOMPARE(tasto(w, i)->isEnabled(), i >= frmOperativo::TastoNuovaTabella);
-            QVERIFY(guida.tastierino(frmOperativo::TastoNuovaTabella));
+            for (int i = 0; i < SchermataEsercizio::NumeroTasti; ++i)
+                QCOMPARE(tasto(w, i)->isEnabled(), i >= SchermataEsercizio::TastoNuovaTabella);
+            QVERIFY(guida.tastierino(SchermataEsercizio::TastoNuovaTabella));
             QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
         } else if (n < 29) {
             QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraTastierino")});
@@ -222,7 +222,7 @@ void tst_Esercizio::tabellaDelloZero()
     for (int c = 0; c < 10; ++c) {
         QVERIFY(guida.digita(QStringLiteral("0")));
         QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), QStringLiteral("0"));
-        QVERIFY(tasto(w, frmOperativo::TastoInvio)->isEnabled());
+        QVERIFY(tasto(w, SchermataEsercizio::TastoInvio)->isEnabled());
         QVERIFY(guida.invia());
         QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
     }
@@ -251,9 +251,9 @@ void tst_Esercizio::apertura()
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraTastierino")});
     QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
-    QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
-    QVERIFY(!tasto(w, frmOperativo::TastoNuovaTabella)->isEnabled());
-    QVERIFY(!tasto(w, frmOperativo::TastoEsco)->isEnabled());
+    QVERIFY(!tasto(w, SchermataEsercizio::TastoInvio)->isEnabled());
+    QVERIFY(!tasto(w, SchermataEsercizio::TastoNuovaTabella)->isEnabled());
+    QVERIFY(!tasto(w, SchermataEsercizio::TastoEsco)->isEnabled());
     QCOMPARE(tasto(w, 0)->backColor(), QColor(255, 192, 128));
     QCOMPARE(tasto(w, 1)->backColor(), QColor(255, 224, 192));
     QVERIFY(!w->findChild<QAction *>(QStringLiteral("MnuStampaEsercizio"))->isEnabled());
@@ -261,8 +261,8 @@ void tst_Esercizio::apertura()
 
     // "Vai" again while the screen is open only brings it forward: same table, same order.
     const QString primo = testo(w, QStringLiteral("Label2(0)"));
-    Schermate::carica<frmOperativo>(m_serie)->mostra();
-    QCOMPARE(Schermate::istanza<frmOperativo>(), w);
+    Schermate::carica<SchermataEsercizio>(m_serie)->mostra();
+    QCOMPARE(Schermate::istanza<SchermataEsercizio>(), w);
     QCOMPARE(testo(w, QStringLiteral("Label2(0)")), primo);
 }
 
@@ -271,7 +271,7 @@ void tst_Esercizio::inserimento()
 {
     auto *w = apri(9);
     const QString box = QStringLiteral("lblRisultato(0)");
-    auto *invio = tasto(w, frmOperativo::TastoInvio);
+    auto *invio = tasto(w, SchermataEsercizio::TastoInvio);
 
     // "Invio" is disabled while the box shows "?": a click on it submits nothing.
     clic(w, QStringLiteral("Option1(11)"));
@@ -354,7 +354,7 @@ void tst_Esercizio::tastiDellaTastiera()
     QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
     premi(w, Qt::Key_C);
     QCOMPARE(testo(w, box), QStringLiteral("?"));
-    QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
+    QVERIFY(!tasto(w, SchermataEsercizio::TastoInvio)->isEnabled());
     premi(w, Qt::Key_I); // "Invio" disabled: I does nothing
     QVERIFY(fuoco() != QStringLiteral("Option1(11)"));
 
@@ -406,7 +406,7 @@ void tst_Esercizio::tabellaFinita()
         QCOMPARE(testo(w, QStringLiteral("lblRisultato(%1)").arg(c)), QString());
     QCOMPARE(m_serie.operazioni(), 10);
     QCOMPARE(m_serie.registro().at(10), QStringLiteral("2 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
-    QVERIFY(!tasto(w, frmOperativo::TastoEsco)->isEnabled());
+    QVERIFY(!tasto(w, SchermataEsercizio::TastoEsco)->isEnabled());
 }
 
 // Refusals add up over columns, tables and visits to the screen; the third brings the intervention.
@@ -423,7 +423,7 @@ void tst_Esercizio::rifiutiContatiOvunque()
     // Close by the close box and come back: the count is still there.
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!Schermate::istanza<frmOperativo>());
+    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
     w = apri(5);
     QCOMPARE(m_serie.operazioni(), 0);
     Guida altra(w, Modo::Mouse);
@@ -493,7 +493,7 @@ void tst_Esercizio::avvisoDopoStampaChiusaColMouse()
     portaAllAvviso(m_serie, w);
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
     QTest::keyPress(w->windowHandle(), Qt::Key_Return);
-    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    auto *stampa = Schermate::istanza<SchermataStampa>();
     QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
     QTest::keyRelease(stampa->windowHandle(), Qt::Key_Return);
     clic(stampa, QStringLiteral("Command1"));
@@ -510,7 +510,7 @@ void tst_Esercizio::invioTenutoSuStampa()
     auto *w = apri(2);
     portaAllAvviso(m_serie, w);
     QTest::simulateEvent(w->windowHandle(), true, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
-    QPointer<FrmStampaEsercizio> stampa = Schermate::istanza<FrmStampaEsercizio>();
+    QPointer<SchermataStampa> stampa = Schermate::istanza<SchermataStampa>();
     QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
     QWindow *finestra = stampa->windowHandle();
     for (int i = 0; i < 5; ++i) {
@@ -578,7 +578,7 @@ void tst_Esercizio::avvisoATrentaENonPrima()
     Guida guida(w, Modo::Mouse);
     for (int n = 0; n < 29; ++n) {
         if (n % 10 == 0 && n > 0)
-            QVERIFY(guida.tastierino(frmOperativo::TastoNuovaTabella));
+            QVERIFY(guida.tastierino(SchermataEsercizio::TastoNuovaTabella));
         rispondiGiusto(guida, w);
         QVERIFY(pannelloDavanti(w) != QStringLiteral("fraAvviso"));
     }
@@ -605,8 +605,8 @@ void tst_Esercizio::avvisoATrentaENonPrima()
 
     // "Stampa" opens the print screen, any number of times; the warning stays.
     premi(w, Qt::Key_Return);
-    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>());
-    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    QTRY_VERIFY(Schermate::istanza<SchermataStampa>());
+    auto *stampa = Schermate::istanza<SchermataStampa>();
     QVERIFY(stampa->isVisible());
     QTRY_VERIFY(stampa->isActiveWindow());
     stampa->close();
@@ -614,15 +614,15 @@ void tst_Esercizio::avvisoATrentaENonPrima()
     QVERIFY(QTest::qWaitForWindowActive(w));
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
     clic(w, QStringLiteral("optAvviso(0)"));
-    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>());
+    QTRY_VERIFY(Schermate::istanza<SchermataStampa>());
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
 
     // The exercise screen closed under the open print screen: closing that one later hands the
     // keyboard to the start screen, which is what is left.
-    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
+    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
     inizio->show();
     w->close();
-    stampa = Schermate::istanza<FrmStampaEsercizio>();
+    stampa = Schermate::istanza<SchermataStampa>();
     stampa->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     stampa->close();
@@ -636,7 +636,7 @@ void tst_Esercizio::ricomincia()
     Guida guida(w, Modo::Scansione);
     for (int n = 0; n < 30; ++n) {
         if (n % 10 == 0 && n > 0)
-            QVERIFY(guida.tastierino(frmOperativo::TastoNuovaTabella));
+            QVERIFY(guida.tastierino(SchermataEsercizio::TastoNuovaTabella));
         rispondiGiusto(guida, w);
     }
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
@@ -647,7 +647,7 @@ void tst_Esercizio::ricomincia()
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraTastierino")});
     QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("8"));
     QCOMPARE(testo(w, QStringLiteral("lblRisultato(0)")), QStringLiteral("?"));
-    QVERIFY(!tasto(w, frmOperativo::TastoInvio)->isEnabled());
+    QVERIFY(!tasto(w, SchermataEsercizio::TastoInvio)->isEnabled());
     QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
     QCOMPARE(m_serie.registro().at(0), QStringLiteral("8 \u00d7 %1 = ").arg(testo(w, "Label2(0)").toInt(), 2));
 }
@@ -658,7 +658,7 @@ void tst_Esercizio::autoreRiportaIlFuocoSuUno()
     premi(w, Qt::Key_3);
     QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
     QTimer::singleShot(0, [] {
-        QTRY_VERIFY(qobject_cast<frmAutore *>(QApplication::activeModalWidget()));
+        QTRY_VERIFY(qobject_cast<FinestraAutore *>(QApplication::activeModalWidget()));
         QApplication::activeModalWidget()->close();
     });
     w->findChild<QAction *>(QStringLiteral("mnuInfo"))->trigger();
@@ -679,19 +679,19 @@ void tst_Esercizio::autoreRiportaIlFuocoSuUno()
 
 void tst_Esercizio::escoTornaAllInizio()
 {
-    auto *inizio = Schermate::carica<FrmInizio>(m_serie);
+    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
     inizio->mostra();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     premi(inizio, Qt::Key_5);
     premi(inizio, Qt::Key_Return);
     premi(inizio, Qt::Key_Return);
-    auto *w = Schermate::istanza<frmOperativo>();
+    auto *w = Schermate::istanza<SchermataEsercizio>();
     QVERIFY(w && QTest::qWaitForWindowActive(w));
     Guida guida(w, Modo::Tastiera);
     for (int c = 0; c < 10; ++c)
         rispondiGiusto(guida, w);
-    QVERIFY(guida.tastierino(frmOperativo::TastoEsco));
-    QTRY_VERIFY(!Schermate::istanza<frmOperativo>());
+    QVERIFY(guida.tastierino(SchermataEsercizio::TastoEsco));
+    QTRY_VERIFY(!Schermate::istanza<SchermataEsercizio>());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTRY_VERIFY(inizio->isActiveWindow());
     QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
@@ -700,7 +700,7 @@ void tst_Esercizio::escoTornaAllInizio()
     // "Vai" again without choosing: the same table, a new series.
     premi(inizio, Qt::Key_0);
     clic(inizio, QStringLiteral("Option2(0)"));
-    w = Schermate::istanza<frmOperativo>();
+    w = Schermate::istanza<SchermataEsercizio>();
     QVERIFY(w);
     QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("5"));
     QCOMPARE(m_serie.operazioni(), 0);

@@ -4,9 +4,9 @@
 #include "aiuto.h"
 
 #include "app/Schermate.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/print/FrmStampaEsercizio.h"
-#include "screens/start/FrmInizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/print/SchermataStampa.h"
+#include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QTest>
@@ -46,17 +46,17 @@ private Q_SLOTS:
 void tst_Memoria::milleAperture()
 {
     m_serie = Serie();
-    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
 
     // One round first, so that everything Qt creates once (fonts, styles, caches) is there already.
     auto ciclo = [this, inizio](int i) {
         Aiuto::tasto(inizio, Qt::Key_Return); // the focus is on "Vai" after the first round's choice
-        auto *operativo = Schermate::istanza<frmOperativo>();
+        auto *operativo = Schermate::istanza<SchermataEsercizio>();
         if (!operativo)
             return false;
         m_serie.caricaRegistro(m_serie.registro(), i % 31);
-        auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+        auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
         stampa->mostra();
         // "ESCI" from its own button, then the exercise screen by its close box.
         Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("Command1")));
@@ -65,7 +65,7 @@ void tst_Memoria::milleAperture()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         inizio->activateWindow();
         Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
-        return !Schermate::istanza<frmOperativo>() && !Schermate::istanza<FrmStampaEsercizio>();
+        return !Schermate::istanza<SchermataEsercizio>() && !Schermate::istanza<SchermataStampa>();
     };
     Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
     QVERIFY(ciclo(0));

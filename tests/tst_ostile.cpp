@@ -7,10 +7,10 @@
 
 #include "app/Messaggio.h"
 #include "app/Schermate.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "screens/print/StampanteQt.h"
-#include "screens/start/FrmInizio.h"
+#include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QAbstractButton>
@@ -146,7 +146,7 @@ void tst_Ostile::avvioConFileStrano()
 
     QElapsedTimer tempo;
     tempo.start();
-    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
     const qint64 millisecondi = tempo.elapsed();
     QVERIFY(inizio);
     qInfo("start-up with a %s settings file: %lld ms", qPrintable(genere), millisecondi);
@@ -163,10 +163,10 @@ void tst_Ostile::avvioInCartellaDiSolaLettura()
     QVERIFY(QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     QVERIFY(QDir::setCurrent(cartella.path()));
-    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
     Aiuto::tasti(inizio, {Qt::Key_4, Qt::Key_Return, Qt::Key_Return});
-    QVERIFY(Schermate::istanza<frmOperativo>());
+    QVERIFY(Schermate::istanza<SchermataEsercizio>());
     QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
@@ -193,19 +193,19 @@ void tst_Ostile::stampaCheFallisce()
     const auto registro = m_serie.registro();
     QTemporaryDir cartella;
     // Not even root may create files in a process's folder of the proc file system.
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(QStringLiteral("/proc/self"));
+    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(QStringLiteral("/proc/self"));
     if (senzaStampante) {
         auto chiamate = std::make_shared<QStringList>();
-        Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate] {
+        Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
             return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},
                                                          Stampante::Esito::NessunaStampante);
         });
     } else {
         const QString impossibile = cartella.filePath(QStringLiteral("non-esiste/pagina.pdf"));
-        Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante(
+        Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante(
             [impossibile] { return StampanteQt::pdf(impossibile); });
     }
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
@@ -229,13 +229,13 @@ void tst_Ostile::finestreEstreme_data()
 void tst_Ostile::finestreEstreme()
 {
     QFETCH(QSize, dimensione);
-    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
     Aiuto::tasti(inizio, {Qt::Key_6, Qt::Key_Return, Qt::Key_Return});
-    auto *operativo = Schermate::istanza<frmOperativo>();
+    auto *operativo = Schermate::istanza<SchermataEsercizio>();
     QVERIFY(operativo);
     m_serie.caricaRegistro(m_serie.registro(), 0);
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
 
     for (QWidget *schermata :

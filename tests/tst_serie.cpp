@@ -21,7 +21,9 @@ QString gioca(Serie &serie, const QString &mosse)
             serie.digita(c.digitValue());
     };
     auto esito = [](Serie::Esito e) {
-        return e == Serie::Esito::Sbagliata ? QLatin1Char('S') : e == Serie::Esito::Giusta ? QLatin1Char('G') : QLatin1Char('F');
+        return e == Serie::Esito::Sbagliata ? QLatin1Char('S')
+               : e == Serie::Esito::Giusta  ? QLatin1Char('G')
+                                            : QLatin1Char('F');
     };
     for (QChar mossa : mosse) {
         const int giusta = serie.tabella() * serie.fattore(serie.colonna());
@@ -75,20 +77,24 @@ void tst_Serie::partita_data()
     // The first record line after its question: %1 the right answer typed, %2 the wrong one, %3 revealed.
     QTest::addColumn<QString>("riga0");
 
-    QTest::newRow("right") << "g" << "G" << 1 << 1 << 0 << false << "%1  ";
-    QTest::newRow("wrong, help accepted") << "sa" << "SG" << 1 << 1 << 0 << false << "%2  %3";
-    QTest::newRow("wrong twice, refused, then right") << "srsrg" << "SRSRG" << 1 << 1 << 2 << false << "%2  %2  %1  ";
+    QTest::newRow("right") << "g"
+                           << "G" << 1 << 1 << 0 << false << "%1  ";
+    QTest::newRow("wrong, help accepted") << "sa"
+                                          << "SG" << 1 << 1 << 0 << false << "%2  %3";
+    QTest::newRow("wrong twice, refused, then right") << "srsrg"
+                                                      << "SRSRG" << 1 << 1 << 2 << false << "%2  %2  %1  ";
     // The third refusal brings the intervention, whatever tables lie between, and its OK reveals the
     // answer: the count starts again.
-    QTest::newRow("third refusal across tables") << "srggggggggggtsrsra" << "SRGGGGGGGGGFSRSIG" << 11 << 1 << 0
-                                                 << false << "%2  %1  ";
-    QTest::newRow("a whole table") << "gggggggggg" << "GGGGGGGGGF" << 10 << 0 << 0 << false << "%1  ";
+    QTest::newRow("third refusal across tables") << "srggggggggggtsrsra"
+                                                 << "SRGGGGGGGGGFSRSIG" << 11 << 1 << 0 << false << "%2  %1  ";
+    QTest::newRow("a whole table") << "gggggggggg"
+                                   << "GGGGGGGGGF" << 10 << 0 << 0 << false << "%1  ";
     QTest::newRow("29 operations: not over yet")
-        << QStringLiteral("gggggggggg").repeated(2) + "tt" + "ggggggggg" << QStringLiteral("GGGGGGGGGF").repeated(2) + "GGGGGGGGG"
-        << 29 << 9 << 0 << false << "%1  ";
+        << QStringLiteral("gggggggggg").repeated(2) + "tt" + "ggggggggg"
+        << QStringLiteral("GGGGGGGGGF").repeated(2) + "GGGGGGGGG" << 29 << 9 << 0 << false << "%1  ";
     QTest::newRow("the 30th, revealed, ends the series")
-        << QStringLiteral("ggggggggggt").repeated(2) + "gggggggggsa" << QStringLiteral("GGGGGGGGGF").repeated(2) + "GGGGGGGGGSF"
-        << 30 << 0 << 0 << true << "%1  ";
+        << QStringLiteral("ggggggggggt").repeated(2) + "gggggggggsa"
+        << QStringLiteral("GGGGGGGGGF").repeated(2) + "GGGGGGGGGSF" << 30 << 0 << 0 << true << "%1  ";
 }
 
 void tst_Serie::partita()
@@ -139,8 +145,8 @@ void tst_Serie::registroDopoNuovaSerie()
     QVERIFY(!serie.finita());
     for (int riga = 0; riga < Serie::NumeroRighe; ++riga) {
         const QString attesa = riga < Serie::NumeroColonne ? Regole::rigaDomanda(8, serie.fattore(riga))
-                               : riga <= 20                 ? QString()
-                                                            : prima.at(riga);
+                               : riga <= 20                ? QString()
+                                                           : prima.at(riga);
         QCOMPARE(serie.registro().at(riga), attesa);
     }
 }

@@ -11,10 +11,10 @@
 #include "app/Messaggio.h"
 #include "app/Schermate.h"
 #include "input/PulsanteOpzione.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/info/frmAutore.h"
-#include "screens/print/FrmStampaEsercizio.h"
-#include "screens/start/FrmInizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/info/FinestraAutore.h"
+#include "screens/print/SchermataStampa.h"
+#include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QAction>
@@ -166,7 +166,7 @@ QString testoTasto(Qt::Key k)
 // What the exercise screen showed before an event, to judge what the event did to the record.
 struct Istantanea
 {
-    QPointer<frmOperativo> operativo;
+    QPointer<SchermataEsercizio> operativo;
     qint16 numEsercizi = 0;
     int colonna = 0;
     QString riga;
@@ -209,7 +209,7 @@ private:
 
     QRandomGenerator m_caso;
     quint32 m_seme = 0;
-    QPointer<FrmStampaEsercizio> m_stampaPreparata;
+    QPointer<SchermataStampa> m_stampaPreparata;
     qint64 m_totale = 0;
     qint64 m_eventi = 0;
     qint64 m_rapportati = 0;
@@ -280,9 +280,9 @@ void tst_Soak::cleanupTestCase()
     if (m_limitePixmap > 0)
         QPixmapCache::setCacheLimit(m_limitePixmap);
     Messaggio::azzera();
-    Schermate::scarica<FrmStampaEsercizio>();
-    Schermate::scarica<frmOperativo>();
-    Schermate::scarica<FrmInizio>();
+    Schermate::scarica<SchermataStampa>();
+    Schermate::scarica<SchermataEsercizio>();
+    Schermate::scarica<SchermataInizio>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -314,19 +314,19 @@ void tst_Soak::fallisci(const QString &motivo)
 // whose start screen was closed is started again.
 QWidget *tst_Soak::bersaglio()
 {
-    if (!Schermate::istanza<FrmInizio>()) {
+    if (!Schermate::istanza<SchermataInizio>()) {
         Avvio::mostraInizio(m_serie);
     }
     QWidget *attiva = QApplication::activeWindow();
     if (attiva && attiva->isVisible())
         return attiva;
     QWidget *scelta = nullptr;
-    if (auto *stampa = Schermate::istanza<FrmStampaEsercizio>())
+    if (auto *stampa = Schermate::istanza<SchermataStampa>())
         scelta = stampa;
-    else if (auto *operativo = Schermate::istanza<frmOperativo>())
+    else if (auto *operativo = Schermate::istanza<SchermataEsercizio>())
         scelta = operativo;
     else
-        scelta = Schermate::istanza<FrmInizio>();
+        scelta = Schermate::istanza<SchermataInizio>();
     if (scelta->isMinimized())
         scelta->showMaximized();
     scelta->activateWindow();
@@ -336,7 +336,7 @@ QWidget *tst_Soak::bersaglio()
 Istantanea tst_Soak::istantanea() const
 {
     Istantanea s;
-    s.operativo = Schermate::istanza<frmOperativo>();
+    s.operativo = Schermate::istanza<SchermataEsercizio>();
     s.numEsercizi = m_serie.operazioni();
     s.risposta = m_serie.risposta();
     if (s.operativo) {
@@ -368,7 +368,7 @@ void tst_Soak::atto(const QString &descrizione, const std::function<void()> &eve
 // this.
 void tst_Soak::preparaStampa()
 {
-    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    auto *stampa = Schermate::istanza<SchermataStampa>();
     if (!stampa || stampa == m_stampaPreparata)
         return;
     m_stampaPreparata = stampa;
@@ -442,7 +442,7 @@ void tst_Soak::passo()
         }
     } else if (scelta < 930) {
         // A child who knows the answer: the right digits, then Enter.
-        auto *operativo = Schermate::istanza<frmOperativo>();
+        auto *operativo = Schermate::istanza<SchermataEsercizio>();
         if (!operativo || w != operativo)
             return;
         const int fattore = guida::testo(operativo, QStringLiteral("Label2(%1)").arg(operativo->colonna())).toInt();
@@ -518,9 +518,9 @@ void tst_Soak::verifica(const Istantanea &prima)
             return fallisci(QStringLiteral("record line %1 is \"%2\"").arg(k).arg(m_serie.registro().at(k)));
     }
 
-    if (Schermate::istanza<FrmStampaEsercizio>())
+    if (Schermate::istanza<SchermataStampa>())
         ++m_stati[QStringLiteral("print screen open")];
-    auto *w = Schermate::istanza<frmOperativo>();
+    auto *w = Schermate::istanza<SchermataEsercizio>();
     if (!w)
         return;
     ++m_stati[guida::pannelloDavanti(w)];
@@ -545,7 +545,7 @@ void tst_Soak::verifica(const Istantanea &prima)
     if (rispondendo) {
         const bool mostraQualcosa
             = guida::testo(w, QStringLiteral("lblRisultato(%1)").arg(colonna)) != QLatin1String("?");
-        if (guida::tasto(w, frmOperativo::TastoInvio)->isEnabled() != mostraQualcosa)
+        if (guida::tasto(w, SchermataEsercizio::TastoInvio)->isEnabled() != mostraQualcosa)
             return fallisci(QStringLiteral("\"Invio\" enabled %1 with the box showing \"%2\"")
                                 .arg(!mostraQualcosa)
                                 .arg(guida::testo(w, QStringLiteral("lblRisultato(%1)").arg(colonna))));
@@ -623,11 +623,11 @@ QString tst_Soak::campionaMemoria(qint64 traguardo)
     // until the heap is trimmed.
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
     atto(QStringLiteral("screens closed but the start one, maximised, for the memory sample"), [this] {
-        Schermate::scarica<FrmStampaEsercizio>();
-        Schermate::scarica<frmOperativo>();
-        if (!Schermate::istanza<FrmInizio>())
+        Schermate::scarica<SchermataStampa>();
+        Schermate::scarica<SchermataEsercizio>();
+        if (!Schermate::istanza<SchermataInizio>())
             Avvio::mostraInizio(m_serie);
-        Schermate::istanza<FrmInizio>()->showMaximized();
+        Schermate::istanza<SchermataInizio>()->showMaximized();
     });
 #if defined(__GLIBC__)
     malloc_trim(0);

@@ -9,7 +9,7 @@
 
 #include "app/Messaggio.h"
 #include "app/Sonda.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QDir>
@@ -221,7 +221,7 @@ void tst_SondaWin::inizioConIlFileBloccato()
 
     QElapsedTimer orologio;
     orologio.start();
-    FrmInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
     QVERIFY(inizio);
     QVERIFY2(orologio.elapsed() < 5000,
              qPrintable(QStringLiteral("the start screen took %1 ms").arg(orologio.elapsed())));
@@ -235,14 +235,14 @@ void tst_SondaWin::paginaInDocumentiConAccenti()
 {
     const QString documenti = m_cartella->filePath(QStringLiteral("Niccolò Rossi/Documenti"));
     QVERIFY(QDir().mkpath(documenti));
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(documenti);
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([] {
+    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(documenti);
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([] {
         return std::make_unique<StampanteRegistrata>(std::make_shared<QStringList>(), QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
     riempiRegistro(m_serie, 30);
     Messaggio::azzera();
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
     Messaggio::setProssimaRisposta(QMessageBox::Ok);

@@ -7,7 +7,7 @@
 #include "StampaSupporto.h"
 #include "app/Messaggio.h"
 #include "app/Schermate.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "screens/print/StampanteQt.h"
 #include "serie/Serie.h"
 
@@ -108,8 +108,8 @@ void tst_StampaCups::init()
 
 void tst_StampaCups::cleanup()
 {
-    Schermate::scarica<FrmStampaEsercizio>();
-    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
+    Schermate::scarica<SchermataStampa>();
+    QTRY_VERIFY(Schermate::istanza<SchermataStampa>() == nullptr);
     qputenv("HOME", QFile::encodeName(m_casaOriginale));
     if (m_temporaneaOriginale.isEmpty())
         qunsetenv("TMPDIR");
@@ -163,7 +163,7 @@ void tst_StampaCups::coda()
     // The default printer is looked up when the button is pressed; then the page is drawn, and before
     // it is handed over, the queue or the scheduler may go or hang.
     std::weak_ptr<int> stampanteViva;
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([this, coda, &stampanteViva] {
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([this, coda, &stampanteViva] {
         auto testimone = std::make_shared<int>();
         stampanteViva = testimone;
         return std::make_unique<StampanteVera>(
@@ -181,7 +181,7 @@ void tst_StampaCups::coda()
             testimone);
     });
 
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     const QStringList comando = coda == Coda::Rifiuta || coda == Coda::TastoTenuto

@@ -4,7 +4,7 @@
 #include "StampaSupporto.h"
 #include "app/Messaggio.h"
 #include "app/Schermate.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QDir>
@@ -40,20 +40,20 @@ private Q_SLOTS:
     void erroreDellaStampante();
 
 private:
-    FrmStampaEsercizio *apriStampa();
-    void premiStampa(FrmStampaEsercizio *stampa);
+    SchermataStampa *apriStampa();
+    void premiStampa(SchermataStampa *stampa);
 };
 
-FrmStampaEsercizio *tst_StampaEsercizio::apriStampa()
+SchermataStampa *tst_StampaEsercizio::apriStampa()
 {
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     if (!QTest::qWaitForWindowActive(stampa))
         return nullptr;
     return stampa;
 }
 
-void tst_StampaEsercizio::premiStampa(FrmStampaEsercizio *stampa)
+void tst_StampaEsercizio::premiStampa(SchermataStampa *stampa)
 {
     // Answered in advance, so an unexpected message cannot hang the test; conteggio() tells.
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
@@ -68,8 +68,8 @@ void tst_StampaEsercizio::init()
 
 void tst_StampaEsercizio::cleanup()
 {
-    Schermate::scarica<FrmStampaEsercizio>();
-    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
+    Schermate::scarica<SchermataStampa>();
+    QTRY_VERIFY(Schermate::istanza<SchermataStampa>() == nullptr);
 }
 
 void tst_StampaEsercizio::anteprima_data()
@@ -84,12 +84,12 @@ void tst_StampaEsercizio::anteprima()
 {
     QFETCH(int, numEsercizi);
     riempiRegistro(m_serie, numEsercizi);
-    FrmStampaEsercizio *stampa = apriStampa();
+    SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
     QCOMPARE(stampa->windowTitle(), "FINESTRA DI STAMPA");
     QVERIFY(stampa->isMaximized());
     QCOMPARE(QApplication::focusWidget()->objectName(), "Command1");
-    for (int i = 0; i < FrmStampaEsercizio::CelleAnteprima; ++i) {
+    for (int i = 0; i < SchermataStampa::CelleAnteprima; ++i) {
         auto *cella = stampa->findChild<QLabel *>(QStringLiteral("LblOp(%1)").arg(i));
         QVERIFY(cella);
         QCOMPARE(cella->text(), i <= 10 ? m_serie.registro().at(i) : QString());
@@ -100,7 +100,7 @@ void tst_StampaEsercizio::anteprima()
 void tst_StampaEsercizio::riaperturaPortaSoloDavanti()
 {
     riempiRegistro(m_serie, 30);
-    FrmStampaEsercizio *stampa = apriStampa();
+    SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
     const QString mostrata = m_serie.registro().at(0);
     auto cambiato = m_serie.registro();
@@ -126,7 +126,7 @@ void tst_StampaEsercizio::proporzioniDopoRidimensionamento()
     for (int i = 0; i < 40; ++i)
         posti.append({QStringLiteral("LblOp(%1)").arg(i), QRect(colonne[i / 10], righe[i % 10], 2835, 435)});
 
-    FrmStampaEsercizio *stampa = apriStampa();
+    SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
     stampa->showNormal();
     stampa->resize(1013, 517);
@@ -157,7 +157,7 @@ void tst_StampaEsercizio::chiusura()
     QFETCH(QString, come);
     riempiRegistro(m_serie, 30);
     const auto registro = m_serie.registro();
-    QPointer<FrmStampaEsercizio> stampa = apriStampa();
+    QPointer<SchermataStampa> stampa = apriStampa();
     QVERIFY(stampa);
     if (come == "mouse")
         QTest::mouseClick(stampa->findChild<QPushButton *>("Command1"), Qt::LeftButton);
@@ -165,7 +165,7 @@ void tst_StampaEsercizio::chiusura()
         QTest::keyClick(stampa->windowHandle(), Qt::Key_Return);
     else
         stampa->windowHandle()->close();
-    QCOMPARE(Schermate::istanza<FrmStampaEsercizio>(), nullptr);
+    QCOMPARE(Schermate::istanza<SchermataStampa>(), nullptr);
     QTRY_VERIFY(stampa.isNull());
     QCOMPARE(m_serie.registro(), registro);
     QCOMPARE(m_serie.operazioni(), 30);
@@ -185,7 +185,7 @@ void tst_StampaEsercizio::paginaInviata()
     riempiRegistro(m_serie, numEsercizi);
     const auto registro = m_serie.registro();
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante(
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante(
         [chiamate] { return std::make_unique<StampanteRegistrata>(chiamate); });
 
     QStringList pagina
@@ -198,7 +198,7 @@ void tst_StampaEsercizio::paginaInviata()
     }
     pagina << "fine";
 
-    FrmStampaEsercizio *stampa = apriStampa();
+    SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
     premiStampa(stampa);
     QCOMPARE(*chiamate, pagina);
@@ -206,7 +206,7 @@ void tst_StampaEsercizio::paginaInviata()
     QCOMPARE(*chiamate, pagina + pagina);
 
     QCOMPARE(Messaggio::conteggio(), 0);
-    QCOMPARE(Schermate::istanza<FrmStampaEsercizio>(), stampa);
+    QCOMPARE(Schermate::istanza<SchermataStampa>(), stampa);
     QVERIFY(stampa->isVisible());
     QCOMPARE(m_serie.registro(), registro);
     QCOMPARE(m_serie.operazioni(), numEsercizi);
@@ -228,9 +228,9 @@ void tst_StampaEsercizio::sceltaDelFont()
     QFETCH(QString, scelto);
     riempiRegistro(m_serie, 10);
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante(
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante(
         [chiamate, elenco] { return std::make_unique<StampanteRegistrata>(chiamate, elenco); });
-    FrmStampaEsercizio *stampa = apriStampa();
+    SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
     premiStampa(stampa);
     if (scelto.isEmpty()) {
@@ -278,12 +278,12 @@ void tst_StampaEsercizio::erroreDellaStampante()
     const auto registro = m_serie.registro();
     QTemporaryDir documenti;
     QVERIFY(documenti.isValid());
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(documenti.path());
+    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(documenti.path());
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate, esito, motivo, nome] {
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, esito, motivo, nome] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, esito, motivo, nome);
     });
-    FrmStampaEsercizio *stampa = apriStampa();
+    SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
     premiStampa(stampa);
     QCOMPARE(chiamate->last(), "fine");

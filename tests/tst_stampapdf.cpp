@@ -4,7 +4,7 @@
 #include "StampaSupporto.h"
 #include "app/Messaggio.h"
 #include "app/Schermate.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "screens/print/StampanteQt.h"
 #include "serie/Serie.h"
 
@@ -57,22 +57,22 @@ void tst_StampaPdf::init()
     m_serie = Serie();
     Messaggio::azzera();
     m_cartella = std::make_unique<QTemporaryDir>();
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(m_cartella->path());
-    auto *stampa = Schermate::carica<FrmStampaEsercizio>(m_serie);
+    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(m_cartella->path());
+    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
 }
 
 void tst_StampaPdf::cleanup()
 {
-    Schermate::scarica<FrmStampaEsercizio>();
-    QTRY_VERIFY(Schermate::istanza<FrmStampaEsercizio>() == nullptr);
+    Schermate::scarica<SchermataStampa>();
+    QTRY_VERIFY(Schermate::istanza<SchermataStampa>() == nullptr);
 }
 
 void tst_StampaPdf::premiStampa()
 {
     Messaggio::setProssimaRisposta(QMessageBox::Ok);
-    auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+    auto *stampa = Schermate::istanza<SchermataStampa>();
     QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
 }
 
@@ -94,7 +94,7 @@ void tst_StampaPdf::paginaStampata()
     QFETCH(int, numEsercizi);
     riempiRegistro(m_serie, numEsercizi);
     int stampate = 0;
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([this, &stampate] {
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([this, &stampate] {
         return StampanteQt::pdf(m_cartella->filePath(QStringLiteral("pagina %1.pdf").arg(++stampate)));
     });
 
@@ -127,7 +127,7 @@ void tst_StampaPdf::senzaStampante()
     riempiRegistro(m_serie, 30);
     const auto registro = m_serie.registro();
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate] {
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
@@ -163,7 +163,7 @@ void tst_StampaPdf::senzaStampante()
     const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
     QCOMPARE(pagine.size(), 1);
     QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(m_serie), m_origine), QStringList());
-    QVERIFY(Schermate::istanza<FrmStampaEsercizio>()->isVisible());
+    QVERIFY(Schermate::istanza<SchermataStampa>()->isVisible());
     QCOMPARE(m_serie.registro(), registro);
 }
 
@@ -171,9 +171,9 @@ void tst_StampaPdf::senzaStampanteNeCartella()
 {
     riempiRegistro(m_serie, 10);
     const QString manca = m_cartella->filePath("Documenti");
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setCartellaDocumenti(manca);
+    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(manca);
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([chiamate] {
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
@@ -183,13 +183,13 @@ void tst_StampaPdf::senzaStampanteNeCartella()
                                                       "operazioni non è stato salvato: la cartella «%1» non esiste.")
                                            .arg(QDir::toNativeSeparators(manca)));
     QCOMPARE(fileNellaCartella(), QStringList());
-    QVERIFY(Schermate::istanza<FrmStampaEsercizio>()->isVisible());
+    QVERIFY(Schermate::istanza<SchermataStampa>()->isVisible());
 }
 
 void tst_StampaPdf::senzaCourierNessunFile()
 {
     riempiRegistro(m_serie, 30);
-    Schermate::carica<FrmStampaEsercizio>(m_serie)->setFabbricaStampante([this] {
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([this] {
         return std::make_unique<StampanteVera>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
                                                QStringList {"Liberation Mono", "courier new"});
     });

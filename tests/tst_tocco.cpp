@@ -8,8 +8,8 @@
 
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QAbstractButton>
@@ -102,7 +102,7 @@ QWidget *tst_Tocco::prepara(Scena scena)
 {
     if (scena == Scena::Inizio)
         return Aiuto::apriInizio(m_serie);
-    frmOperativo *w = guida::apriEsercizio(m_serie, 3);
+    SchermataEsercizio *w = guida::apriEsercizio(m_serie, 3);
     if (scena == Scena::Intervento) {
         m_serie.rifiutaAiuto();
         m_serie.rifiutaAiuto();
@@ -119,7 +119,7 @@ QWidget *tst_Tocco::prepara(Scena scena)
         guida::portaAllAvviso(m_serie, w);
     if (scena == Scena::Stampa) {
         guida::premi(w, Qt::Key_Return);
-        auto *stampa = Schermate::istanza<FrmStampaEsercizio>();
+        auto *stampa = Schermate::istanza<SchermataStampa>();
         if (stampa && QTest::qWaitForWindowActive(stampa))
             return stampa;
         return nullptr;

@@ -4,7 +4,7 @@
 #include "app/Schermate.h"
 #include "app/Stile.h"
 #include "input/CodiciTasto.h"
-#include "screens/start/FrmInizio.h"
+#include "screens/start/SchermataInizio.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -36,7 +36,7 @@ void preparaApplicazione(QApplication &applicazione)
 
 void mostraInizio(Serie &serie)
 {
-    Schermate::carica<FrmInizio>(serie)->mostra();
+    Schermate::carica<SchermataInizio>(serie)->mostra();
 }
 
 } // namespace Avvio

@@ -55,7 +55,7 @@ void Schermata::closeEvent(QCloseEvent *evento)
     if (m_scaricata)
         return;
     m_scaricata = true;
-    Form_Unload();
+    allaChiusura();
     Schermate::dimentica(this);
     // The window that opened this one; when that one has gone meanwhile, another screen still open.
     QWidget *prossima = m_precedente && m_precedente->isVisible() ? m_precedente.data() : nullptr;

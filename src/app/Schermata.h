@@ -27,7 +27,7 @@ protected:
     // The screen's own step after every proportional pass.
     virtual void dopoRidimensionamento() { }
     // The screen's unload step, before its window goes.
-    virtual void Form_Unload() { }
+    virtual void allaChiusura() { }
 
     void closeEvent(QCloseEvent *evento) override;
 

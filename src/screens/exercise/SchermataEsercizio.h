@@ -19,12 +19,12 @@ class QFrame;
 // the end-of-exercise warning. Four panels share one place in the lower right corner; exactly one of
 // them is in front and enabled at any time. The screen draws the series it is handed and turns
 // presses into its verbs; the series keeps the rules and the record, which the print screen prints.
-class frmOperativo : public Schermata
+class SchermataEsercizio : public Schermata
 {
     Q_OBJECT
 
 public:
-    explicit frmOperativo(Serie &serie, QWidget *parent = nullptr);
+    explicit SchermataEsercizio(Serie &serie, QWidget *parent = nullptr);
 
     int colonna() const;
 
@@ -38,72 +38,72 @@ public:
         NumeroTasti = 14
     };
 
-    void SiSi();
-    void NoNo();
+    void accettaAiuto();
+    void rifiutaAiuto();
 
 protected:
     void dopoRidimensionamento() override;
 
 private:
     void creaControlli();
-    void creaColonne(QWidget *frame1);
+    void creaColonne(QWidget *areaOperazioni);
     void creaPannelli(QWidget *area);
     void collegaSegnali();
 
-    void NuovaSerie();
-    void NuovaTabella();
+    void nuovaSerie();
+    void nuovaTabella();
     void mostraTabella();
-    void DisabilitaPannelli();
-    void PosizionaPannelli();
-    void TastierinoAttivo();
-    void TabellaFinita();
+    void disabilitaPannelli();
+    void posizionaPannelli();
+    void tastierinoAttivo();
+    void tabellaFinita();
     void portaAvanti(QFrame *pannello, QWidget *fuoco = nullptr);
     void armaColonna(int c);
     void chiudiColonna(int c);
     void colonnaCompletata(int colonna, Serie::Esito esito);
     void impostaRisultato(int c, const QString &testo);
-    void ControllaFineEsercizi();
+    void controllaFineEsercizi();
     void calcolaLinee();
 
-    void PremiTasto(int n);
+    void premiTasto(int n);
     void cifraDaTastiera(int cifra);
     void cancellaDaTastiera();
     void aggiungiCifra(int cifra);
     void togliCifra();
     void mostraRisposta();
-    void VerificaRisposta();
-    void optOK_Click();
-    void optAvviso_Click(int indice);
-    void mnuInfo_Click();
+    void verificaRisposta();
+    void confermaIntervento();
+    void sceltaAvviso(int indice);
+    void mostraAutore();
 
     // Columns: the six controls of each operation.
-    QFrame *m_frame1 = nullptr;
-    Etichetta *m_label1 = nullptr;
-    QVector<Etichetta *> m_lblSegno;
-    QVector<Etichetta *> m_label2;
-    QVector<Forma *> m_shape4;
-    QVector<Etichetta *> m_lblUguale;
-    QVector<Etichetta *> m_lblRisultato;
-    QVector<Linea *> m_line2;
+    QFrame *m_areaOperazioni = nullptr;
+    Etichetta *m_tabella = nullptr;
+    QVector<Etichetta *> m_segni;
+    QVector<Etichetta *> m_fattori;
+    QVector<Forma *> m_caselle;
+    QVector<Etichetta *> m_uguali;
+    QVector<Etichetta *> m_risultati;
+    QVector<Linea *> m_linee;
 
     // Panels.
     Etichetta *m_lblRiferimento = nullptr;
-    QFrame *m_fraTastierino = nullptr;
-    QFrame *m_fraAiuto = nullptr;
-    QFrame *m_fraIntervento = nullptr;
-    QFrame *m_fraAvviso = nullptr;
-    QVector<PulsanteOpzione *> m_option1;
-    QVector<PulsanteOpzione *> m_option3;
-    QVector<PulsanteOpzione *> m_optAvviso;
-    PulsanteOpzione *m_optOK = nullptr;
+    QFrame *m_pannelloTastierino = nullptr;
+    QFrame *m_pannelloAiuto = nullptr;
+    QFrame *m_pannelloIntervento = nullptr;
+    QFrame *m_pannelloAvviso = nullptr;
+    QVector<PulsanteOpzione *> m_tastiTastierino;
+    QVector<PulsanteOpzione *> m_tastiAiuto;
+    QVector<PulsanteOpzione *> m_tastiAvviso;
+    PulsanteOpzione *m_ok = nullptr;
     GruppoScelta *m_tastierino = nullptr;
     GruppoScelta *m_aiuto = nullptr;
     GruppoScelta *m_avviso = nullptr;
     GruppoScelta *m_intervento = nullptr;
 
-    QAction *m_mnuStampaEsercizio = nullptr;
-    QAction *m_mnuInfo = nullptr;
-    QAction *m_mnuIstruzioni = nullptr;
+    QAction *m_menuStampa = nullptr;
+    QAction *m_menuAutore = nullptr;
+    QAction *m_menuIstruzioni = nullptr;
 
     Serie &m_serie;
 };

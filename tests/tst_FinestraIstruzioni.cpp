@@ -3,7 +3,7 @@
 
 #include "aiuto.h"
 
-#include "screens/info/frmIstruzioni.h"
+#include "screens/info/FinestraIstruzioni.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -31,7 +31,7 @@ QString testoAtteso()
 
 } // namespace
 
-class tst_frmIstruzioni : public QObject
+class tst_FinestraIstruzioni : public QObject
 {
     Q_OBJECT
 
@@ -40,12 +40,12 @@ private Q_SLOTS:
     void testoOgniVolta();
 };
 
-void tst_frmIstruzioni::cleanup()
+void tst_FinestraIstruzioni::cleanup()
 {
     chiudiTutto();
 }
 
-void tst_frmIstruzioni::testoOgniVolta()
+void tst_FinestraIstruzioni::testoOgniVolta()
 {
     for (int volta = 1; volta <= 2; ++volta) {
         QString letto;
@@ -67,9 +67,9 @@ void tst_frmIstruzioni::testoOgniVolta()
             QCOMPARE(chiudi->text(), QStringLiteral("C h i u d i"));
             clic(chiudi);
         });
-        Schermate::carica<frmIstruzioni>()->exec();
+        Schermate::carica<FinestraIstruzioni>()->exec();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!Schermate::istanza<frmIstruzioni>());
+        QVERIFY(!Schermate::istanza<FinestraIstruzioni>());
 
         QCOMPARE(letto, testoAtteso());
         // Seventeen lines (four of them empty) from the first to the last, all inside the label.
@@ -78,5 +78,5 @@ void tst_frmIstruzioni::testoOgniVolta()
     }
 }
 
-QTEST_MAIN(tst_frmIstruzioni)
-#include "tst_frmIstruzioni.moc"
+QTEST_MAIN(tst_FinestraIstruzioni)
+#include "tst_FinestraIstruzioni.moc"

@@ -15,7 +15,7 @@ class Serie;
 
 // The print screen: shows the first eleven lines of the series' record and prints the whole record
 // on one page, under the heading, in Courier. It reads the record and changes nothing in it. Opened
-// from the exercise screen's warning with Schermate::carica<FrmStampaEsercizio>(serie)->mostra();
+// from the exercise screen's warning with Schermate::carica<SchermataStampa>(serie)->mostra();
 // "ESCI" or the close box unloads it.
 //
 // The page goes to the printer made by the printer factory (the system's default printer unless
@@ -29,14 +29,14 @@ class Serie;
 // most, repainting and answering the desktop meanwhile: a print system that does not answer by then
 // is given up, as not answering. While the page is being sent, "Stampa in corso…" shows, and presses,
 // keys and taps anywhere in the program do nothing; afterwards they act again.
-class FrmStampaEsercizio : public Schermata
+class SchermataStampa : public Schermata
 {
     Q_OBJECT
 
 public:
     using FabbricaStampante = std::function<std::unique_ptr<Stampante>()>;
 
-    explicit FrmStampaEsercizio(const Serie &serie, QWidget *parent = nullptr);
+    explicit SchermataStampa(const Serie &serie, QWidget *parent = nullptr);
 
     // An empty factory puts back the system's default printer.
     void setFabbricaStampante(FabbricaStampante fabbrica);
@@ -73,20 +73,20 @@ private:
         bool avviso = false;
     };
 
-    void cmdStampaS_Click();
+    void stampaOperazioni();
     void setInStampa(bool inStampa);
     // The page on `stampante` in `font`, made and sent on the printing thread.
-    EsitoStampa StampaEsercizi(const std::shared_ptr<Stampante> &stampante, const QString &font);
+    EsitoStampa stampaEsercizi(const std::shared_ptr<Stampante> &stampante, const QString &font);
     // What the teacher must be told of a page that did not go to the printer, once it is saved as a PDF.
     Spiegazione spiega(EsitoStampa esito, const Stampante &stampante, const QString &font);
     // Saves the page as a PDF and says so, after `accaduto`, the sentence that says why it was not
     // printed (without its full stop).
     Spiegazione salvaInPdf(const QString &accaduto, EsitoStampa esito, const QString &font);
 
-    QVector<Etichetta *> m_lblOp;
+    QVector<Etichetta *> m_anteprima;
     Etichetta *m_inStampa = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_cmdStampaS = nullptr;
+    QPushButton *m_esci = nullptr;
+    QPushButton *m_stampa = nullptr;
 
     const Serie &m_serie;
     FabbricaStampante m_fabbrica;

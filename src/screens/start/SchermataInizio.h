@@ -14,15 +14,15 @@ class QFrame;
 // The start screen: the child chooses one of the tables 0 to 10, then "Vai" (to the exercise
 // screen), "Ripristina" (back to the tables) or "Esci" (end of the program). It stays loaded for the
 // whole run; closing it closes every other screen and ends the program.
-class FrmInizio : public Schermata
+class SchermataInizio : public Schermata
 {
     Q_OBJECT
 
 public:
-    explicit FrmInizio(Serie &serie, QWidget *parent = nullptr);
+    explicit SchermataInizio(Serie &serie, QWidget *parent = nullptr);
 
     // Opens the named file for reading and closes it again at once; nothing is read or reported.
-    static void VerificaEsistenzaFile(const QString &nomeFile);
+    static void verificaEsistenzaFile(const QString &nomeFile);
 
     static QString testoTabella(int tabella);
 
@@ -30,25 +30,25 @@ public:
 
 protected:
     bool event(QEvent *evento) override;
-    void Form_Unload() override;
+    void allaChiusura() override;
 
 private:
     void creaControlli();
     void collegaSegnali();
-    void ScegliTabella(int indice);
-    void EseguiComando(int indice);
-    void mnuInfo_Click();
-    void ChiudiTutto();
+    void scegliTabella(int indice);
+    void eseguiComando(int indice);
+    void mostraAutore();
+    void chiudiTutto();
 
     Serie &m_serie;
-    QFrame *m_frmTitolo = nullptr;
-    Etichetta *m_label1 = nullptr;
-    Etichetta *m_label7 = nullptr;
-    QVector<PulsanteOpzione *> m_option1;
-    QVector<PulsanteOpzione *> m_option2;
+    QFrame *m_titolo = nullptr;
+    Etichetta *m_tabellaScelta = nullptr;
+    Etichetta *m_versione = nullptr;
+    QVector<PulsanteOpzione *> m_tastiTabelle;
+    QVector<PulsanteOpzione *> m_tastiComandi;
     GruppoScelta *m_tabelle = nullptr;
     GruppoScelta *m_comandi = nullptr;
-    QAction *m_mnuInfo = nullptr;
+    QAction *m_menuAutore = nullptr;
     bool m_giaAttivata = false;
     // The whole program has just come back, from another program or from the minimised window, and
     // none of its windows has been activated since.

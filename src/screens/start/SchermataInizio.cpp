@@ -1,4 +1,4 @@
-#include "screens/start/FrmInizio.h"
+#include "screens/start/SchermataInizio.h"
 
 #include "app/Schermate.h"
 #include "app/Sonda.h"
@@ -8,9 +8,9 @@
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/info/frmAutore.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/info/FinestraAutore.h"
+#include "screens/print/SchermataStampa.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -27,7 +27,7 @@ namespace {
 constexpr QSize Progetto(11880, 8310);
 
 // Table buttons: left, top inside frame1, width, height.
-constexpr std::array<QRect, FrmInizio::NumeroTabelle> PostiTabelle = {
+constexpr std::array<QRect, SchermataInizio::NumeroTabelle> PostiTabelle = {
     QRect(135, 225, 1230, 585),  QRect(1425, 225, 1230, 585),  QRect(2715, 225, 1230, 585),
     QRect(135, 825, 1230, 585),  QRect(1425, 825, 1230, 585),  QRect(2715, 825, 1230, 585),
     QRect(135, 1425, 1230, 585), QRect(1425, 1425, 1230, 585), QRect(2715, 1425, 1230, 585),
@@ -86,7 +86,7 @@ QFrame *cornice(QWidget *parent)
 
 } // namespace
 
-FrmInizio::FrmInizio(Serie &serie, QWidget *parent)
+SchermataInizio::SchermataInizio(Serie &serie, QWidget *parent)
     : Schermata(QStringLiteral("Tavole della moltiplicazione"), Progetto, true, parent)
     , m_serie(serie)
 {
@@ -94,11 +94,11 @@ FrmInizio::FrmInizio(Serie &serie, QWidget *parent)
     collegaSegnali();
 
     // The version label gets its text at load, after its current (empty) caption.
-    m_label7->setText(m_label7->text() + QStringLiteral("Vers.1.0") + QChar(13) + QStringLiteral("Mouse "));
-    VerificaEsistenzaFile(QStringLiteral("ImpostazioniUlmo.dat"));
+    m_versione->setText(m_versione->text() + QStringLiteral("Vers.1.0") + QChar(13) + QStringLiteral("Mouse "));
+    verificaEsistenzaFile(QStringLiteral("ImpostazioniUlmo.dat"));
 }
 
-void FrmInizio::creaControlli()
+void SchermataInizio::creaControlli()
 {
     QWidget *area = client();
     QPalette tavolozza = area->palette();
@@ -106,12 +106,12 @@ void FrmInizio::creaControlli()
     area->setPalette(tavolozza);
     LayoutProporzionale *layout = proporzioni();
 
-    m_frmTitolo = cornice(area);
-    m_frmTitolo->setObjectName(QStringLiteral("frmTitolo"));
-    layout->aggiungi(m_frmTitolo, QRect(0, 0, 11745, 2295));
+    m_titolo = cornice(area);
+    m_titolo->setObjectName(QStringLiteral("titolo"));
+    layout->aggiungi(m_titolo, QRect(0, 0, 11745, 2295));
 
     auto forma = [&](const char *nome, const QRect &posto, quint32 riempimento, int bordo) {
-        auto *shape = new Forma(Forma::Tipo::RettangoloArrotondato, coloreBGR(riempimento), bordo, m_frmTitolo);
+        auto *shape = new Forma(Forma::Tipo::RettangoloArrotondato, coloreBGR(riempimento), bordo, m_titolo);
         shape->setObjectName(QLatin1String(nome));
         layout->aggiungi(shape, posto);
     };
@@ -120,7 +120,7 @@ void FrmInizio::creaControlli()
     forma("Shape4", QRect(8340, 30, 3180, 1935), Blu, 1);
     forma("Shape3", QRect(8385, 60, 3120, 1875), Pesca, 1);
 
-    auto *label4 = new Etichetta(QStringLiteral("Contalino"), m_frmTitolo);
+    auto *label4 = new Etichetta(QStringLiteral("Contalino"), m_titolo);
     label4->setObjectName(QStringLiteral("Label4"));
     label4->setAlignment(Qt::AlignCenter);
     label4->setFont(carattere(QStringLiteral("Arial"), 27.75, true));
@@ -128,19 +128,19 @@ void FrmInizio::creaControlli()
     label4->setColoreSfondo(coloreBGR(Pesca));
     layout->aggiungi(label4, QRect(330, 330, 7800, 1395));
 
-    m_label7 = new Etichetta(QString(), m_frmTitolo);
-    m_label7->setObjectName(QStringLiteral("Label7"));
-    m_label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label7->setFont(carattere(QStringLiteral("Arial"), 9.75, true));
-    m_label7->setColoreTesto(coloreBGR(Blu));
-    layout->aggiungi(m_label7, QRect(8730, 405, 2250, 1140));
+    m_versione = new Etichetta(QString(), m_titolo);
+    m_versione->setObjectName(QStringLiteral("Label7"));
+    m_versione->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_versione->setFont(carattere(QStringLiteral("Arial"), 9.75, true));
+    m_versione->setColoreTesto(coloreBGR(Blu));
+    layout->aggiungi(m_versione, QRect(8730, 405, 2250, 1140));
 
-    m_label1 = new Etichetta(QStringLiteral("Tabella "), area);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label1->setFont(carattere(QStringLiteral("Arial"), 18, true));
-    m_label1->setColoreTesto(coloreBGR(RossoScuro));
-    layout->aggiungi(m_label1, QRect(585, 2625, 8925, 645));
+    m_tabellaScelta = new Etichetta(QStringLiteral("Tabella "), area);
+    m_tabellaScelta->setObjectName(QStringLiteral("Label1"));
+    m_tabellaScelta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_tabellaScelta->setFont(carattere(QStringLiteral("Arial"), 18, true));
+    m_tabellaScelta->setColoreTesto(coloreBGR(RossoScuro));
+    layout->aggiungi(m_tabellaScelta, QRect(585, 2625, 8925, 645));
 
     QFrame *frame1 = cornice(area);
     frame1->setObjectName(QStringLiteral("frame1"));
@@ -152,7 +152,7 @@ void FrmInizio::creaControlli()
         pulsante->setFont(carattere(QStringLiteral("Arial"), 15.75, true));
         pulsante->setColoreTesto(coloreBGR(BluNotte));
         layout->aggiungi(pulsante, PostiTabelle.at(i));
-        m_option1.append(pulsante);
+        m_tastiTabelle.append(pulsante);
     }
 
     QFrame *frame2 = cornice(area);
@@ -165,7 +165,7 @@ void FrmInizio::creaControlli()
         pulsante->setFont(carattere(QStringLiteral("MS Sans Serif"), 18, true));
         pulsante->setColoreTesto(coloreBGR(BluNotte));
         layout->aggiungi(pulsante, PostiComandi.at(i));
-        m_option2.append(pulsante);
+        m_tastiComandi.append(pulsante);
     }
 
     auto *label5 = new Etichetta(QStringLiteral("Il nuovo software di Ulmo"), area);
@@ -176,23 +176,23 @@ void FrmInizio::creaControlli()
     label5->setColoreSfondo(coloreBGR(Pesca));
     layout->aggiungi(label5, QRect(420, 7515, 5340, 465));
 
-    m_mnuInfo = menuBar()->addAction(QStringLiteral("Autore"));
-    m_mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
+    m_menuAutore = menuBar()->addAction(QStringLiteral("Autore"));
+    m_menuAutore->setObjectName(QStringLiteral("mnuInfo"));
 
     // Tab order: the tables 0 to 10, then "Esci", "Ripristina", "Vai".
-    QVector<QWidget *> ordine(m_option1.cbegin(), m_option1.cend());
-    ordine << m_option2.at(2) << m_option2.at(1) << m_option2.at(0);
+    QVector<QWidget *> ordine(m_tastiTabelle.cbegin(), m_tastiTabelle.cend());
+    ordine << m_tastiComandi.at(2) << m_tastiComandi.at(1) << m_tastiComandi.at(0);
     for (int i = 1; i < ordine.size(); ++i)
         setTabOrder(ordine.at(i - 1), ordine.at(i));
 }
 
-void FrmInizio::collegaSegnali()
+void SchermataInizio::collegaSegnali()
 {
-    m_tabelle = new GruppoScelta(m_option1, configurazioneTabelle(), this);
-    m_comandi = new GruppoScelta(m_option2, configurazioneComandi(), this);
-    connect(m_tabelle, &GruppoScelta::confermato, this, &FrmInizio::ScegliTabella);
-    connect(m_comandi, &GruppoScelta::confermato, this, &FrmInizio::EseguiComando);
-    connect(m_mnuInfo, &QAction::triggered, this, &FrmInizio::mnuInfo_Click);
+    m_tabelle = new GruppoScelta(m_tastiTabelle, configurazioneTabelle(), this);
+    m_comandi = new GruppoScelta(m_tastiComandi, configurazioneComandi(), this);
+    connect(m_tabelle, &GruppoScelta::confermato, this, &SchermataInizio::scegliTabella);
+    connect(m_comandi, &GruppoScelta::confermato, this, &SchermataInizio::eseguiComando);
+    connect(m_menuAutore, &QAction::triggered, this, &SchermataInizio::mostraAutore);
 
     // The application turns active just before the window it comes back to is activated (Windows says
     // so itself; under X11 Qt derives it from the program having no active window before), and it
@@ -208,7 +208,7 @@ void FrmInizio::collegaSegnali()
     });
 }
 
-QString FrmInizio::testoTabella(int tabella)
+QString SchermataInizio::testoTabella(int tabella)
 {
     switch (tabella) {
     case 0:
@@ -222,66 +222,66 @@ QString FrmInizio::testoTabella(int tabella)
     }
 }
 
-void FrmInizio::ScegliTabella(int indice)
+void SchermataInizio::scegliTabella(int indice)
 {
     if (indice >= 0 && indice < NumeroTabelle) {
         m_serie.scegliTabella(indice);
-        m_label1->setText(testoTabella(indice));
+        m_tabellaScelta->setText(testoTabella(indice));
     }
-    m_option1.at(0)->setValue(false);
-    m_option2.at(0)->setFocus(Qt::OtherFocusReason);
+    m_tastiTabelle.at(0)->setValue(false);
+    m_tastiComandi.at(0)->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmInizio::EseguiComando(int indice)
+void SchermataInizio::eseguiComando(int indice)
 {
     switch (indice) {
     case 0:
-        Schermate::carica<frmOperativo>(m_serie)->mostra();
+        Schermate::carica<SchermataEsercizio>(m_serie)->mostra();
         break;
     case 1:
-        m_option1.at(0)->setFocus(Qt::OtherFocusReason);
+        m_tastiTabelle.at(0)->setFocus(Qt::OtherFocusReason);
         break;
     case 2:
         // Queued: closing the start screen destroys the button being confirmed.
-        Schermate::dopo([] { Schermate::scarica<FrmInizio>(); });
+        Schermate::dopo([] { Schermate::scarica<SchermataInizio>(); });
         break;
     default:
         break;
     }
 }
 
-void FrmInizio::mnuInfo_Click()
+void SchermataInizio::mostraAutore()
 {
-    Schermate::carica<frmAutore>()->exec();
+    Schermate::carica<FinestraAutore>()->exec();
 }
 
-bool FrmInizio::event(QEvent *evento)
+bool SchermataInizio::event(QEvent *evento)
 {
     // Back to "0" at the first display and whenever this screen takes over from another window of the
     // program (the exercise screen or a modal screen closing). Coming back from another program or
     // from the minimised window keeps the child's place: the next Enter is still meant for "Vai".
     if (evento->type() == QEvent::WindowActivate) {
         if (!m_giaAttivata || !m_ritornoAlProgramma)
-            m_option1.at(0)->setFocus(Qt::ActiveWindowFocusReason);
+            m_tastiTabelle.at(0)->setFocus(Qt::ActiveWindowFocusReason);
         m_giaAttivata = true;
     }
     return Schermata::event(evento);
 }
 
-void FrmInizio::Form_Unload()
+void SchermataInizio::allaChiusura()
 {
-    ChiudiTutto();
+    chiudiTutto();
 }
 
-void FrmInizio::ChiudiTutto()
+void SchermataInizio::chiudiTutto()
 {
-    Schermate::scarica<FrmInizio>();
-    Schermate::scarica<frmAutore>();
-    Schermate::scarica<frmOperativo>();
-    Schermate::scarica<FrmStampaEsercizio>();
+    Schermate::scarica<SchermataInizio>();
+    Schermate::scarica<FinestraAutore>();
+    Schermate::scarica<SchermataEsercizio>();
+    Schermate::scarica<SchermataStampa>();
 }
 
-void FrmInizio::VerificaEsistenzaFile(const QString &nomeFile)
+void SchermataInizio::verificaEsistenzaFile(const QString &nomeFile)
 {
     // Whether it opens changes nothing; the probe never holds up the start of the program.
     Sonda::apriEChiudi(nomeFile);

@@ -1,11 +1,11 @@
-#include "screens/info/frmAutore.h"
+#include "screens/info/FinestraAutore.h"
 
 #include "layout/Controlli.h"
 #include "layout/Unita.h"
 
 #include <QPushButton>
 
-frmAutore::frmAutore(QWidget *parent)
+FinestraAutore::FinestraAutore(QWidget *parent)
     : FinestraInformazioni(QStringLiteral("Autore"), QSize(6975, 3510), QRect(1845, 2892, 2700, 564), parent)
 {
     const QColor blu = Unita::coloreBGR(Unita::Blu);

@@ -1,10 +1,10 @@
-#include "screens/info/frmIstruzioni.h"
+#include "screens/info/FinestraIstruzioni.h"
 
 #include "layout/Controlli.h"
 
 #include <QPushButton>
 
-frmIstruzioni::frmIstruzioni(QWidget *parent)
+FinestraIstruzioni::FinestraIstruzioni(QWidget *parent)
     : FinestraInformazioni(QStringLiteral("ISTRUZIONI"), QSize(9000, 5745), QRect(2985, 5088, 2700, 624), parent)
 {
     Etichetta *label1 = etichetta("Label1", testoIstruzioni(), QRect(420, 240, 7995, 4710), 9.75, true);
@@ -13,7 +13,7 @@ frmIstruzioni::frmIstruzioni(QWidget *parent)
     m_command1->setFocus();
 }
 
-QString frmIstruzioni::testoIstruzioni()
+QString FinestraIstruzioni::testoIstruzioni()
 {
     struct Riga
     {

@@ -1,4 +1,4 @@
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/print/SchermataStampa.h"
 
 #include "app/Messaggio.h"
 #include "input/FiltroRipetizioni.h"
@@ -42,7 +42,7 @@ public:
 
 } // namespace
 
-FrmStampaEsercizio::FrmStampaEsercizio(const Serie &serie, QWidget *parent)
+SchermataStampa::SchermataStampa(const Serie &serie, QWidget *parent)
     : Schermata(QStringLiteral("FINESTRA DI STAMPA"), Progetto, false, parent)
     , m_serie(serie)
 {
@@ -51,7 +51,7 @@ FrmStampaEsercizio::FrmStampaEsercizio(const Serie &serie, QWidget *parent)
     riempiAnteprima();
 }
 
-void FrmStampaEsercizio::creaControlli()
+void SchermataStampa::creaControlli()
 {
     QWidget *area = client();
     QPalette tavolozza = area->palette();
@@ -86,7 +86,7 @@ void FrmStampaEsercizio::creaControlli()
         cella->setColoreSfondo(coloreBGR(Celeste));
         const QPoint posto(SinistraColonne.at(i / 10), AltoRighe.at(i % 10));
         layout->aggiungi(cella, QRect(posto, CellaAnteprima));
-        m_lblOp.append(cella);
+        m_anteprima.append(cella);
     }
 
     auto pulsante = [&](const char *nome, const QString &testo, const QRect &posto) {
@@ -103,42 +103,42 @@ void FrmStampaEsercizio::creaControlli()
         layout->aggiungi(bottone, posto);
         return bottone;
     };
-    m_command1 = pulsante("Command1", QStringLiteral("ESCI"), QRect(960, 7455, 4155, 885));
-    m_cmdStampaS = pulsante("cmdStampaS", QStringLiteral("STAMPA LE OPERAZIONI"), QRect(6795, 7425, 4155, 885));
+    m_esci = pulsante("Command1", QStringLiteral("ESCI"), QRect(960, 7455, 4155, 885));
+    m_stampa = pulsante("cmdStampaS", QStringLiteral("STAMPA LE OPERAZIONI"), QRect(6795, 7425, 4155, 885));
     // Enter held down on "Stampa" opens this screen; its repeats arrive here and must not press "ESCI"
     // (or print again and again).
     auto *ripetizioni = new FiltroRipetizioni(this);
-    m_command1->installEventFilter(ripetizioni);
-    m_cmdStampaS->installEventFilter(ripetizioni);
+    m_esci->installEventFilter(ripetizioni);
+    m_stampa->installEventFilter(ripetizioni);
 
-    setTabOrder(m_command1, m_cmdStampaS);
-    m_command1->setFocus(Qt::OtherFocusReason);
+    setTabOrder(m_esci, m_stampa);
+    m_esci->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmStampaEsercizio::collegaSegnali()
+void SchermataStampa::collegaSegnali()
 {
     // close() only hides the window and schedules its destruction, so the button can finish its click.
-    connect(m_command1, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_cmdStampaS, &QPushButton::clicked, this, &FrmStampaEsercizio::cmdStampaS_Click);
+    connect(m_esci, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_stampa, &QPushButton::clicked, this, &SchermataStampa::stampaOperazioni);
 }
 
-void FrmStampaEsercizio::riempiAnteprima()
+void SchermataStampa::riempiAnteprima()
 {
     for (int k = 0; k < RigheAnteprima; ++k)
-        m_lblOp.at(k)->setText(m_serie.registro().at(k));
+        m_anteprima.at(k)->setText(m_serie.registro().at(k));
 }
 
-void FrmStampaEsercizio::setFabbricaStampante(FabbricaStampante fabbrica)
+void SchermataStampa::setFabbricaStampante(FabbricaStampante fabbrica)
 {
     m_fabbrica = std::move(fabbrica);
 }
 
-void FrmStampaEsercizio::setCartellaDocumenti(const QString &cartella)
+void SchermataStampa::setCartellaDocumenti(const QString &cartella)
 {
     m_cartellaDocumenti = cartella;
 }
 
-QString FrmStampaEsercizio::cartellaDocumenti() const
+QString SchermataStampa::cartellaDocumenti() const
 {
     if (!m_cartellaDocumenti.isEmpty())
         return m_cartellaDocumenti;
@@ -150,7 +150,7 @@ QString FrmStampaEsercizio::cartellaDocumenti() const
     return QFileInfo(casa).isDir() ? casa : documenti;
 }
 
-void FrmStampaEsercizio::cmdStampaS_Click()
+void SchermataStampa::stampaOperazioni()
 {
     if (!m_inStampa->isHidden())
         return;
@@ -165,7 +165,7 @@ void FrmStampaEsercizio::cmdStampaS_Click()
     {
         setInStampa(true);
         const CursoreAttesa attesa;
-        spiegazione = spiega(StampaEsercizi(stampante, font), *stampante, font);
+        spiegazione = spiega(stampaEsercizi(stampante, font), *stampante, font);
         setInStampa(false);
     }
     if (!spiegazione.testo.isEmpty())
@@ -173,7 +173,7 @@ void FrmStampaEsercizio::cmdStampaS_Click()
                           spiegazione.avviso ? Messaggio::Tipo::Avviso : Messaggio::Tipo::Informazione);
 }
 
-void FrmStampaEsercizio::setInStampa(bool inStampa)
+void SchermataStampa::setInStampa(bool inStampa)
 {
     m_inStampa->setVisible(inStampa);
     if (inStampa)
@@ -183,7 +183,7 @@ void FrmStampaEsercizio::setInStampa(bool inStampa)
 }
 
 // While the page is being sent, every press anywhere in the program does nothing, and no window closes.
-bool FrmStampaEsercizio::eventFilter(QObject *oggetto, QEvent *evento)
+bool SchermataStampa::eventFilter(QObject *oggetto, QEvent *evento)
 {
     switch (evento->type()) {
     case QEvent::MouseButtonPress:
@@ -206,8 +206,8 @@ bool FrmStampaEsercizio::eventFilter(QObject *oggetto, QEvent *evento)
     }
 }
 
-FrmStampaEsercizio::EsitoStampa FrmStampaEsercizio::StampaEsercizi(const std::shared_ptr<Stampante> &stampante,
-                                                                   const QString &font)
+SchermataStampa::EsitoStampa SchermataStampa::stampaEsercizi(const std::shared_ptr<Stampante> &stampante,
+                                                             const QString &font)
 {
     // The record as it stands, a copy for the printing thread.
     const QStringList righe = m_serie.righeDaStampare();
@@ -239,8 +239,7 @@ FrmStampaEsercizio::EsitoStampa FrmStampaEsercizio::StampaEsercizi(const std::sh
 
 // Whatever kept the page from the printer, it is saved as a PDF, and the message says what happened
 // first, naming the printer as people know it.
-FrmStampaEsercizio::Spiegazione FrmStampaEsercizio::spiega(EsitoStampa esito, const Stampante &stampante,
-                                                           const QString &font)
+SchermataStampa::Spiegazione SchermataStampa::spiega(EsitoStampa esito, const Stampante &stampante, const QString &font)
 {
     const QString nome = stampante.nome();
     const QString laStampante
@@ -265,8 +264,8 @@ FrmStampaEsercizio::Spiegazione FrmStampaEsercizio::spiega(EsitoStampa esito, co
         esito, font);
 }
 
-FrmStampaEsercizio::Spiegazione FrmStampaEsercizio::salvaInPdf(const QString &accaduto, EsitoStampa esito,
-                                                               const QString &font)
+SchermataStampa::Spiegazione SchermataStampa::salvaInPdf(const QString &accaduto, EsitoStampa esito,
+                                                         const QString &font)
 {
     const QString cartella = cartellaDocumenti();
     std::shared_ptr<StampanteQt> pdf;
@@ -275,7 +274,7 @@ FrmStampaEsercizio::Spiegazione FrmStampaEsercizio::salvaInPdf(const QString &ac
 
     QString motivo = QStringLiteral("non è stata trovata la cartella dei documenti");
     if (pdf) {
-        switch (StampaEsercizi(pdf, font)) {
+        switch (stampaEsercizi(pdf, font)) {
         case EsitoStampa::Stampata:
             return {QStringLiteral("%1.\nIl foglio delle operazioni è stato salvato nel file:\n%2")
                         .arg(accaduto, QDir::toNativeSeparators(pdf->percorsoSalvato())),

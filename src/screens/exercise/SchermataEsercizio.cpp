@@ -1,4 +1,4 @@
-#include "screens/exercise/frmOperativo.h"
+#include "screens/exercise/SchermataEsercizio.h"
 
 #include "app/Schermate.h"
 #include "input/CodiciTasto.h"
@@ -7,8 +7,8 @@
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
-#include "screens/info/frmAutore.h"
-#include "screens/print/FrmStampaEsercizio.h"
+#include "screens/info/FinestraAutore.h"
+#include "screens/print/SchermataStampa.h"
 
 #include <QFrame>
 #include <QMenuBar>
@@ -37,7 +37,7 @@ struct TastoProgetto
     qreal punti;
 };
 
-const std::array<TastoProgetto, frmOperativo::NumeroTasti> TastiTastierino = {{
+const std::array<TastoProgetto, SchermataEsercizio::NumeroTasti> TastiTastierino = {{
     {"0", {72, 120, 960, 510}, 20.25},
     {"1", {1056, 120, 960, 510}, 20.25},
     {"2", {2040, 120, 960, 510}, 20.25},
@@ -61,9 +61,9 @@ ConfigurazioneGruppo configurazioneTastierino()
         {48, 57, Effetto::Cifra, 0},
         {96, 105, Effetto::Cifra, 0},
         {67, 67, Effetto::Cancella},
-        {73, 73, Effetto::Fuoco, frmOperativo::TastoInvio},
-        {78, 78, Effetto::Fuoco, frmOperativo::TastoNuovaTabella},
-        {69, 69, Effetto::Fuoco, frmOperativo::TastoEsco},
+        {73, 73, Effetto::Fuoco, SchermataEsercizio::TastoInvio},
+        {78, 78, Effetto::Fuoco, SchermataEsercizio::TastoNuovaTabella},
+        {69, 69, Effetto::Fuoco, SchermataEsercizio::TastoEsco},
         {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
         {CodiciTasto::Backspace, CodiciTasto::Backspace, Effetto::Nessuno},
         {86, 86, Effetto::Nessuno},
@@ -81,10 +81,10 @@ ConfigurazioneGruppo configurazioneTastierino()
                    7,
                    8,
                    9,
-                   frmOperativo::TastoInvio,
-                   frmOperativo::TastoCancella,
-                   frmOperativo::TastoNuovaTabella,
-                   frmOperativo::TastoEsco};
+                   SchermataEsercizio::TastoInvio,
+                   SchermataEsercizio::TastoCancella,
+                   SchermataEsercizio::TastoNuovaTabella,
+                   SchermataEsercizio::TastoEsco};
     return c;
 }
 
@@ -153,7 +153,7 @@ PulsanteOpzione *pulsante(QWidget *parent, const QString &nome, const QString &c
 
 } // namespace
 
-frmOperativo::frmOperativo(Serie &serie, QWidget *parent)
+SchermataEsercizio::SchermataEsercizio(Serie &serie, QWidget *parent)
     : Schermata(QStringLiteral("TABELLA"), Progetto, false, parent)
     , m_serie(serie)
 {
@@ -161,23 +161,23 @@ frmOperativo::frmOperativo(Serie &serie, QWidget *parent)
     collegaSegnali();
 
     for (int c = 0; c < N; ++c) {
-        m_label2.at(c)->setText(QString());
-        m_lblSegno.at(c)->hide();
-        m_lblUguale.at(c)->hide();
-        m_shape4.at(c)->show();
-        m_line2.at(c)->show();
+        m_fattori.at(c)->setText(QString());
+        m_segni.at(c)->hide();
+        m_uguali.at(c)->hide();
+        m_caselle.at(c)->show();
+        m_linee.at(c)->show();
     }
     calcolaLinee();
-    portaAvanti(m_fraTastierino);
-    NuovaSerie();
+    portaAvanti(m_pannelloTastierino);
+    nuovaSerie();
 }
 
-int frmOperativo::colonna() const
+int SchermataEsercizio::colonna() const
 {
     return m_serie.colonna();
 }
 
-void frmOperativo::creaControlli()
+void SchermataEsercizio::creaControlli()
 {
     QWidget *area = client();
     QPalette tavolozza = area->palette();
@@ -185,10 +185,10 @@ void frmOperativo::creaControlli()
     area->setPalette(tavolozza);
     area->setFont(carattere(QStringLiteral("MS Sans Serif"), 12, false));
 
-    m_frame1 = pannello(area, QStringLiteral("Frame1"));
-    m_frame1->setAccessibleName(QStringLiteral("Operazioni"));
-    proporzioni()->aggiungi(m_frame1, QRect(600, 1170, 10644, 4575));
-    creaColonne(m_frame1);
+    m_areaOperazioni = pannello(area, QStringLiteral("Frame1"));
+    m_areaOperazioni->setAccessibleName(QStringLiteral("Operazioni"));
+    proporzioni()->aggiungi(m_areaOperazioni, QRect(600, 1170, 10644, 4575));
+    creaColonne(m_areaOperazioni);
 
     m_lblRiferimento = new Etichetta(QStringLiteral("Label5"), area);
     m_lblRiferimento->setObjectName(QStringLiteral("lblRiferimento"));
@@ -196,226 +196,230 @@ void frmOperativo::creaControlli()
 
     creaPannelli(area);
 
-    m_mnuStampaEsercizio = menuBar()->addAction(QStringLiteral("Stampa esercizio"));
-    m_mnuStampaEsercizio->setObjectName(QStringLiteral("MnuStampaEsercizio"));
-    m_mnuStampaEsercizio->setEnabled(false);
-    m_mnuInfo = menuBar()->addAction(QStringLiteral("Autore"));
-    m_mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
-    m_mnuIstruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
-    m_mnuIstruzioni->setObjectName(QStringLiteral("mnuIstruzioni"));
-    m_mnuIstruzioni->setEnabled(false);
+    m_menuStampa = menuBar()->addAction(QStringLiteral("Stampa esercizio"));
+    m_menuStampa->setObjectName(QStringLiteral("MnuStampaEsercizio"));
+    m_menuStampa->setEnabled(false);
+    m_menuAutore = menuBar()->addAction(QStringLiteral("Autore"));
+    m_menuAutore->setObjectName(QStringLiteral("mnuInfo"));
+    m_menuIstruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
+    m_menuIstruzioni->setObjectName(QStringLiteral("mnuIstruzioni"));
+    m_menuIstruzioni->setEnabled(false);
 }
 
-void frmOperativo::creaColonne(QWidget *frame1)
+void SchermataEsercizio::creaColonne(QWidget *areaOperazioni)
 {
     LayoutProporzionale *layout = proporzioni();
     const QColor rosso = coloreBGR(Rosso);
 
     // Lines first, so that the boxes they lead to are drawn over their ends.
     for (int c = 0; c < N; ++c) {
-        auto *linea = new Linea(rosso, 2, frame1);
+        auto *linea = new Linea(rosso, 2, areaOperazioni);
         linea->setObjectName(QStringLiteral("Line2(%1)").arg(c));
-        m_line2.append(linea);
+        m_linee.append(linea);
     }
 
-    m_label1 = etichetta(frame1, QStringLiteral("Label1"), QString(), 36, 0);
-    m_label1->setBordo(true);
-    layout->aggiungi(m_label1, QRect(4752, 24, 1032, 852));
+    m_tabella = etichetta(areaOperazioni, QStringLiteral("Label1"), QString(), 36, 0);
+    m_tabella->setBordo(true);
+    layout->aggiungi(m_tabella, QRect(4752, 24, 1032, 852));
 
     for (int c = 0; c < N; ++c) {
-        auto *segno = etichetta(frame1, QStringLiteral("lblSegno(%1)").arg(c), QString(Regole::SegnoPer), 15.75, Rosso);
+        auto *segno
+            = etichetta(areaOperazioni, QStringLiteral("lblSegno(%1)").arg(c), QString(Regole::SegnoPer), 15.75, Rosso);
         layout->aggiungi(segno, QRect(SinistraSegno.at(c), 1275, 285, 300));
-        m_lblSegno.append(segno);
+        m_segni.append(segno);
 
-        auto *fattore = etichetta(frame1, QStringLiteral("Label2(%1)").arg(c), QString(), 36, 0);
+        auto *fattore = etichetta(areaOperazioni, QStringLiteral("Label2(%1)").arg(c), QString(), 36, 0);
         fattore->setBordo(true);
         layout->aggiungi(fattore, QRect(SinistraBox.at(c), 1710, 1035, 810));
-        m_label2.append(fattore);
+        m_fattori.append(fattore);
 
-        auto *barra = new Forma(Forma::Tipo::Rettangolo, rosso, 0, frame1);
+        auto *barra = new Forma(Forma::Tipo::Rettangolo, rosso, 0, areaOperazioni);
         barra->setObjectName(QStringLiteral("Shape4(%1)").arg(c));
         layout->aggiungi(barra, QRect(SinistraBarra.at(c), c == 2 ? 2535 : 2520, 45, 855));
-        m_shape4.append(barra);
+        m_caselle.append(barra);
 
-        auto *uguale = etichetta(frame1, QStringLiteral("lblUguale(%1)").arg(c), QStringLiteral("="), 15.75, Rosso);
+        auto *uguale
+            = etichetta(areaOperazioni, QStringLiteral("lblUguale(%1)").arg(c), QStringLiteral("="), 15.75, Rosso);
         layout->aggiungi(uguale, QRect(SinistraUguale.at(c), 3315, 285, 285));
-        m_lblUguale.append(uguale);
+        m_uguali.append(uguale);
 
-        auto *risultato = etichetta(frame1, QStringLiteral("lblRisultato(%1)").arg(c), QString(), 36, 0);
+        auto *risultato = etichetta(areaOperazioni, QStringLiteral("lblRisultato(%1)").arg(c), QString(), 36, 0);
         risultato->setBordo(true);
         risultato->setColoreSfondo(coloreBGR(Crema));
         layout->aggiungi(risultato, QRect(SinistraBox.at(c), 3630, 1035, 810));
-        m_lblRisultato.append(risultato);
+        m_risultati.append(risultato);
     }
 }
 
-void frmOperativo::creaPannelli(QWidget *area)
+void SchermataEsercizio::creaPannelli(QWidget *area)
 {
     LayoutProporzionale *layout = proporzioni();
 
     // The panels' names are what a screen reader announces when the focus enters one of them.
-    m_fraTastierino = pannello(area, QStringLiteral("fraTastierino"));
-    m_fraTastierino->setAccessibleName(QStringLiteral("Tastierino"));
-    layout->aggiungi(m_fraTastierino, PostoPannello);
+    m_pannelloTastierino = pannello(area, QStringLiteral("fraTastierino"));
+    m_pannelloTastierino->setAccessibleName(QStringLiteral("Tastierino"));
+    layout->aggiungi(m_pannelloTastierino, PostoPannello);
     for (int i = 0; i < NumeroTasti; ++i) {
         const TastoProgetto &progetto = TastiTastierino.at(i);
-        auto *tasto = pulsante(m_fraTastierino, QStringLiteral("Option1(%1)").arg(i),
+        auto *tasto = pulsante(m_pannelloTastierino, QStringLiteral("Option1(%1)").arg(i),
                                QString::fromLatin1(progetto.caption), progetto.punti, Blu);
         layout->aggiungi(tasto, progetto.posto);
-        m_option1.append(tasto);
+        m_tastiTastierino.append(tasto);
     }
-    m_option1.at(TastoInvio)->setEnabled(false);
-    m_option1.at(TastoNuovaTabella)->setEnabled(false);
-    m_option1.at(TastoEsco)->setEnabled(false);
+    m_tastiTastierino.at(TastoInvio)->setEnabled(false);
+    m_tastiTastierino.at(TastoNuovaTabella)->setEnabled(false);
+    m_tastiTastierino.at(TastoEsco)->setEnabled(false);
 
-    m_fraAiuto = pannello(area, QStringLiteral("fraAiuto"));
-    m_fraAiuto->setAccessibleName(QStringLiteral("Aiuto"));
-    layout->aggiungi(m_fraAiuto, PostoPannello);
-    auto *lblAiuto = etichetta(m_fraAiuto, QStringLiteral("LblAiuto"), QStringLiteral("Ti aiuto ?"), 21.75, 0,
+    m_pannelloAiuto = pannello(area, QStringLiteral("fraAiuto"));
+    m_pannelloAiuto->setAccessibleName(QStringLiteral("Aiuto"));
+    layout->aggiungi(m_pannelloAiuto, PostoPannello);
+    auto *lblAiuto = etichetta(m_pannelloAiuto, QStringLiteral("LblAiuto"), QStringLiteral("Ti aiuto ?"), 21.75, 0,
                                Qt::AlignHCenter | Qt::AlignTop);
     layout->aggiungi(lblAiuto, QRect(270, 255, 3825, 855));
-    m_option3 = {pulsante(m_fraAiuto, QStringLiteral("Option3(0)"), QStringLiteral("SI"), 20.25, 0),
-                 pulsante(m_fraAiuto, QStringLiteral("Option3(1)"), QStringLiteral("NO"), 20.25, 0)};
-    layout->aggiungi(m_option3.at(0), QRect(330, 795, 4380, 660));
-    layout->aggiungi(m_option3.at(1), QRect(330, 1530, 4380, 660));
+    m_tastiAiuto = {pulsante(m_pannelloAiuto, QStringLiteral("Option3(0)"), QStringLiteral("SI"), 20.25, 0),
+                    pulsante(m_pannelloAiuto, QStringLiteral("Option3(1)"), QStringLiteral("NO"), 20.25, 0)};
+    layout->aggiungi(m_tastiAiuto.at(0), QRect(330, 795, 4380, 660));
+    layout->aggiungi(m_tastiAiuto.at(1), QRect(330, 1530, 4380, 660));
 
-    m_fraIntervento = pannello(area, QStringLiteral("fraIntervento"));
-    m_fraIntervento->setAccessibleName(QStringLiteral("Intervento"));
-    layout->aggiungi(m_fraIntervento, PostoPannello);
-    auto *lblIntervento = etichetta(m_fraIntervento, QStringLiteral("lblIntervento"), QStringLiteral("Intervengo io"),
-                                    26.25, 0, Qt::AlignHCenter | Qt::AlignTop);
+    m_pannelloIntervento = pannello(area, QStringLiteral("fraIntervento"));
+    m_pannelloIntervento->setAccessibleName(QStringLiteral("Intervento"));
+    layout->aggiungi(m_pannelloIntervento, PostoPannello);
+    auto *lblIntervento = etichetta(m_pannelloIntervento, QStringLiteral("lblIntervento"),
+                                    QStringLiteral("Intervengo io"), 26.25, 0, Qt::AlignHCenter | Qt::AlignTop);
     layout->aggiungi(lblIntervento, QRect(210, 300, 4095, 945));
-    m_optOK = pulsante(m_fraIntervento, QStringLiteral("optOK"), QStringLiteral("OK"), 20.25, 0);
-    layout->aggiungi(m_optOK, QRect(780, 1155, 3330, 840));
+    m_ok = pulsante(m_pannelloIntervento, QStringLiteral("optOK"), QStringLiteral("OK"), 20.25, 0);
+    layout->aggiungi(m_ok, QRect(780, 1155, 3330, 840));
 
-    m_fraAvviso = pannello(area, QStringLiteral("fraAvviso"));
-    m_fraAvviso->setAccessibleName(QStringLiteral("Avviso"));
-    layout->aggiungi(m_fraAvviso, PostoPannello);
-    auto *avviso = etichetta(m_fraAvviso, QStringLiteral("Label4(4)"),
+    m_pannelloAvviso = pannello(area, QStringLiteral("fraAvviso"));
+    m_pannelloAvviso->setAccessibleName(QStringLiteral("Avviso"));
+    layout->aggiungi(m_pannelloAvviso, PostoPannello);
+    auto *avviso = etichetta(m_pannelloAvviso, QStringLiteral("Label4(4)"),
                              QStringLiteral("Se ricominci gli esercizi andranno persi"), 15.75, 0,
                              Qt::AlignHCenter | Qt::AlignTop);
     avviso->setWordWrap(true);
     layout->aggiungi(avviso, QRect(135, 180, 4755, 780));
-    m_optAvviso = {pulsante(m_fraAvviso, QStringLiteral("optAvviso(0)"), QStringLiteral("Stampa"), 20.25, 0),
-                   pulsante(m_fraAvviso, QStringLiteral("optAvviso(1)"), QStringLiteral("Ricomincia"), 20.25, 0)};
-    layout->aggiungi(m_optAvviso.at(0), QRect(780, 1080, 3330, 585));
-    layout->aggiungi(m_optAvviso.at(1), QRect(780, 1740, 3330, 585));
+    m_tastiAvviso
+        = {pulsante(m_pannelloAvviso, QStringLiteral("optAvviso(0)"), QStringLiteral("Stampa"), 20.25, 0),
+           pulsante(m_pannelloAvviso, QStringLiteral("optAvviso(1)"), QStringLiteral("Ricomincia"), 20.25, 0)};
+    layout->aggiungi(m_tastiAvviso.at(0), QRect(780, 1080, 3330, 585));
+    layout->aggiungi(m_tastiAvviso.at(1), QRect(780, 1740, 3330, 585));
 
     // Tab order: the keypad ("0" to "9", "Invio", "Cancella", "Nuova Tabella", "Esco"), then the
     // warning, the intervention and the help offer.
     QVector<QWidget *> ordine;
     for (int i :
          {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, int(TastoInvio), int(TastoCancella), int(TastoNuovaTabella), int(TastoEsco)})
-        ordine << m_option1.at(i);
-    ordine << m_optAvviso.at(1) << m_optAvviso.at(0) << m_optOK << m_option3.at(0) << m_option3.at(1);
+        ordine << m_tastiTastierino.at(i);
+    ordine << m_tastiAvviso.at(1) << m_tastiAvviso.at(0) << m_ok << m_tastiAiuto.at(0) << m_tastiAiuto.at(1);
     for (int i = 1; i < ordine.size(); ++i)
         setTabOrder(ordine.at(i - 1), ordine.at(i));
 }
 
-void frmOperativo::collegaSegnali()
+void SchermataEsercizio::collegaSegnali()
 {
-    m_tastierino = new GruppoScelta(m_option1, configurazioneTastierino(), this);
-    m_aiuto = new GruppoScelta(m_option3, configurazioneDuePulsanti(83, 78), this);
-    m_avviso = new GruppoScelta(m_optAvviso, configurazioneDuePulsanti(83, 82), this);
-    m_intervento = new GruppoScelta({m_optOK}, configurazioneOK(), this);
+    m_tastierino = new GruppoScelta(m_tastiTastierino, configurazioneTastierino(), this);
+    m_aiuto = new GruppoScelta(m_tastiAiuto, configurazioneDuePulsanti(83, 78), this);
+    m_avviso = new GruppoScelta(m_tastiAvviso, configurazioneDuePulsanti(83, 82), this);
+    m_intervento = new GruppoScelta({m_ok}, configurazioneOK(), this);
 
-    connect(m_tastierino, &GruppoScelta::confermato, this, &frmOperativo::PremiTasto);
-    connect(m_tastierino, &GruppoScelta::cifraDigitata, this, &frmOperativo::cifraDaTastiera);
-    connect(m_tastierino, &GruppoScelta::cancellaRichiesta, this, &frmOperativo::cancellaDaTastiera);
-    connect(m_aiuto, &GruppoScelta::confermato, this, [this](int indice) { indice == 0 ? SiSi() : NoNo(); });
-    connect(m_intervento, &GruppoScelta::confermato, this, &frmOperativo::optOK_Click);
-    connect(m_avviso, &GruppoScelta::confermato, this, &frmOperativo::optAvviso_Click);
-    connect(m_mnuInfo, &QAction::triggered, this, &frmOperativo::mnuInfo_Click);
+    connect(m_tastierino, &GruppoScelta::confermato, this, &SchermataEsercizio::premiTasto);
+    connect(m_tastierino, &GruppoScelta::cifraDigitata, this, &SchermataEsercizio::cifraDaTastiera);
+    connect(m_tastierino, &GruppoScelta::cancellaRichiesta, this, &SchermataEsercizio::cancellaDaTastiera);
+    connect(m_aiuto, &GruppoScelta::confermato, this,
+            [this](int indice) { indice == 0 ? accettaAiuto() : rifiutaAiuto(); });
+    connect(m_intervento, &GruppoScelta::confermato, this, &SchermataEsercizio::confermaIntervento);
+    connect(m_avviso, &GruppoScelta::confermato, this, &SchermataEsercizio::sceltaAvviso);
+    connect(m_menuAutore, &QAction::triggered, this, &SchermataEsercizio::mostraAutore);
 }
 
 // --- Series, tables and columns ---
 
-void frmOperativo::NuovaSerie()
+void SchermataEsercizio::nuovaSerie()
 {
-    portaAvanti(m_fraTastierino);
+    portaAvanti(m_pannelloTastierino);
     m_serie.nuovaSerie();
     mostraTabella();
 }
 
-void frmOperativo::NuovaTabella()
+void SchermataEsercizio::nuovaTabella()
 {
     m_serie.nuovaTabella();
     mostraTabella();
 }
 
 // A table just drawn: every column closed and empty, the first one armed.
-void frmOperativo::mostraTabella()
+void SchermataEsercizio::mostraTabella()
 {
     for (int c = 0; c < N; ++c) {
         impostaRisultato(c, QString());
-        m_lblRisultato.at(c)->setColoreSfondo(coloreBGR(Crema));
+        m_risultati.at(c)->setColoreSfondo(coloreBGR(Crema));
         chiudiColonna(c);
     }
-    TastierinoAttivo();
+    tastierinoAttivo();
     armaColonna(0);
-    m_label1->setText(QString::number(m_serie.tabella()));
+    m_tabella->setText(QString::number(m_serie.tabella()));
     for (int c = 0; c < N; ++c)
-        m_label2.at(c)->setText(QString::number(m_serie.fattore(c)));
+        m_fattori.at(c)->setText(QString::number(m_serie.fattore(c)));
 }
 
-void frmOperativo::armaColonna(int c)
+void SchermataEsercizio::armaColonna(int c)
 {
     impostaRisultato(c, QStringLiteral("?"));
-    m_lblSegno.at(c)->show();
-    m_lblUguale.at(c)->show();
-    m_shape4.at(c)->show();
-    m_line2.at(c)->show();
+    m_segni.at(c)->show();
+    m_uguali.at(c)->show();
+    m_caselle.at(c)->show();
+    m_linee.at(c)->show();
 }
 
-void frmOperativo::chiudiColonna(int c)
+void SchermataEsercizio::chiudiColonna(int c)
 {
-    m_lblSegno.at(c)->hide();
-    m_lblUguale.at(c)->hide();
-    m_shape4.at(c)->hide();
-    m_line2.at(c)->hide();
+    m_segni.at(c)->hide();
+    m_uguali.at(c)->hide();
+    m_caselle.at(c)->hide();
+    m_linee.at(c)->hide();
 }
 
 // A correct or revealed answer: the column closes, the warning comes forward once the series is over,
 // and the next column is armed, or the table ends.
-void frmOperativo::colonnaCompletata(int colonna, Serie::Esito esito)
+void SchermataEsercizio::colonnaCompletata(int colonna, Serie::Esito esito)
 {
     chiudiColonna(colonna);
-    ControllaFineEsercizi();
+    controllaFineEsercizi();
     if (esito == Serie::Esito::TabellaFinita) {
-        TabellaFinita();
+        tabellaFinita();
         return;
     }
-    TastierinoAttivo();
+    tastierinoAttivo();
     armaColonna(m_serie.colonna());
 }
 
-void frmOperativo::impostaRisultato(int c, const QString &testo)
+void SchermataEsercizio::impostaRisultato(int c, const QString &testo)
 {
-    m_lblRisultato.at(c)->setText(testo);
+    m_risultati.at(c)->setText(testo);
     // "Invio" is available exactly while a result box shows something other than "?".
-    m_option1.at(TastoInvio)->setEnabled(testo != QLatin1String("?"));
+    m_tastiTastierino.at(TastoInvio)->setEnabled(testo != QLatin1String("?"));
 }
 
 // --- Panels and keypad states ---
 
-void frmOperativo::DisabilitaPannelli()
+void SchermataEsercizio::disabilitaPannelli()
 {
-    for (QFrame *frame : {m_fraAiuto, m_fraTastierino, m_fraAvviso, m_fraIntervento})
+    for (QFrame *frame : {m_pannelloAiuto, m_pannelloTastierino, m_pannelloAvviso, m_pannelloIntervento})
         frame->setEnabled(false);
 }
 
-void frmOperativo::portaAvanti(QFrame *pannello, QWidget *fuoco)
+void SchermataEsercizio::portaAvanti(QFrame *pannello, QWidget *fuoco)
 {
-    DisabilitaPannelli();
+    disabilitaPannelli();
     pannello->setEnabled(true);
     pannello->raise();
     if (fuoco)
         fuoco->setFocus(Qt::OtherFocusReason);
 }
 
-void frmOperativo::PosizionaPannelli()
+void SchermataEsercizio::posizionaPannelli()
 {
-    const QList<QFrame *> pannelli = {m_fraAiuto, m_fraTastierino, m_fraAvviso, m_fraIntervento};
+    const QList<QFrame *> pannelli = {m_pannelloAiuto, m_pannelloTastierino, m_pannelloAvviso, m_pannelloIntervento};
     const QPoint angolo = m_lblRiferimento->pos();
     for (QFrame *frame : pannelli)
         frame->move(frame->x(), angolo.y());
@@ -423,51 +427,51 @@ void frmOperativo::PosizionaPannelli()
         frame->move(angolo.x(), frame->y());
 }
 
-void frmOperativo::TastierinoAttivo()
+void SchermataEsercizio::tastierinoAttivo()
 {
     for (int i = 0; i < NumeroTasti; ++i)
-        m_option1.at(i)->setEnabled(i < TastoNuovaTabella);
-    m_option1.at(0)->setFocus(Qt::OtherFocusReason);
+        m_tastiTastierino.at(i)->setEnabled(i < TastoNuovaTabella);
+    m_tastiTastierino.at(0)->setFocus(Qt::OtherFocusReason);
 }
 
-void frmOperativo::TabellaFinita()
+void SchermataEsercizio::tabellaFinita()
 {
     for (int i = 0; i < NumeroTasti; ++i)
-        m_option1.at(i)->setEnabled(i >= TastoNuovaTabella);
-    m_option1.at(TastoNuovaTabella)->setFocus(Qt::OtherFocusReason);
+        m_tastiTastierino.at(i)->setEnabled(i >= TastoNuovaTabella);
+    m_tastiTastierino.at(TastoNuovaTabella)->setFocus(Qt::OtherFocusReason);
 }
 
-void frmOperativo::ControllaFineEsercizi()
+void SchermataEsercizio::controllaFineEsercizi()
 {
     if (m_serie.finita())
-        portaAvanti(m_fraAvviso, m_optAvviso.at(0));
+        portaAvanti(m_pannelloAvviso, m_tastiAvviso.at(0));
 }
 
 // --- Layout ---
 
-void frmOperativo::dopoRidimensionamento()
+void SchermataEsercizio::dopoRidimensionamento()
 {
     calcolaLinee();
-    PosizionaPannelli();
+    posizionaPannelli();
 }
 
-void frmOperativo::calcolaLinee()
+void SchermataEsercizio::calcolaLinee()
 {
     auto inTwips = [](const QRect &r) {
         return QRectF(r.x() * TwipsPerPixel, r.y() * TwipsPerPixel, r.width() * TwipsPerPixel,
                       r.height() * TwipsPerPixel);
     };
-    const QRectF numero = inTwips(m_label1->geometry());
+    const QRectF numero = inTwips(m_tabella->geometry());
     for (int k = 0; k < N; ++k) {
-        const QLineF linea = Regole::estremiLinea(k, numero, inTwips(m_lblSegno.at(k)->geometry()).topLeft());
-        m_line2.at(k)->setEstremi(QPointF(linea.p1() / TwipsPerPixel).toPoint(),
+        const QLineF linea = Regole::estremiLinea(k, numero, inTwips(m_segni.at(k)->geometry()).topLeft());
+        m_linee.at(k)->setEstremi(QPointF(linea.p1() / TwipsPerPixel).toPoint(),
                                   QPointF(linea.p2() / TwipsPerPixel).toPoint());
     }
 }
 
 // --- Keypad ---
 
-void frmOperativo::PremiTasto(int n)
+void SchermataEsercizio::premiTasto(int n)
 {
     if (n >= 0 && n <= 9) {
         aggiungiCifra(n);
@@ -478,53 +482,53 @@ void frmOperativo::PremiTasto(int n)
         togliCifra();
         break;
     case TastoInvio:
-        VerificaRisposta();
+        verificaRisposta();
         break;
     case TastoNuovaTabella:
-        NuovaTabella();
+        nuovaTabella();
         break;
     case TastoEsco:
         // Queued: leaving destroys the window that holds the button being confirmed.
-        Schermate::dopo([] { Schermate::scarica<frmOperativo>(); });
+        Schermate::dopo([] { Schermate::scarica<SchermataEsercizio>(); });
         break;
     default:
         break;
     }
 }
 
-void frmOperativo::aggiungiCifra(int cifra)
+void SchermataEsercizio::aggiungiCifra(int cifra)
 {
     m_serie.digita(cifra);
     mostraRisposta();
 }
 
-void frmOperativo::togliCifra()
+void SchermataEsercizio::togliCifra()
 {
     m_serie.cancella();
     mostraRisposta();
 }
 
-void frmOperativo::mostraRisposta()
+void SchermataEsercizio::mostraRisposta()
 {
     impostaRisultato(m_serie.colonna(), m_serie.risposta().isEmpty() ? QStringLiteral("?") : m_serie.risposta());
 }
 
-void frmOperativo::cifraDaTastiera(int cifra)
+void SchermataEsercizio::cifraDaTastiera(int cifra)
 {
     // A finished table has its digit buttons disabled, and then typed digits do nothing either.
-    if (cifra < 0 || cifra > 9 || !m_option1.at(cifra)->isEnabled())
+    if (cifra < 0 || cifra > 9 || !m_tastiTastierino.at(cifra)->isEnabled())
         return;
     aggiungiCifra(cifra);
-    m_option1.at(TastoInvio)->setFocus(Qt::ShortcutFocusReason);
+    m_tastiTastierino.at(TastoInvio)->setFocus(Qt::ShortcutFocusReason);
 }
 
-void frmOperativo::cancellaDaTastiera()
+void SchermataEsercizio::cancellaDaTastiera()
 {
-    if (m_option1.at(TastoCancella)->isEnabled())
+    if (m_tastiTastierino.at(TastoCancella)->isEnabled())
         togliCifra();
 }
 
-void frmOperativo::VerificaRisposta()
+void SchermataEsercizio::verificaRisposta()
 {
     const int colonna = m_serie.colonna();
     const Serie::Esito esito = m_serie.conferma();
@@ -532,51 +536,51 @@ void frmOperativo::VerificaRisposta()
         colonnaCompletata(colonna, esito);
         return;
     }
-    m_lblRisultato.at(colonna)->setColoreSfondo(coloreBGR(Giallo));
-    portaAvanti(m_fraAiuto, m_option3.at(0));
+    m_risultati.at(colonna)->setColoreSfondo(coloreBGR(Giallo));
+    portaAvanti(m_pannelloAiuto, m_tastiAiuto.at(0));
 }
 
 // --- Help, intervention, warning ---
 
-void frmOperativo::SiSi()
+void SchermataEsercizio::accettaAiuto()
 {
     const int colonna = m_serie.colonna();
     impostaRisultato(colonna, m_serie.attesa(colonna));
     const Serie::Esito esito = m_serie.accettaAiuto();
-    portaAvanti(m_fraTastierino);
+    portaAvanti(m_pannelloTastierino);
     colonnaCompletata(colonna, esito);
 }
 
-void frmOperativo::NoNo()
+void SchermataEsercizio::rifiutaAiuto()
 {
     if (m_serie.rifiutaAiuto() == Serie::Rifiuto::Riprova) {
-        portaAvanti(m_fraTastierino);
-        TastierinoAttivo();
+        portaAvanti(m_pannelloTastierino);
+        tastierinoAttivo();
         armaColonna(m_serie.colonna());
         return;
     }
-    portaAvanti(m_fraIntervento, m_optOK);
-    m_optOK->setValue(false);
+    portaAvanti(m_pannelloIntervento, m_ok);
+    m_ok->setValue(false);
 }
 
-void frmOperativo::optOK_Click()
+void SchermataEsercizio::confermaIntervento()
 {
-    m_optOK->setValue(false);
-    SiSi();
-    ControllaFineEsercizi();
+    m_ok->setValue(false);
+    accettaAiuto();
+    controllaFineEsercizi();
 }
 
-void frmOperativo::optAvviso_Click(int indice)
+void SchermataEsercizio::sceltaAvviso(int indice)
 {
     if (indice == 0)
-        Schermate::carica<FrmStampaEsercizio>(std::as_const(m_serie))->mostra();
+        Schermate::carica<SchermataStampa>(std::as_const(m_serie))->mostra();
     else
-        NuovaSerie();
+        nuovaSerie();
 }
 
-void frmOperativo::mnuInfo_Click()
+void SchermataEsercizio::mostraAutore()
 {
-    Schermate::carica<frmAutore>()->exec();
+    Schermate::carica<FinestraAutore>()->exec();
     // Back to the keypad's "1"; when the keypad is behind another panel the focus stays put.
-    m_option1.at(1)->setFocus(Qt::OtherFocusReason);
+    m_tastiTastierino.at(1)->setFocus(Qt::OtherFocusReason);
 }

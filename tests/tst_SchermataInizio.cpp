@@ -5,8 +5,8 @@
 
 #include "input/CodiciTasto.h"
 #include "input/PulsanteOpzione.h"
-#include "screens/exercise/frmOperativo.h"
-#include "screens/info/frmAutore.h"
+#include "screens/exercise/SchermataEsercizio.h"
+#include "screens/info/FinestraAutore.h"
 #include "serie/Serie.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@ QColor colore(const QWidget *pulsante)
 
 } // namespace
 
-class tst_FrmInizio : public QObject
+class tst_SchermataInizio : public QObject
 {
     Q_OBJECT
 
@@ -56,23 +56,23 @@ private Q_SLOTS:
     void menuAutore();
 
 private:
-    FrmInizio *m_inizio = nullptr;
+    SchermataInizio *m_inizio = nullptr;
 };
 
-void tst_FrmInizio::init()
+void tst_SchermataInizio::init()
 {
     m_serie = Serie();
     m_inizio = apriInizio(m_serie);
     QVERIFY(m_inizio);
 }
 
-void tst_FrmInizio::cleanup()
+void tst_SchermataInizio::cleanup()
 {
     RilevatoreRipetizione::globale().setConfrontaIstanti(false);
     chiudiTutto();
 }
 
-void tst_FrmInizio::statoIniziale()
+void tst_SchermataInizio::statoIniziale()
 {
     QCOMPARE(m_inizio->windowTitle(), QStringLiteral("Tavole della moltiplicazione"));
     QVERIFY(m_inizio->windowState().testFlag(Qt::WindowMaximized));
@@ -112,7 +112,7 @@ void tst_FrmInizio::statoIniziale()
     }
 }
 
-void tst_FrmInizio::tastiera_data()
+void tst_SchermataInizio::tastiera_data()
 {
     QTest::addColumn<QList<QKeyCombination>>("sequenza");
     QTest::addColumn<QString>("fuocoAtteso");
@@ -157,7 +157,7 @@ void tst_FrmInizio::tastiera_data()
                              << vai << "Tabella del 3" << 3;
 }
 
-void tst_FrmInizio::tastiera()
+void tst_SchermataInizio::tastiera()
 {
     QFETCH(QList<QKeyCombination>, sequenza);
     QFETCH(QString, fuocoAtteso);
@@ -168,10 +168,10 @@ void tst_FrmInizio::tastiera()
     QCOMPARE(fuoco(), fuocoAtteso);
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testoAtteso);
     QCOMPARE(m_serie.tabella(), tabellaAttesa);
-    QVERIFY(!Schermate::istanza<frmOperativo>());
+    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
 }
 
-void tst_FrmInizio::spazioScorreIGruppi()
+void tst_SchermataInizio::spazioScorreIGruppi()
 {
     // Every step: the focused button alone is highlighted, nothing is chosen.
     const auto controlla = [this](const QString &gruppo, int n, int atteso) {
@@ -199,7 +199,7 @@ void tst_FrmInizio::spazioScorreIGruppi()
     QVERIFY(m_inizio->isVisible());
 }
 
-void tst_FrmInizio::mouseConfermaSullaPressione_data()
+void tst_SchermataInizio::mouseConfermaSullaPressione_data()
 {
     QTest::addColumn<Qt::MouseButton>("tasto");
     QTest::newRow("sinistro") << Qt::LeftButton;
@@ -207,7 +207,7 @@ void tst_FrmInizio::mouseConfermaSullaPressione_data()
     QTest::newRow("centrale") << Qt::MiddleButton;
 }
 
-void tst_FrmInizio::mouseConfermaSullaPressione()
+void tst_SchermataInizio::mouseConfermaSullaPressione()
 {
     QFETCH(Qt::MouseButton, tasto);
 
@@ -227,7 +227,7 @@ void tst_FrmInizio::mouseConfermaSullaPressione()
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
 }
 
-void tst_FrmInizio::testoDellaTabella_data()
+void tst_SchermataInizio::testoDellaTabella_data()
 {
     QTest::addColumn<int>("tabella");
     QTest::addColumn<QString>("testo");
@@ -241,7 +241,7 @@ void tst_FrmInizio::testoDellaTabella_data()
         QTest::addRow("%d", i) << i << testi.at(i);
 }
 
-void tst_FrmInizio::testoDellaTabella()
+void tst_SchermataInizio::testoDellaTabella()
 {
     QFETCH(int, tabella);
     QFETCH(QString, testo);
@@ -256,7 +256,7 @@ void tst_FrmInizio::testoDellaTabella()
     QCOMPARE(controllo(m_inizio, "Option1(0)")->property("value").toBool(), false);
 }
 
-void tst_FrmInizio::tastoTenuto()
+void tst_SchermataInizio::tastoTenuto()
 {
     QWindow *finestra = m_inizio->windowHandle();
     const auto tieni = [finestra](Qt::Key tasto, const QString &testo) {
@@ -278,13 +278,13 @@ void tst_FrmInizio::tastoTenuto()
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 2"));
     QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
     QCoreApplication::sendPostedEvents();
-    QVERIFY(!Schermate::istanza<frmOperativo>());
+    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
 
     tieni(Qt::Key_Space, QStringLiteral(" "));
     QCOMPARE(fuoco(), QStringLiteral("Option2(1)"));
 }
 
-void tst_FrmInizio::tastoTenutoSottoX11()
+void tst_SchermataInizio::tastoTenutoSottoX11()
 {
     // Under X11 a repeat may come unflagged: its release and the press after it share one timestamp.
     RilevatoreRipetizione::globale().setConfrontaIstanti(true);
@@ -306,7 +306,7 @@ void tst_FrmInizio::tastoTenutoSottoX11()
     QCOMPARE(fuoco(), QStringLiteral("Option1(2)"));
 }
 
-void tst_FrmInizio::ripristinaColMouseIgnoraIlPrimoTasto()
+void tst_SchermataInizio::ripristinaColMouseIgnoraIlPrimoTasto()
 {
     // Enter chooses 3 and is released over "Vai": the tables keep their key latch.
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
@@ -322,7 +322,7 @@ void tst_FrmInizio::ripristinaColMouseIgnoraIlPrimoTasto()
 
 // While the tables' key latch holds their keys back, the arrows still move the focus as any group
 // of option buttons lets them; once a key is released over the tables they do nothing again.
-void tst_FrmInizio::frecceColBloccoSpostanoIlFuoco()
+void tst_SchermataInizio::frecceColBloccoSpostanoIlFuoco()
 {
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
     clic(controllo(m_inizio, "Option2(1)"));
@@ -333,7 +333,7 @@ void tst_FrmInizio::frecceColBloccoSpostanoIlFuoco()
     QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
 }
 
-void tst_FrmInizio::clicSuUnaTabellaSbloccaITasti()
+void tst_SchermataInizio::clicSuUnaTabellaSbloccaITasti()
 {
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
     clic(controllo(m_inizio, "Option2(1)"));
@@ -345,7 +345,7 @@ void tst_FrmInizio::clicSuUnaTabellaSbloccaITasti()
     QCOMPARE(fuoco(), QStringLiteral("Option1(6)"));
 }
 
-void tst_FrmInizio::menuAutore_data()
+void tst_SchermataInizio::menuAutore_data()
 {
     QTest::addColumn<QString>("come");
     QTest::newRow("C h i u d i col mouse") << QStringLiteral("mouse");
@@ -354,7 +354,7 @@ void tst_FrmInizio::menuAutore_data()
     QTest::newRow("chiusura della finestra") << QStringLiteral("finestra");
 }
 
-void tst_FrmInizio::menuAutore()
+void tst_SchermataInizio::menuAutore()
 {
     QFETCH(QString, come);
 
@@ -363,7 +363,7 @@ void tst_FrmInizio::menuAutore()
 
     bool visto = false;
     quandoModale([&](QWidget *modale) {
-        QVERIFY(qobject_cast<frmAutore *>(modale));
+        QVERIFY(qobject_cast<FinestraAutore *>(modale));
         QCOMPARE(modale->windowTitle(), QStringLiteral("Autore"));
         QVERIFY(piccolaFinestraCentrata(modale));
         QCOMPARE(controllo<QLabel>(modale, "Label1")->text(), QStringLiteral("Sito dell'autore:"));
@@ -390,11 +390,11 @@ void tst_FrmInizio::menuAutore()
     controllo<QAction>(m_inizio, "mnuInfo")->trigger();
 
     QVERIFY(visto);
-    QVERIFY(!Schermate::istanza<frmAutore>());
+    QVERIFY(!Schermate::istanza<FinestraAutore>());
     QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
     QCOMPARE(colore(controllo(m_inizio, "Option1(0)")), Evidenza);
     QCOMPARE(colore(controllo(m_inizio, "Option2(2)")), Normale);
 }
 
-QTEST_MAIN(tst_FrmInizio)
-#include "tst_FrmInizio.moc"
+QTEST_MAIN(tst_SchermataInizio)
+#include "tst_SchermataInizio.moc"

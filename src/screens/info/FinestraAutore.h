@@ -4,12 +4,12 @@
 
 // Who made the program: a web address and an e-mail address, both fixed. Opened modal from the
 // "Autore" menu of the start and exercise screens.
-class frmAutore : public FinestraInformazioni
+class FinestraAutore : public FinestraInformazioni
 {
     Q_OBJECT
 
 public:
-    explicit frmAutore(QWidget *parent = nullptr);
+    explicit FinestraAutore(QWidget *parent = nullptr);
 
     static QString sito() { return QStringLiteral("www.contalino.example"); }
     static QString email() { return QStringLiteral("autore@contalino.example"); }
