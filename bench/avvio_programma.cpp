@@ -3,7 +3,7 @@
 #include "PrimoFotogramma.h"
 
 #include "app/Avvio.h"
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 #include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 

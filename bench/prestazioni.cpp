@@ -6,7 +6,7 @@
 
 #include "app/Avvio.h"
 #include "app/Module1.h"
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 #include "screens/exercise/SchermataEsercizio.h"
 #include "screens/print/SchermataStampa.h"
 #include "screens/print/Stampante.h"

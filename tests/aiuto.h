@@ -3,7 +3,7 @@
 // Small helpers shared by the GUI tests: open the start screen, find a control by its name, press keys
 // on a window the way a keyboard does, answer a modal window, and close everything between tests.
 
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 #include "screens/start/SchermataInizio.h"
 #include "serie/Serie.h"
 

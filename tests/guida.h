@@ -3,7 +3,7 @@
 // Drives the exercise screen the way a child does: only the mouse, only the keyboard, or only the
 // space bar and Enter (a switch). Shared by the exercise tests and the soak test.
 
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/SchermataEsercizio.h"
 

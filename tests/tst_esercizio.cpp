@@ -3,7 +3,7 @@
 
 #include "guida.h"
 
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 #include "input/CodiciTasto.h"
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"

@@ -3,7 +3,7 @@
 
 #include "aiuto.h"
 
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 #include "screens/exercise/SchermataEsercizio.h"
 #include "screens/print/SchermataStampa.h"
 #include "screens/start/SchermataInizio.h"

@@ -5,8 +5,8 @@
 #include "StampaSupporto.h"
 #include "aiuto.h"
 
-#include "app/Messaggio.h"
-#include "app/Schermate.h"
+#include "finestre/Messaggio.h"
+#include "finestre/Schermate.h"
 #include "screens/exercise/SchermataEsercizio.h"
 #include "screens/print/SchermataStampa.h"
 #include "screens/print/StampanteQt.h"

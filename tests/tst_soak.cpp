@@ -8,8 +8,8 @@
 #include "guida.h"
 
 #include "app/Avvio.h"
-#include "app/Messaggio.h"
-#include "app/Schermate.h"
+#include "finestre/Messaggio.h"
+#include "finestre/Schermate.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/SchermataEsercizio.h"
 #include "screens/info/FinestraAutore.h"

@@ -7,8 +7,8 @@
 #include "StampaSupporto.h"
 #include "aiuto.h"
 
-#include "app/Messaggio.h"
-#include "app/Sonda.h"
+#include "finestre/Messaggio.h"
+#include "sistema/Sonda.h"
 #include "screens/print/SchermataStampa.h"
 #include "serie/Serie.h"
 

@@ -5,8 +5,8 @@
 
 #include "CupsDiProva.h"
 #include "StampaSupporto.h"
-#include "app/Messaggio.h"
-#include "app/Schermate.h"
+#include "finestre/Messaggio.h"
+#include "finestre/Schermate.h"
 #include "screens/print/SchermataStampa.h"
 #include "screens/print/StampanteQt.h"
 #include "serie/Serie.h"

@@ -2,8 +2,8 @@
 // and what goes to the printer, recorded call by call.
 
 #include "StampaSupporto.h"
-#include "app/Messaggio.h"
-#include "app/Schermate.h"
+#include "finestre/Messaggio.h"
+#include "finestre/Schermate.h"
 #include "screens/print/SchermataStampa.h"
 #include "serie/Serie.h"
 

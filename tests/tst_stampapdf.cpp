@@ -2,8 +2,8 @@
 // a PDF printer in place of the default printer, and the PDF saved when there is no printer at all.
 
 #include "StampaSupporto.h"
-#include "app/Messaggio.h"
-#include "app/Schermate.h"
+#include "finestre/Messaggio.h"
+#include "finestre/Schermate.h"
 #include "screens/print/SchermataStampa.h"
 #include "screens/print/StampanteQt.h"
 #include "serie/Serie.h"

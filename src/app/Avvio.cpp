@@ -1,8 +1,8 @@
 #include "app/Avvio.h"
 
-#include "app/Icona.h"
-#include "app/Schermate.h"
-#include "app/Stile.h"
+#include "finestre/Icona.h"
+#include "finestre/Schermate.h"
+#include "finestre/Stile.h"
 #include "input/CodiciTasto.h"
 #include "screens/start/SchermataInizio.h"
 

@@ -1,14 +1,11 @@
 #include "input/PulsanteOpzione.h"
 
-#include "app/Accessibilita.h"
-
 #include <QPainter>
 
 PulsanteOpzione::PulsanteOpzione(const QString &caption, QWidget *parent)
     : QAbstractButton(parent)
     , m_backColor(Qt::lightGray)
 {
-    Accessibilita::installa();
     setText(caption);
     setAccessibleName(caption);
     setFocusPolicy(Qt::StrongFocus);

@@ -1,14 +1,11 @@
 #include "layout/Controlli.h"
 
-#include "app/Accessibilita.h"
-
 #include <QPainter>
 #include <QPainterPath>
 
 Etichetta::Etichetta(const QString &testo, QWidget *parent)
     : QLabel(testo, parent)
 {
-    Accessibilita::installa();
     setTextFormat(Qt::PlainText);
 }
 

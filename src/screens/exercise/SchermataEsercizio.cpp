@@ -1,6 +1,6 @@
 #include "screens/exercise/SchermataEsercizio.h"
 
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"

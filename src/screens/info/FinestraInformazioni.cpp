@@ -1,6 +1,7 @@
 #include "screens/info/FinestraInformazioni.h"
 
-#include "app/Schermate.h"
+#include "finestre/Accessibilita.h"
+#include "finestre/Schermate.h"
 #include "layout/Controlli.h"
 #include "layout/Unita.h"
 
@@ -13,6 +14,7 @@ FinestraInformazioni::FinestraInformazioni(const QString &titolo, QSize clientTw
                                            QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
+    Accessibilita::installa();
     setWindowTitle(titolo);
     setFixedSize(dimensione(clientTwips.width(), clientTwips.height()));
     QPalette tavolozza = palette();

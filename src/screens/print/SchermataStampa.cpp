@@ -1,6 +1,6 @@
 #include "screens/print/SchermataStampa.h"
 
-#include "app/Messaggio.h"
+#include "finestre/Messaggio.h"
 #include "input/FiltroRipetizioni.h"
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"

@@ -1,7 +1,7 @@
 #include "screens/start/SchermataInizio.h"
 
-#include "app/Schermate.h"
-#include "app/Sonda.h"
+#include "finestre/Schermate.h"
+#include "sistema/Sonda.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Schermata.h"
+#include "finestre/Schermata.h"
 
 #include <QVector>
 

@@ -1,4 +1,4 @@
-#include "app/Stile.h"
+#include "finestre/Stile.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/Messaggio.h"
+#include "finestre/Messaggio.h"
 
 #include "input/FiltroRipetizioni.h"
 

@@ -12,7 +12,7 @@ class QWidget;
 // hear "Ti aiuto ?" while the keypad is in front.
 namespace Accessibilita {
 
-// Installs the descriptions once; the controls call it from their constructors.
+// Installs the descriptions once; every screen and information window calls it as it is built.
 void installa();
 
 // True when an opaque sibling of the widget or of one of its containers, stacked above it, covers it

@@ -1,4 +1,4 @@
-#include "app/Accessibilita.h"
+#include "finestre/Accessibilita.h"
 
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"

@@ -1,7 +1,8 @@
-#include "app/Schermata.h"
+#include "finestre/Schermata.h"
 
-#include "app/Icona.h"
-#include "app/Schermate.h"
+#include "finestre/Accessibilita.h"
+#include "finestre/Icona.h"
+#include "finestre/Schermate.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
 
@@ -14,6 +15,7 @@ Schermata::Schermata(const QString &titolo, QSize progettoTwips, bool ridimensio
     , m_client(new QWidget(this))
     , m_progetto(progettoTwips)
 {
+    Accessibilita::installa();
     setWindowTitle(titolo);
     // A window without an icon of its own shows the application's: the icon is drawn once, at start-up,
     // not again for every screen that opens.

@@ -1,4 +1,4 @@
-#include "app/Icona.h"
+#include "finestre/Icona.h"
 
 #include "layout/Unita.h"
 

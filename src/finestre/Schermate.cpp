@@ -1,4 +1,4 @@
-#include "app/Schermate.h"
+#include "finestre/Schermate.h"
 
 #include <QCoreApplication>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "app/Sonda.h"
+#include "sistema/Sonda.h"
 
 #include <QDir>
 
