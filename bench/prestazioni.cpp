@@ -5,12 +5,12 @@
 //   prestazioni <results.md>
 
 #include "app/Avvio.h"
-#include "app/Module1.h"
 #include "finestre/Schermate.h"
 #include "screens/exercise/SchermataEsercizio.h"
 #include "screens/print/SchermataStampa.h"
 #include "screens/print/Stampante.h"
 #include "serie/Regole.h"
+#include "serie/Serie.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -202,11 +202,11 @@ protected:
     }
 };
 
-SchermataEsercizio *apriEsercizio()
+SchermataEsercizio *apriEsercizio(Serie &serie)
 {
-    Module1::ripristina();
-    Module1::Tabella = TabellaProvata;
-    auto *w = Schermate::carica<SchermataEsercizio>();
+    serie = Serie(20261208);
+    serie.scegliTabella(TabellaProvata);
+    auto *w = Schermate::carica<SchermataEsercizio>(serie);
     w->mostra();
     if (!QTest::qWaitForWindowExposed(w))
         fallisce(QStringLiteral("the exercise screen was not shown"));
@@ -243,14 +243,14 @@ struct TempiTabella
 };
 
 // One whole table answered right, key by key, each key timed up to the end of its repaint.
-TempiTabella rispondiTabella(SchermataEsercizio *w)
+TempiTabella rispondiTabella(const Serie &serie, SchermataEsercizio *w)
 {
     TempiTabella tempi;
     const auto inizioTabella = Orologio::now();
     for (int c = 0; c < Regole::NumeroColonne; ++c) {
         if (w->colonna() != c)
             fallisce(QStringLiteral("column %1 is not armed").arg(c));
-        const QString risposta = Module1::Risposte.at(c).trimmed();
+        const QString risposta = serie.attesa(c).trimmed();
         for (QChar cifra : risposta) {
             const auto inizio = Orologio::now();
             premi(w, Qt::Key(Qt::Key_0 + cifra.digitValue()));
@@ -264,8 +264,8 @@ TempiTabella rispondiTabella(SchermataEsercizio *w)
         tempi.tasti += int(risposta.size()) + 1;
     }
     tempi.tabella = secondiDa(inizioTabella);
-    if (Module1::NumEsercizi != Regole::NumeroColonne)
-        fallisce(QStringLiteral("the table was not completed (%1 operations)").arg(Module1::NumEsercizi));
+    if (serie.operazioni() != Regole::NumeroColonne)
+        fallisce(QStringLiteral("the table was not completed (%1 operations)").arg(serie.operazioni()));
     return tempi;
 }
 
@@ -309,21 +309,20 @@ private:
 };
 
 // A finished series of three tables, as the print screen finds it.
-void riempiRegistro()
+void riempiRegistro(Serie &serie)
 {
-    Module1::ripristina();
+    std::array<QString, Serie::NumeroRighe> registro;
     for (int riga = 0; riga < 30; ++riga) {
         const int tabella = 3 + riga / 10;
         const int fattore = riga % 10 + 1;
-        Module1::Esercizi.at(riga)
-            = Regole::rigaDomanda(tabella, fattore) + QString::number(tabella * fattore) + QStringLiteral("  ");
+        registro.at(riga) = Regole::rigaDomanda(tabella, fattore) + QString::number(tabella * fattore) + QStringLiteral("  ");
     }
-    Module1::Esercizi.at(30) = Regole::rigaDomanda(6, 4);
-    Module1::NumEsercizi = 30;
+    registro.at(30) = Regole::rigaDomanda(6, 4);
+    serie.caricaRegistro(registro, 30);
 }
 
 // The same calls the print screen makes, straight into the printer: what the page costs by itself.
-void stampaDiretta(Stampante &stampante)
+void stampaDiretta(Stampante &stampante, const Serie &serie)
 {
     stampante.setNomeFont(QStringLiteral("Courier New"));
     stampante.setX(1000);
@@ -332,10 +331,10 @@ void stampaDiretta(Stampante &stampante)
     stampante.stampa(QStringLiteral("SCUOLA ELEMENTARE DI "));
     stampante.setDimensioneFont(12);
     stampante.setGrassetto(true);
-    for (int riga = 0; riga <= Module1::NumEsercizi; ++riga) {
+    for (int riga = 0; riga <= serie.operazioni(); ++riga) {
         stampante.setX(riga);
         stampante.setY(riga);
-        stampante.stampa(Module1::Esercizi.at(riga));
+        stampante.stampa(serie.registro().at(riga));
     }
     stampante.fineDocumento();
 }
@@ -490,7 +489,7 @@ int main(int argc, char *argv[])
     // Everything else runs in this process, set up as the program sets itself up.
     QApplication applicazione(argc, argv);
     Avvio::preparaApplicazione(applicazione);
-    SchermataEsercizio::setSeme(20261208);
+    Serie serie(20261208);
 
     // The same three start-ups in instructions, which the machine's load hardly changes.
     std::printf("start-up: instructions under callgrind\n");
@@ -524,7 +523,7 @@ int main(int argc, char *argv[])
     std::printf("resize: %d rounds of %d events\n", Ripetizioni, EventiRidimensionamento);
     std::fflush(stdout);
     {
-        SchermataEsercizio *w = apriEsercizio();
+        SchermataEsercizio *w = apriEsercizio(serie);
         w->showNormal();
         minima.showNormal();
         ridisegna();
@@ -553,8 +552,8 @@ int main(int argc, char *argv[])
     {
         {
             // How many widgets one key repaints, once, outside the timed runs.
-            SchermataEsercizio *w = apriEsercizio();
-            const QString risposta = Module1::Risposte.at(0).trimmed();
+            SchermataEsercizio *w = apriEsercizio(serie);
+            const QString risposta = serie.attesa(0).trimmed();
             ContaPitture conta;
             for (QChar cifra : risposta) {
                 premi(w, Qt::Key(Qt::Key_0 + cifra.digitValue()));
@@ -572,8 +571,8 @@ int main(int argc, char *argv[])
         }
         std::vector<double> cifraP, invioP, tabellaP, tastoM, tabellaM;
         for (int i = 0; i < Ripetizioni; ++i) {
-            SchermataEsercizio *w = apriEsercizio();
-            const TempiTabella tempi = rispondiTabella(w);
+            SchermataEsercizio *w = apriEsercizio(serie);
+            const TempiTabella tempi = rispondiTabella(serie, w);
             chiudiEsercizio();
             cifraP.push_back(mediana(tempi.cifre));
             invioP.push_back(mediana(tempi.invii));
@@ -599,9 +598,9 @@ int main(int argc, char *argv[])
     std::printf("print: %d pages\n", Ripetizioni);
     std::fflush(stdout);
     {
-        riempiRegistro();
-        SchermataStampa::setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
-        auto *stampa = Schermate::carica<SchermataStampa>();
+        riempiRegistro(serie);
+        auto *stampa = Schermate::carica<SchermataStampa>(std::as_const(serie));
+        stampa->setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
         stampa->mostra();
         if (!QTest::qWaitForWindowExposed(stampa))
             fallisce(QStringLiteral("the print screen was not shown"));
@@ -619,7 +618,7 @@ int main(int argc, char *argv[])
 
             inizio = Orologio::now();
             StampanteMemoria diretta;
-            stampaDiretta(diretta);
+            stampaDiretta(diretta, serie);
             paginaM.push_back(secondiDa(inizio));
         }
         Schermate::scarica<SchermataStampa>();
