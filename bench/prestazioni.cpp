@@ -315,7 +315,8 @@ void riempiRegistro(Serie &serie)
     for (int riga = 0; riga < 30; ++riga) {
         const int tabella = 3 + riga / 10;
         const int fattore = riga % 10 + 1;
-        registro.at(riga) = Regole::rigaDomanda(tabella, fattore) + QString::number(tabella * fattore) + QStringLiteral("  ");
+        registro.at(riga)
+            = Regole::rigaDomanda(tabella, fattore) + QString::number(tabella * fattore) + QStringLiteral("  ");
     }
     registro.at(30) = Regole::rigaDomanda(6, 4);
     serie.caricaRegistro(registro, 30);

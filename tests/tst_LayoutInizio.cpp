@@ -52,8 +52,6 @@ QList<Posto> posti()
 class tst_LayoutInizio : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

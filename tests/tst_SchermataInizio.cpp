@@ -31,8 +31,6 @@ QColor colore(const QWidget *pulsante)
 class tst_SchermataInizio : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

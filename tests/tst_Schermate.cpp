@@ -33,8 +33,6 @@ public:
 class tst_Schermate : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -66,8 +66,6 @@ void liberaLettore()
 class tst_VerificaEsistenzaFile : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -67,8 +67,6 @@ QStringList etichetteVisibili(QWidget *finestra)
 class tst_Accessibilita : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

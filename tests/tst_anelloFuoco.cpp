@@ -74,8 +74,6 @@ QList<Lato> leggiLati(const QImage &immagine, const QRect &r)
 class tst_AnelloFuoco : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

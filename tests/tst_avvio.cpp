@@ -38,8 +38,6 @@ double colonnaMedia(const QImage &immagine, int riga, int da, int a)
 class tst_Avvio : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -23,8 +23,6 @@ using namespace guida;
 class tst_Esercizio : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:
@@ -96,7 +94,7 @@ void tst_Esercizio::serieCompleta_data()
 }
 
 // Thirty operations in one input mode only, with wrong answers, "SI", "NO" and an intervention
-// along the way; the record must hold exactly what the child did.
+// along the way, as the screen shows them (the record they leave is the series' test's).
 void tst_Esercizio::serieCompleta()
 {
     QFETCH(int, modo);
@@ -121,7 +119,6 @@ void tst_Esercizio::serieCompleta()
     QCOMPARE(testo(w, QStringLiteral("Label1")), QString::number(tabella));
 
     Guida guida(w, m);
-    QStringList attese;
     int rifiuti = 0;
     for (int n = 0; n < 30; ++n) {
         const int c = w->colonna();
@@ -130,27 +127,23 @@ void tst_Esercizio::serieCompleta()
         const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
         const QString giusta = QString::number(tabella * fattore);
         const QString sbagliata = QString::number(tabella * fattore + 1);
-        QString riga = QStringLiteral("%1 \u00d7 %2 = ").arg(tabella).arg(fattore, 2);
 
         switch (n % 5) {
         case 0:
             QVERIFY(guida.digita(giusta));
             QVERIFY(guida.invia());
-            riga += giusta + QStringLiteral("  ");
             break;
         case 1:
         case 2:
         case 4: {
             QVERIFY(guida.digita(sbagliata));
             QVERIFY(guida.invia());
-            riga += sbagliata + QStringLiteral("  ");
             auto *box = qobject_cast<Etichetta *>(controllo(w, QStringLiteral("lblRisultato(%1)").arg(c)));
             QCOMPARE(box->coloreSfondo(), QColor(255, 255, 0));
             QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAiuto"));
             QCOMPARE(fuoco(), QStringLiteral("Option3(0)"));
             if (n % 5 == 1) {
                 QVERIFY(guida.aiuto(true));
-                riga += QLatin1Char(' ') + giusta;
                 QCOMPARE(box->text(), QLatin1Char(' ') + giusta);
                 QCOMPARE(box->coloreSfondo(), QColor(255, 255, 0));
                 break;
@@ -163,7 +156,6 @@ void tst_Esercizio::serieCompleta()
                 QCOMPARE(fuoco(), QStringLiteral("optOK"));
                 QCOMPARE(box->text(), sbagliata);
                 guida.ok();
-                riga += QLatin1Char(' ') + giusta;
                 break;
             }
             QCOMPARE(pannelloDavanti(w), QStringLiteral("fraTastierino"));
@@ -173,16 +165,13 @@ void tst_Esercizio::serieCompleta()
             QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
             QVERIFY(guida.digita(giusta));
             QVERIFY(guida.invia());
-            riga += giusta + QStringLiteral("  ");
             break;
         }
         default:
             QVERIFY(guida.digita(giusta));
             QVERIFY(guida.invia());
-            riga += giusta + QStringLiteral("  ");
             break;
         }
-        attese << riga;
         QCOMPARE(m_serie.operazioni(), n + 1);
 
         if (n % 10 == 9 && n < 29) {
@@ -202,8 +191,6 @@ void tst_Esercizio::serieCompleta()
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("fraAvviso")});
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
     QCOMPARE(m_serie.operazioni(), 30);
-    for (int i = 0; i < 30; ++i)
-        QCOMPARE(m_serie.registro().at(i), attese.at(i));
 }
 
 void tst_Esercizio::tabellaDelloZero_data()

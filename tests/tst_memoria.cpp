@@ -35,8 +35,6 @@ int oggettiVivi()
 class tst_Memoria : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -72,8 +72,6 @@ QStringList controlliSenzaSpazio(QWidget *schermata)
 class tst_Ostile : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -6,8 +6,6 @@
 
 #include <QTest>
 
-#include <algorithm>
-
 namespace {
 
 // One letter a verb: g a right answer confirmed, s a wrong one (the right one plus one), a help
@@ -151,22 +149,15 @@ void tst_Serie::registroDopoNuovaSerie()
     }
 }
 
-// The same seed, the same factors: a permutation of 1 to 10 for every table.
+// The same seed, the same factors.
 void tst_Serie::ordineRipetibile()
 {
     Serie una(42);
     Serie altra(42);
-    for (Serie *serie : {&una, &altra}) {
-        serie->scegliTabella(3);
-        serie->nuovaSerie();
-    }
-    std::array<int, Serie::NumeroColonne> fattori {};
-    for (int c = 0; c < Serie::NumeroColonne; ++c) {
+    una.nuovaSerie();
+    altra.nuovaSerie();
+    for (int c = 0; c < Serie::NumeroColonne; ++c)
         QCOMPARE(una.fattore(c), altra.fattore(c));
-        fattori.at(c) = una.fattore(c);
-    }
-    std::sort(fattori.begin(), fattori.end());
-    QCOMPARE(fattori, (std::array<int, Serie::NumeroColonne> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
 }
 
 QTEST_GUILESS_MAIN(tst_Serie)

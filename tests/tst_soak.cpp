@@ -179,8 +179,6 @@ struct Istantanea
 class tst_Soak : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 public:

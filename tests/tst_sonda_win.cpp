@@ -8,9 +8,9 @@
 #include "aiuto.h"
 
 #include "finestre/Messaggio.h"
-#include "sistema/Sonda.h"
 #include "screens/print/SchermataStampa.h"
 #include "serie/Serie.h"
+#include "sistema/Sonda.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -110,8 +110,6 @@ bool negaLettura()
 class tst_SondaWin : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -50,8 +50,6 @@ enum class Esito
 class tst_StampaCups : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -18,8 +18,6 @@
 class tst_StampaEsercizio : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

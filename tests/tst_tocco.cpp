@@ -51,8 +51,6 @@ Q_DECLARE_METATYPE(Scena)
 class tst_Tocco : public QObject
 {
     Q_OBJECT
-
-    // The series the screens are handed; each test starts a fresh one.
     Serie m_serie;
 
 private Q_SLOTS:

@@ -1,7 +1,6 @@
 #include "screens/start/SchermataInizio.h"
 
 #include "finestre/Schermate.h"
-#include "sistema/Sonda.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"
@@ -11,6 +10,7 @@
 #include "screens/exercise/SchermataEsercizio.h"
 #include "screens/info/FinestraAutore.h"
 #include "screens/print/SchermataStampa.h"
+#include "sistema/Sonda.h"
 
 #include <QEvent>
 #include <QFrame>
