@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -70,13 +71,14 @@ private:
     QPoint centro(const QString &nome) const;
     QWindow *finestra() const { return m_finestra->windowHandle(); }
 
-    QPointingDevice *m_schermo = nullptr;
+    // Gone with the test, before the leak check: Qt's list of devices does not own it.
+    std::unique_ptr<QPointingDevice> m_schermo;
     QWidget *m_finestra = nullptr;
 };
 
 void tst_Tocco::initTestCase()
 {
-    m_schermo = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+    m_schermo.reset(QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen));
 }
 
 void tst_Tocco::init()
@@ -147,8 +149,8 @@ Esito tst_Tocco::premi(Scena scena, const QString &nome, const QString &finestra
 
     const QPoint punto = centro(nome);
     if (colDito) {
-        QTest::touchEvent(finestra(), m_schermo).press(0, punto, finestra());
-        QTest::touchEvent(finestra(), m_schermo).release(0, punto, finestra());
+        QTest::touchEvent(finestra(), m_schermo.get()).press(0, punto, finestra());
+        QTest::touchEvent(finestra(), m_schermo.get()).release(0, punto, finestra());
     } else {
         QTest::mouseClick(finestra(), Qt::LeftButton, Qt::NoModifier, punto);
     }
@@ -227,15 +229,16 @@ void tst_Tocco::ditoTenuto()
 {
     m_finestra = prepara(Scena::Tastierino);
     const QPoint punto = centro(QStringLiteral("Option1(5)"));
-    QTest::touchEvent(finestra(), m_schermo).press(0, punto, finestra());
+    QTest::touchEvent(finestra(), m_schermo.get()).press(0, punto, finestra());
     for (int decimi = 1; decimi <= 20; ++decimi) {
         QTest::qWait(100);
         if (decimi % 2)
-            QTest::touchEvent(finestra(), m_schermo).move(0, punto + QPoint(decimi % 4 == 1 ? 1 : 0, 0), finestra());
+            QTest::touchEvent(finestra(), m_schermo.get())
+                .move(0, punto + QPoint(decimi % 4 == 1 ? 1 : 0, 0), finestra());
         else
-            QTest::touchEvent(finestra(), m_schermo).stationary(0);
+            QTest::touchEvent(finestra(), m_schermo.get()).stationary(0);
     }
-    QTest::touchEvent(finestra(), m_schermo).release(0, punto, finestra());
+    QTest::touchEvent(finestra(), m_schermo.get()).release(0, punto, finestra());
 
     QCOMPARE(guida::testo(m_finestra, QStringLiteral("lblRisultato(0)")), QStringLiteral("5"));
     QCOMPARE(Aiuto::fuoco(), QStringLiteral("Option1(5)"));
@@ -257,14 +260,14 @@ void tst_Tocco::secondoDito()
     const QPoint cinque = centro(QStringLiteral("Option1(5)"));
     const QPoint sei = centro(QStringLiteral("Option1(6)"));
 
-    QTest::touchEvent(finestra(), m_schermo).press(0, cinque, finestra());
-    QTest::touchEvent(finestra(), m_schermo).stationary(0).press(1, sei, finestra());
+    QTest::touchEvent(finestra(), m_schermo.get()).press(0, cinque, finestra());
+    QTest::touchEvent(finestra(), m_schermo.get()).stationary(0).press(1, sei, finestra());
     if (primoAlzatoPrima) {
-        QTest::touchEvent(finestra(), m_schermo).release(0, cinque, finestra()).stationary(1);
-        QTest::touchEvent(finestra(), m_schermo).release(1, sei, finestra());
+        QTest::touchEvent(finestra(), m_schermo.get()).release(0, cinque, finestra()).stationary(1);
+        QTest::touchEvent(finestra(), m_schermo.get()).release(1, sei, finestra());
     } else {
-        QTest::touchEvent(finestra(), m_schermo).stationary(0).release(1, sei, finestra());
-        QTest::touchEvent(finestra(), m_schermo).release(0, cinque, finestra());
+        QTest::touchEvent(finestra(), m_schermo.get()).stationary(0).release(1, sei, finestra());
+        QTest::touchEvent(finestra(), m_schermo.get()).release(0, cinque, finestra());
     }
 
     QCOMPARE(guida::testo(m_finestra, QStringLiteral("lblRisultato(0)")), QStringLiteral("5"));

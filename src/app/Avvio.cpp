@@ -1,10 +1,9 @@
 #include "app/Avvio.h"
 
 #include "finestre/Icona.h"
-#include "finestre/Schermate.h"
 #include "finestre/Stile.h"
 #include "input/CodiciTasto.h"
-#include "screens/start/SchermataInizio.h"
+#include "screens/Navigazione.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -36,7 +35,7 @@ void preparaApplicazione(QApplication &applicazione)
 
 void mostraInizio(Serie &serie)
 {
-    Schermate::carica<SchermataInizio>(serie)->mostra();
+    Navigazione::apriInizio(serie);
 }
 
 } // namespace Avvio

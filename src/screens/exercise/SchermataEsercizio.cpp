@@ -1,14 +1,12 @@
 #include "screens/exercise/SchermataEsercizio.h"
 
-#include "finestre/Schermate.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
-#include "screens/info/FinestraAutore.h"
-#include "screens/print/SchermataStampa.h"
+#include "screens/Navigazione.h"
 
 #include <QFrame>
 #include <QMenuBar>
@@ -489,7 +487,7 @@ void SchermataEsercizio::premiTasto(int n)
         break;
     case TastoEsco:
         // Queued: leaving destroys the window that holds the button being confirmed.
-        Schermate::dopo([] { Schermate::scarica<SchermataEsercizio>(); });
+        Navigazione::esciDallEsercizio();
         break;
     default:
         break;
@@ -573,14 +571,14 @@ void SchermataEsercizio::confermaIntervento()
 void SchermataEsercizio::sceltaAvviso(int indice)
 {
     if (indice == 0)
-        Schermate::carica<SchermataStampa>(std::as_const(m_serie))->mostra();
+        Navigazione::apriStampa(m_serie);
     else
         nuovaSerie();
 }
 
 void SchermataEsercizio::mostraAutore()
 {
-    Schermate::carica<FinestraAutore>()->exec();
+    Navigazione::mostraAutore();
     // Back to the keypad's "1"; when the keypad is behind another panel the focus stays put.
     m_tastiTastierino.at(1)->setFocus(Qt::OtherFocusReason);
 }

@@ -15,8 +15,7 @@ class Serie;
 
 // The print screen: shows the first eleven lines of the series' record and prints the whole record
 // on one page, under the heading, in Courier. It reads the record and changes nothing in it. Opened
-// from the exercise screen's warning with Schermate::carica<SchermataStampa>(serie)->mostra();
-// "ESCI" or the close box unloads it.
+// from the exercise screen's warning (Navigazione::apriStampa); "ESCI" or the close box unloads it.
 //
 // The page goes to the printer made by the printer factory (the system's default printer unless
 // another is set). The page is never lost and never fails in silence: with no printer, or a

@@ -1,15 +1,13 @@
 #include "screens/start/SchermataInizio.h"
 
-#include "finestre/Schermate.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/info/FinestraAutore.h"
-#include "screens/print/SchermataStampa.h"
+#include "screens/Navigazione.h"
+#include "serie/Serie.h"
 #include "sistema/Sonda.h"
 
 #include <QEvent>
@@ -236,14 +234,14 @@ void SchermataInizio::eseguiComando(int indice)
 {
     switch (indice) {
     case 0:
-        Schermate::carica<SchermataEsercizio>(m_serie)->mostra();
+        Navigazione::apriEsercizio(m_serie);
         break;
     case 1:
         m_tastiTabelle.at(0)->setFocus(Qt::OtherFocusReason);
         break;
     case 2:
         // Queued: closing the start screen destroys the button being confirmed.
-        Schermate::dopo([] { Schermate::scarica<SchermataInizio>(); });
+        Navigazione::esciDalProgramma();
         break;
     default:
         break;
@@ -252,7 +250,7 @@ void SchermataInizio::eseguiComando(int indice)
 
 void SchermataInizio::mostraAutore()
 {
-    Schermate::carica<FinestraAutore>()->exec();
+    Navigazione::mostraAutore();
 }
 
 bool SchermataInizio::event(QEvent *evento)
@@ -270,15 +268,7 @@ bool SchermataInizio::event(QEvent *evento)
 
 void SchermataInizio::allaChiusura()
 {
-    chiudiTutto();
-}
-
-void SchermataInizio::chiudiTutto()
-{
-    Schermate::scarica<SchermataInizio>();
-    Schermate::scarica<FinestraAutore>();
-    Schermate::scarica<SchermataEsercizio>();
-    Schermate::scarica<SchermataStampa>();
+    Navigazione::chiudiTutto();
 }
 
 void SchermataInizio::verificaEsistenzaFile(const QString &nomeFile)

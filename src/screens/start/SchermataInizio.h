@@ -38,7 +38,6 @@ private:
     void scegliTabella(int indice);
     void eseguiComando(int indice);
     void mostraAutore();
-    void chiudiTutto();
 
     Serie &m_serie;
     QFrame *m_titolo = nullptr;
