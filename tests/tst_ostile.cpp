@@ -93,14 +93,12 @@ private:
 void tst_Ostile::init()
 {
     m_serie = Serie();
-    Messaggio::azzera();
     m_cartellaIniziale = QDir::currentPath();
 }
 
 void tst_Ostile::cleanup()
 {
     QDir::setCurrent(m_cartellaIniziale);
-    Messaggio::azzera();
     Aiuto::chiudiTutto();
 }
 
@@ -206,10 +204,11 @@ void tst_Ostile::stampaCheFallisce()
     auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
     Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("cmdStampaS")));
-    QCOMPARE(Messaggio::conteggio(), 1);
-    QVERIFY2(Messaggio::ultimoTesto().startsWith(inizioMessaggio), qPrintable(Messaggio::ultimoTesto()));
+    QCOMPARE(stampa->messaggi().conteggio(), 1);
+    QVERIFY2(stampa->messaggi().ultimoTesto().startsWith(inizioMessaggio),
+             qPrintable(stampa->messaggi().ultimoTesto()));
     QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     QVERIFY(stampa->isVisible());
     QCOMPARE(m_serie.registro(), registro);

@@ -277,7 +277,6 @@ void tst_Soak::cleanupTestCase()
         qInstallMessageHandler(gestorePrecedente);
     if (m_limitePixmap > 0)
         QPixmapCache::setCacheLimit(m_limitePixmap);
-    Messaggio::azzera();
     Schermate::scarica<SchermataStampa>();
     Schermate::scarica<SchermataEsercizio>();
     Schermate::scarica<SchermataInizio>();
@@ -389,7 +388,8 @@ void tst_Soak::passo()
     if (!finestra)
         return;
     // Any message box the program asks for is answered at once.
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    if (auto *stampa = Schermate::istanza<SchermataStampa>())
+        stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
 
     const quint32 scelta = m_caso.bounded(1000);
     const auto &tasti = tastiera();
@@ -619,7 +619,8 @@ QString tst_Soak::campionaMemoria(qint64 traguardo)
     // Every sample in one state, the start screen alone and maximised, with the heap's free pages
     // given back: one window's backing store alone can take 7 MiB, and freed memory stays resident
     // until the heap is trimmed.
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    if (auto *stampa = Schermate::istanza<SchermataStampa>())
+        stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
     atto(QStringLiteral("screens closed but the start one, maximised, for the memory sample"), [this] {
         Schermate::scarica<SchermataStampa>();
         Schermate::scarica<SchermataEsercizio>();

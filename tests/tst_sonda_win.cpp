@@ -233,26 +233,25 @@ void tst_SondaWin::paginaInDocumentiConAccenti()
 {
     const QString documenti = m_cartella->filePath(QStringLiteral("Niccolò Rossi/Documenti"));
     QVERIFY(QDir().mkpath(documenti));
-    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(documenti);
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([] {
+    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+    stampa->setCartellaDocumenti(documenti);
+    stampa->setFabbricaStampante([] {
         return std::make_unique<StampanteRegistrata>(std::make_shared<QStringList>(), QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
     riempiRegistro(m_serie, 30);
-    Messaggio::azzera();
-    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
     Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("cmdStampaS")));
 
     const QStringList salvati = QDir(documenti).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     QCOMPARE(salvati.size(), 1);
     const QString percorso = QDir(documenti).filePath(salvati.at(0));
-    QCOMPARE(Messaggio::ultimoTesto(), "Non è stata trovata nessuna stampante.\n"
-                                       "Il foglio delle operazioni è stato salvato nel file:\n"
-                                           + QDir::toNativeSeparators(percorso));
-    QVERIFY(Messaggio::ultimoTesto().contains(QStringLiteral("\\Niccolò Rossi\\Documenti\\")));
+    QCOMPARE(stampa->messaggi().ultimoTesto(), "Non è stata trovata nessuna stampante.\n"
+                                               "Il foglio delle operazioni è stato salvato nel file:\n"
+                                                   + QDir::toNativeSeparators(percorso));
+    QVERIFY(stampa->messaggi().ultimoTesto().contains(QStringLiteral("\\Niccolò Rossi\\Documenti\\")));
     QFile pdf(percorso);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");

@@ -84,7 +84,6 @@ void tst_StampaCups::initTestCase()
 void tst_StampaCups::init()
 {
     m_serie = Serie();
-    Messaggio::azzera();
     ++m_caso;
     if (!m_cups.attivo()) {
         const QString perche = m_cups.avvia();
@@ -233,7 +232,7 @@ void tst_StampaCups::coda()
         pulsante->setFocus();
         QTest::keyPress(pulsante, Qt::Key_Return);
     } else {
-        Messaggio::setProssimaRisposta(QMessageBox::Ok);
+        stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
         QTest::mouseClick(pulsante, Qt::LeftButton);
     }
     const qint64 durata = orologio.elapsed();
@@ -253,18 +252,20 @@ void tst_StampaCups::coda()
         = casa.entryList(QDir::Files | QDir::Hidden, QDir::Name)
           + QDir(casa.filePath(QStringLiteral("Documents"))).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     if (messaggio.isEmpty()) {
-        QVERIFY2(Messaggio::conteggio() == 0, qPrintable("unexpected message: " + Messaggio::ultimoTesto()));
+        QVERIFY2(stampa->messaggi().conteggio() == 0,
+                 qPrintable("unexpected message: " + stampa->messaggi().ultimoTesto()));
         QCOMPARE(salvati, QStringList());
     } else {
-        QVERIFY2(Messaggio::conteggio() == 1, "no message: the page failed in silence");
+        QVERIFY2(stampa->messaggi().conteggio() == 1, "no message: the page failed in silence");
         QCOMPARE(salvati.size(), 1);
         const QRegularExpression nome(R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf$)");
         QVERIFY2(nome.match(salvati.at(0)).hasMatch(), qPrintable(salvati.at(0)));
         const QString pdf
             = (esito == Esito::Casa ? casa : QDir(casa.filePath(QStringLiteral("Documents")))).filePath(salvati.at(0));
         QVERIFY2(QFileInfo::exists(pdf), qPrintable(pdf));
-        QCOMPARE(Messaggio::ultimoTesto(), messaggio + "\nIl foglio delle operazioni è stato salvato nel file:\n"
-                                               + QDir::toNativeSeparators(pdf));
+        QCOMPARE(stampa->messaggi().ultimoTesto(), messaggio
+                                                       + "\nIl foglio delle operazioni è stato salvato nel file:\n"
+                                                       + QDir::toNativeSeparators(pdf));
         // The same page as when there is no printer at all: A4, at the PDF printer's places.
         const QPointF origine = StampanteQt::pdf(pdf)->impaginazione().paintRect(QPageLayout::Point).topLeft();
         const auto pagine = leggiPdf(pdf);

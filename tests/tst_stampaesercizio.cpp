@@ -54,14 +54,13 @@ SchermataStampa *tst_StampaEsercizio::apriStampa()
 void tst_StampaEsercizio::premiStampa(SchermataStampa *stampa)
 {
     // Answered in advance, so an unexpected message cannot hang the test; conteggio() tells.
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    Schermate::carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
     QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
 }
 
 void tst_StampaEsercizio::init()
 {
     m_serie = Serie();
-    Messaggio::azzera();
 }
 
 void tst_StampaEsercizio::cleanup()
@@ -203,7 +202,7 @@ void tst_StampaEsercizio::paginaInviata()
     premiStampa(stampa);
     QCOMPARE(*chiamate, pagina + pagina);
 
-    QCOMPARE(Messaggio::conteggio(), 0);
+    QCOMPARE(stampa->messaggi().conteggio(), 0);
     QCOMPARE(Schermate::istanza<SchermataStampa>(), stampa);
     QVERIFY(stampa->isVisible());
     QCOMPARE(m_serie.registro(), registro);
@@ -233,12 +232,12 @@ void tst_StampaEsercizio::sceltaDelFont()
     premiStampa(stampa);
     if (scelto.isEmpty()) {
         QCOMPARE(*chiamate, QStringList {"elencoFont"});
-        QCOMPARE(Messaggio::conteggio(), 1);
-        QCOMPARE(Messaggio::ultimoTesto(), "Devi installare il font Courier o il font Courier New");
+        QCOMPARE(stampa->messaggi().conteggio(), 1);
+        QCOMPARE(stampa->messaggi().ultimoTesto(), "Devi installare il font Courier o il font Courier New");
     } else {
         QCOMPARE(chiamate->value(1), "font " + scelto);
         QCOMPARE(chiamate->last(), "fine");
-        QCOMPARE(Messaggio::conteggio(), 0);
+        QCOMPARE(stampa->messaggi().conteggio(), 0);
     }
     QVERIFY(stampa->isVisible());
 }
@@ -287,9 +286,9 @@ void tst_StampaEsercizio::erroreDellaStampante()
     QCOMPARE(chiamate->last(), "fine");
     const QStringList salvati = QDir(documenti.path()).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(salvati.size(), 1);
-    QCOMPARE(Messaggio::conteggio(), 1);
-    QCOMPARE(Messaggio::ultimoTesto(), accaduto + "\nIl foglio delle operazioni è stato salvato nel file:\n"
-                                           + QDir::toNativeSeparators(documenti.filePath(salvati.at(0))));
+    QCOMPARE(stampa->messaggi().conteggio(), 1);
+    QCOMPARE(stampa->messaggi().ultimoTesto(), accaduto + "\nIl foglio delle operazioni è stato salvato nel file:\n"
+                                                   + QDir::toNativeSeparators(documenti.filePath(salvati.at(0))));
     QVERIFY(stampa->isVisible());
     QCOMPARE(m_serie.registro(), registro);
 }

@@ -53,7 +53,6 @@ void tst_StampaPdf::initTestCase()
 void tst_StampaPdf::init()
 {
     m_serie = Serie();
-    Messaggio::azzera();
     m_cartella = std::make_unique<QTemporaryDir>();
     Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(m_cartella->path());
     auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
@@ -69,7 +68,7 @@ void tst_StampaPdf::cleanup()
 
 void tst_StampaPdf::premiStampa()
 {
-    Messaggio::setProssimaRisposta(QMessageBox::Ok);
+    Schermate::carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
     auto *stampa = Schermate::istanza<SchermataStampa>();
     QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
 }
@@ -98,7 +97,7 @@ void tst_StampaPdf::paginaStampata()
 
     premiStampa();
     premiStampa();
-    QCOMPARE(Messaggio::conteggio(), 0);
+    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 0);
     QCOMPARE(fileNellaCartella(), QStringList({"pagina 1.pdf", "pagina 2.pdf"}));
     const auto prima = leggiPdf(m_cartella->filePath("pagina 1.pdf"));
     const auto seconda = leggiPdf(m_cartella->filePath("pagina 2.pdf"));
@@ -154,10 +153,11 @@ void tst_StampaPdf::senzaStampante()
                                                : R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf$)");
     QVERIFY2(nome.match(nuovi.at(0)).hasMatch(), qPrintable(nuovi.at(0)));
 
-    QCOMPARE(Messaggio::conteggio(), 1);
-    QCOMPARE(Messaggio::ultimoTesto(), "Non è stata trovata nessuna stampante.\n"
-                                       "Il foglio delle operazioni è stato salvato nel file:\n"
-                                           + QDir::toNativeSeparators(m_cartella->filePath(nuovi.at(0))));
+    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+             "Non è stata trovata nessuna stampante.\n"
+             "Il foglio delle operazioni è stato salvato nel file:\n"
+                 + QDir::toNativeSeparators(m_cartella->filePath(nuovi.at(0))));
     const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
     QCOMPARE(pagine.size(), 1);
     QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(m_serie), m_origine), QStringList());
@@ -176,10 +176,11 @@ void tst_StampaPdf::senzaStampanteNeCartella()
                                                      Stampante::Esito::NessunaStampante);
     });
     premiStampa();
-    QCOMPARE(Messaggio::conteggio(), 1);
-    QCOMPARE(Messaggio::ultimoTesto(), QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle "
-                                                      "operazioni non è stato salvato: la cartella «%1» non esiste.")
-                                           .arg(QDir::toNativeSeparators(manca)));
+    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+             QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle "
+                            "operazioni non è stato salvato: la cartella «%1» non esiste.")
+                 .arg(QDir::toNativeSeparators(manca)));
     QCOMPARE(fileNellaCartella(), QStringList());
     QVERIFY(Schermate::istanza<SchermataStampa>()->isVisible());
 }
@@ -192,8 +193,9 @@ void tst_StampaPdf::senzaCourierNessunFile()
                                                QStringList {"Liberation Mono", "courier new"});
     });
     premiStampa();
-    QCOMPARE(Messaggio::conteggio(), 1);
-    QCOMPARE(Messaggio::ultimoTesto(), "Devi installare il font Courier o il font Courier New");
+    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+             "Devi installare il font Courier o il font Courier New");
     QCOMPARE(fileNellaCartella(), QStringList());
 }
 

@@ -5,21 +5,13 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 
-namespace {
-
-QMessageBox::StandardButton prossimaRisposta = QMessageBox::NoButton;
-int numeroMessaggi = 0;
-QString testoUltimo;
-
-} // namespace
-
 QMessageBox::StandardButton Messaggio::mostra(QWidget *parent, const QString &testo, Tipo tipo)
 {
-    ++numeroMessaggi;
-    testoUltimo = testo;
-    if (prossimaRisposta != QMessageBox::NoButton) {
-        const QMessageBox::StandardButton risposta = prossimaRisposta;
-        prossimaRisposta = QMessageBox::NoButton;
+    ++m_conteggio;
+    m_ultimoTesto = testo;
+    if (m_prossimaRisposta != QMessageBox::NoButton) {
+        const QMessageBox::StandardButton risposta = m_prossimaRisposta;
+        m_prossimaRisposta = QMessageBox::NoButton;
         return risposta;
     }
     QMessageBox::Icon icona = QMessageBox::NoIcon;
@@ -37,26 +29,4 @@ QMessageBox::StandardButton Messaggio::mostra(QWidget *parent, const QString &te
         pulsante->installEventFilter(&ripetizioni);
     box.exec();
     return QMessageBox::Ok;
-}
-
-void Messaggio::setProssimaRisposta(QMessageBox::StandardButton risposta)
-{
-    prossimaRisposta = risposta;
-}
-
-int Messaggio::conteggio()
-{
-    return numeroMessaggi;
-}
-
-QString Messaggio::ultimoTesto()
-{
-    return testoUltimo;
-}
-
-void Messaggio::azzera()
-{
-    prossimaRisposta = QMessageBox::NoButton;
-    numeroMessaggi = 0;
-    testoUltimo.clear();
 }

@@ -5,10 +5,10 @@
 
 class QWidget;
 
-// Every message box of the program goes through here: the program's name as title, the text and one
-// OK button. A test answers the next box in advance with setProssimaRisposta(): that box is then not
-// shown at all, but its text is kept like every other one, so the test can read what the user would
-// have seen.
+// The message boxes of one screen: the program's name as title, the text and one OK button, answered
+// only by a fresh press. A test answers the next box in advance with setProssimaRisposta(): that box is
+// then not shown at all, but its text is kept like every other one, so the test can read what the user
+// would have seen.
 class Messaggio
 {
 public:
@@ -19,13 +19,16 @@ public:
         Avviso
     };
 
-    static QMessageBox::StandardButton mostra(QWidget *parent, const QString &testo, Tipo tipo = Tipo::Semplice);
+    QMessageBox::StandardButton mostra(QWidget *parent, const QString &testo, Tipo tipo = Tipo::Semplice);
 
-    static void setProssimaRisposta(QMessageBox::StandardButton risposta);
+    void setProssimaRisposta(QMessageBox::StandardButton risposta) { m_prossimaRisposta = risposta; }
 
-    // The boxes asked for since the last azzera(), shown or answered in advance.
-    static int conteggio();
-    static QString ultimoTesto();
-    // Forgets the texts and any answer still waiting.
-    static void azzera();
+    // The boxes asked for so far, shown or answered in advance.
+    int conteggio() const { return m_conteggio; }
+    QString ultimoTesto() const { return m_ultimoTesto; }
+
+private:
+    QMessageBox::StandardButton m_prossimaRisposta = QMessageBox::NoButton;
+    int m_conteggio = 0;
+    QString m_ultimoTesto;
 };

@@ -157,7 +157,7 @@ void SchermataStampa::stampaOperazioni()
     const std::shared_ptr<Stampante> stampante = m_fabbrica ? m_fabbrica() : StampanteQt::predefinita();
     const QString font = PaginaEsercizi::fontCourier(stampante->elencoFont());
     if (font.isEmpty()) {
-        Messaggio::mostra(this, PaginaEsercizi::messaggioFontMancante());
+        m_messaggi.mostra(this, PaginaEsercizi::messaggioFontMancante());
         return;
     }
     // The message waits until the page is out of the way, so that it is the only thing taking presses.
@@ -169,7 +169,7 @@ void SchermataStampa::stampaOperazioni()
         setInStampa(false);
     }
     if (!spiegazione.testo.isEmpty())
-        Messaggio::mostra(this, spiegazione.testo,
+        m_messaggi.mostra(this, spiegazione.testo,
                           spiegazione.avviso ? Messaggio::Tipo::Avviso : Messaggio::Tipo::Informazione);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "finestre/Messaggio.h"
 #include "finestre/Schermata.h"
 #include "screens/print/Stampante.h"
 
@@ -43,6 +44,8 @@ public:
     // folder, or the home folder when that does not exist.
     void setCartellaDocumenti(const QString &cartella);
     QString cartellaDocumenti() const;
+    // The screen's message boxes: what it has said, and a box answered in advance.
+    Messaggio &messaggi() { return m_messaggi; }
 
     static constexpr int CelleAnteprima = 40;
     static constexpr int RigheAnteprima = 11;
@@ -89,5 +92,6 @@ private:
 
     const Serie &m_serie;
     FabbricaStampante m_fabbrica;
+    Messaggio m_messaggi;
     QString m_cartellaDocumenti;
 };
