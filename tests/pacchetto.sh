@@ -76,7 +76,7 @@ appstreamcli validate --no-net "$descrizione" >"$scratch/as.log" 2>&1 \
     || { cat "$scratch/as.log" >&2; sbaglia "appstreamcli validate"; }
 grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$descrizione" || sbaglia "metainfo licence"
 schermate=$(sed -n 's|.*<image>https://contalino\.it/\([^<]*\)</image>.*|\1|p' "$descrizione" | sort)
-figure=$(grep -o '](docs/[^)]*)' "$sorgenti/README.md" | sed 's/^](//; s/)$//' | sort)
+figure=$(grep -o '!\[[^]]*\](docs/[^)]*)' "$sorgenti/README.md" | sed 's/^.*](//; s/)$//' | sort)
 [ -n "$schermate" ] && [ "$schermate" = "$figure" ] || sbaglia "screenshots <$schermate>, README <$figure>"
 voce="$condivisi/applications/it.contalino.Contalino.desktop"
 for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contalino.Contalino' \
