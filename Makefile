@@ -16,8 +16,10 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
               dpkg-dev appstream python3 xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core \
               python3-pyatspi openbox clang-format
-# For the README's pictures (make screenshots): a way to photograph a window. The virtual X server,
-# the window manager and the accessibility bus are those the X server tests use.
+# For the pictures of the README and the guide (make screenshots): a way to photograph a window; the
+# printed page is drawn from its PDF by pdftoppm (poppler-utils, above). The virtual X server, the window
+# manager and the accessibility bus are those the X server tests use. The guide is made one file by
+# python3 (above) at every build.
 PACKAGES   += imagemagick
 # The package test checks the package with lintian, as a distribution's maintainer would.
 PACKAGES   += lintian
@@ -81,7 +83,8 @@ soak: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# Retakes the README's pictures of the start, exercise and print screens from the real program.
+# Retakes the README's pictures of the start, exercise and print screens, and the teacher's guide's (the
+# help, the intervention, the warning, the message and the printed page), from the real program.
 .PHONY: screenshots
 screenshots: build
 	BUILD=$(BUILD) scripts/screenshots.sh

@@ -51,6 +51,7 @@ atteso=$(
 ./usr/share/applications/it.contalino.Contalino.desktop
 ./usr/share/doc/contalino/changelog.gz
 ./usr/share/doc/contalino/copyright
+./usr/share/doc/contalino/guida.html
 ./usr/share/icons/hicolor/32x32/apps/it.contalino.Contalino.png
 ./usr/share/icons/hicolor/scalable/apps/it.contalino.Contalino.svg
 ./usr/share/man/man1/contalino.1.gz
@@ -103,6 +104,10 @@ if gzip -dc "$documenti/changelog.gz" >"$scratch/changelog" 2>/dev/null; then
 else
     sbaglia "no readable changelog.gz"
 fi
+
+# The teacher's guide travels alone: every picture it shows is inside it.
+immagini=$(grep -o '<img [^>]*src="[^"]\{0,22\}' "$documenti/guida.html" | sed 's/.*src="//' | sort | uniq -c)
+[ "$(awk '{ print $2 }' <<<"$immagini")" = "data:image/png;base64," ] || sbaglia "the guide's pictures: $immagini"
 
 # What a distribution's maintainer runs first: lintian, with no error and no warning. Informational
 # tags are shown and allowed.

@@ -39,6 +39,8 @@ RequestExecutionLevel highest
 !include "WordFunc.nsh"
 
 !define PROGRAMMA "Contalino"
+; The teacher's guide in the program folder, and its Start-menu entry.
+!define GUIDA "Guida di Contalino"
 !define CHIAVE_DISINSTALLA "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAMMA}"
 
 Name "${PROGRAMMA}"
@@ -187,6 +189,8 @@ Section "${PROGRAMMA}"
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
     CreateShortcut "$DESKTOP\${PROGRAMMA}.lnk" "$INSTDIR\contalino.exe" "" "$INSTDIR\contalino.ico" 0 \
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
+    CreateShortcut "$SMPROGRAMS\${GUIDA}.lnk" "$INSTDIR\${GUIDA}.html" "" "" 0 SW_SHOWNORMAL "" \
+        "Guida per l'insegnante"
 
     WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "DisplayName" "${PROGRAMMA}"
     WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "DisplayVersion" "${VERSIONE}"
@@ -221,6 +225,7 @@ Section "Uninstall"
     Call un.ControllaChiuso
     Delete "$SMPROGRAMS\${PROGRAMMA}.lnk"
     Delete "$DESKTOP\${PROGRAMMA}.lnk"
+    Delete "$SMPROGRAMS\${GUIDA}.lnk"
     !include "${RIMOZIONE}"
     Delete "$INSTDIR\Disinstalla.exe"
     ; Only when empty: whatever else someone put in the folder stays.

@@ -23,7 +23,7 @@ if [ ! -f "$uscita/CMakeCache.txt" ]; then
         -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
         -DCONTALINO_GENERA_ICONA="$linux/data/generaIcona"
 fi
-cmake --build "$uscita" -j"$lavori" --target contalino
+cmake --build "$uscita" -j"$lavori" --target contalino guida
 
 versione=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$uscita/CMakeCache.txt")
 cartella=$uscita/Contalino

@@ -18,14 +18,29 @@ export WINEARCH=win64
 inizio=$(date +%s)
 cmake --build "$uscita" -j"$lavori"
 
-# The portable zip holds the program folder and nothing but what the program loads; no debug build.
-atteso="Contalino/Qt6Core.dll Contalino/Qt6Gui.dll Contalino/Qt6PrintSupport.dll Contalino/Qt6Widgets.dll
-Contalino/contalino.exe Contalino/contalino.ico Contalino/libgcc_s_seh-1.dll Contalino/libstdc++-6.dll
-Contalino/libwinpthread-1.dll Contalino/platforms/qwindows.dll Contalino/qt.conf
-Contalino/styles/qwindowsvistastyle.dll Contalino/translations/qtbase_it.qm"
-trovato=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | grep -v '/$' | sort | tr '\n' ' ')
-if [ "$trovato" != "$(echo $atteso) " ]; then
-    echo "ERRORE: the portable zip holds: $trovato" >&2
+# The portable zip holds the program folder, the teacher's guide beside the program, and nothing but
+# what the program loads; no debug build.
+atteso=$(sort <<'ELENCO'
+Contalino/Guida di Contalino.html
+Contalino/Qt6Core.dll
+Contalino/Qt6Gui.dll
+Contalino/Qt6PrintSupport.dll
+Contalino/Qt6Widgets.dll
+Contalino/contalino.exe
+Contalino/contalino.ico
+Contalino/libgcc_s_seh-1.dll
+Contalino/libstdc++-6.dll
+Contalino/libwinpthread-1.dll
+Contalino/platforms/qwindows.dll
+Contalino/qt.conf
+Contalino/styles/qwindowsvistastyle.dll
+Contalino/translations/qtbase_it.qm
+ELENCO
+)
+trovato=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | grep -v '/$' | sort)
+if [ "$trovato" != "$atteso" ]; then
+    echo "ERRORE: the portable zip differs from the program folder:" >&2
+    diff <(echo "$atteso") <(echo "$trovato") >&2 || true
     exit 1
 fi
 # The program file carries the icon (group icon, type 14) and the version information (type 16).

@@ -35,6 +35,7 @@ QUI = os.path.dirname(os.path.abspath(__file__))
 INSTALLATA = r"C:\Program Files\Contalino"
 DISINSTALLA = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Contalino"
 UTENTE = "Niccolò Rossi"
+GUIDA = "Guida di Contalino"  # the teacher's guide in the program folder and its Start-menu entry
 EVIDENZA = (255, 192, 128)  # the button that has the focus
 INIZIO, ESERCIZIO, STAMPA = "Tavole della moltiplicazione", "TABELLA", "FINESTRA DI STAMPA"
 
@@ -329,9 +330,9 @@ def nuove(wine, file_prima, chiavi_prima, lecite=()):
     return file, chiavi
 
 
-def collegamenti(wine):
+def collegamenti(wine, nome="Contalino"):
     """Contalino's shortcuts, wherever they are: Start menus and desktops, the user's and All Users'."""
-    trovati = glob.glob(os.path.join(wine.c, "**", "Contalino.lnk"), recursive=True)
+    trovati = glob.glob(os.path.join(wine.c, "**", nome + ".lnk"), recursive=True)
     return sorted(os.path.relpath(p, wine.c) for p in trovati)
 
 
@@ -392,6 +393,7 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     attese, trovate = contenuto(os.path.join(os.path.dirname(pacchetto), "Contalino")), contenuto(installata)
     assert trovate == attese, f"installed {sorted(trovate ^ attese)} beyond or short of the program folder"
     assert len(nel_menu()) == 1 and not sul_desktop(), f"a Start-menu shortcut, no desktop one: {collegamenti(wine)}"
+    assert len(collegamenti(wine, GUIDA)) == 1, f"the guide's Start-menu entry: {collegamenti(wine, GUIDA)}"
     # The programs list takes a package's icon from Windows Installer's own record of the product.
     (icona,) = [v.get("ProductIcon", "") for c, v in wine.chiavi().items()
                 if "\\Classes\\Installer\\Products\\" in c and v.get("ProductName") == "Contalino"]
@@ -580,9 +582,10 @@ def prova():
         cartella_programma = os.path.join(wine.c, "Program Files", "Contalino")
         for nome in ("contalino.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll", "Qt6PrintSupport.dll",
                      "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "libstdc++-6.dll",
-                     "Disinstalla.exe"):
+                     "Disinstalla.exe", "Guida di Contalino.html"):
             assert os.path.isfile(os.path.join(cartella_programma, nome)), f"{nome} not installed"
         for collegamento in ("ProgramData/Microsoft/Windows/Start Menu/Programs/Contalino.lnk",
+                             "ProgramData/Microsoft/Windows/Start Menu/Programs/Guida di Contalino.lnk",
                              "users/Public/Desktop/Contalino.lnk"):
             assert os.path.isfile(os.path.join(wine.c, collegamento)), f"no shortcut {collegamento}"
         voce = wine.registro("HKLM\\" + DISINSTALLA)
