@@ -51,7 +51,8 @@ grep -q -- '--type=14' <<<"$risorse" && grep -q -- '--type=16' <<<"$risorse" || 
     exit 1
 }
 versione=$(wrestool -x --raw --type=16 "$programma" | iconv -f UTF-16LE -t UTF-8 -c | tr -c '[:print:]' ' ')
-for voce in "ProductName *Contalino" "ProductVersion *1.0" "FileDescription *Contalino - tavole"; do
+progetto=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$uscita/CMakeCache.txt")
+for voce in "ProductName *Contalino" "ProductVersion *${progetto//./\\.}" "FileDescription *Contalino - tavole"; do
     grep -Eq "$voce" <<<"$versione" || { echo "ERRORE: version information lacks $voce" >&2; exit 1; }
 done
 # The checksums name the three files that make windows wrote, and match them.

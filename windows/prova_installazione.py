@@ -589,7 +589,8 @@ def prova():
                              "users/Public/Desktop/Contalino.lnk"):
             assert os.path.isfile(os.path.join(wine.c, collegamento)), f"no shortcut {collegamento}"
         voce = wine.registro("HKLM\\" + DISINSTALLA)
-        assert voce and voce.get("DisplayName") == "Contalino" and voce.get("DisplayVersion") == "1.0", voce
+        assert voce and voce.get("DisplayName") == "Contalino", voce
+        assert voce.get("DisplayVersion") == versione(installatore), voce
         assert voce.get("DisplayIcon", "").startswith(INSTALLATA + "\\contalino.exe"), voce
         print(f"installed: {len(wine.file() - prima)} entries; uninstall entry {voce['DisplayName']} "
               f"{voce['DisplayVersion']}, icon {voce['DisplayIcon']}")

@@ -1,5 +1,6 @@
 #include "screens/start/FrmInizio.h"
 
+#include "Versione.h"
 #include "app/Module1.h"
 #include "app/Schermate.h"
 #include "app/Sonda.h"
@@ -94,7 +95,8 @@ FrmInizio::FrmInizio(QWidget *parent)
     collegaSegnali();
 
     // The version label gets its text at load, after its current (empty) caption.
-    m_label7->setText(m_label7->text() + QStringLiteral("Vers.1.0") + QChar(13) + QStringLiteral("Mouse "));
+    m_label7->setText(m_label7->text() + QStringLiteral("Vers.") + QLatin1String(VersioneContalino) + QChar(13)
+                      + QStringLiteral("Mouse "));
     VerificaEsistenzaFile(QStringLiteral("ImpostazioniUlmo.dat"));
 }
 
