@@ -22,6 +22,13 @@ cmake --build "$uscita" -j"$lavori"
 # what the program loads; no debug build.
 atteso=$(sort <<'ELENCO'
 Contalino/Guida di Contalino.html
+Contalino/Licenze/GPL-3.txt
+Contalino/Licenze/LGPL-3.txt
+Contalino/Licenze/copyright.txt
+Contalino/Licenze/gcc-mingw-w64.txt
+Contalino/Licenze/mingw-w64.txt
+Contalino/Licenze/qt6-base.txt
+Contalino/Licenze/qt6-translations.txt
 Contalino/Qt6Core.dll
 Contalino/Qt6Gui.dll
 Contalino/Qt6PrintSupport.dll
@@ -43,6 +50,20 @@ if [ "$trovato" != "$atteso" ]; then
     diff <(echo "$atteso") <(echo "$trovato") >&2 || true
     exit 1
 fi
+# The notices name the exact source of the bundled Qt, the version this machine's Qt was built from; the
+# .msi carries the same licences as the zip (the .exe's are checked once installed, under Wine).
+unzip -p "$uscita"/Contalino-*-portable.zip Contalino/Licenze/copyright.txt |
+    grep -qxF "   apt-get source qt6-base=$(dpkg-query -W -f='${Version}' libqt6core6)" || {
+    echo "ERRORE: the zip's notices do not name the source of its Qt" >&2
+    exit 1
+}
+licenze=$(msiinfo export "$uscita"/Contalino-*.msi File | cut -f3 | grep -E '\.txt$' | sort)
+nello_zip=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | sed -n 's|^Contalino/Licenze/\(..*\)|\1|p' | sort)
+[ "$licenze" = "$nello_zip" ] || {
+    echo "ERRORE: the .msi's licences are: $licenze" >&2
+    exit 1
+}
+
 # The program file carries the icon (group icon, type 14) and the version information (type 16).
 programma=$uscita/Contalino/contalino.exe
 risorse=$(wrestool -l "$programma")

@@ -582,7 +582,8 @@ def prova():
         cartella_programma = os.path.join(wine.c, "Program Files", "Contalino")
         for nome in ("contalino.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll", "Qt6PrintSupport.dll",
                      "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "libstdc++-6.dll",
-                     "Disinstalla.exe", "Guida di Contalino.html"):
+                     "Disinstalla.exe", "Guida di Contalino.html", "Licenze/copyright.txt", "Licenze/GPL-3.txt",
+                     "Licenze/LGPL-3.txt", "Licenze/qt6-base.txt"):
             assert os.path.isfile(os.path.join(cartella_programma, nome)), f"{nome} not installed"
         for collegamento in ("ProgramData/Microsoft/Windows/Start Menu/Programs/Contalino.lnk",
                              "ProgramData/Microsoft/Windows/Start Menu/Programs/Guida di Contalino.lnk",
