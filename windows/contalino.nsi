@@ -15,7 +15,8 @@
 !define ESITO_FALLITO 2                ; anything else that stopped it (NSIS's own code for an abort)
 !define ESITO_SERVE_AMMINISTRATORE 740 ; /AllUsers without administrator rights (ERROR_ELEVATION_REQUIRED)
 !define ESITO_IN_USO 1618              ; Contalino is running: try again later (Intune retries by itself)
-!define ESITO_PIU_RECENTE 1638         ; a newer version is installed (ERROR_PRODUCT_VERSION)
+!define ESITO_PIU_RECENTE 1638         ; a newer version, or the .msi, is installed (ERROR_PRODUCT_VERSION)
+!define ESITO_WINDOWS_VECCHIO 1150     ; older than Windows 10 (ERROR_OLD_WIN_VERSION)
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSIONE=1.0 -DVERSIONE4=1.0.0.0 -DCARTELLA=<program folder>
 ;          -DELENCO=<files.nsh> -DRIMOZIONE=<removal.nsh> -DLICENZA=<LICENSE> -DDIMENSIONE_KB=<size>
@@ -37,11 +38,15 @@ RequestExecutionLevel highest
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 !include "WordFunc.nsh"
+!include "WinVer.nsh"
 
 !define PROGRAMMA "Contalino"
 ; The teacher's guide in the program folder, and its Start-menu entry.
 !define GUIDA "Guida di Contalino"
 !define CHIAVE_DISINSTALLA "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAMMA}"
+; The .msi's UpgradeCode (contalino.wxs): the .exe and the .msi would share one folder, so neither
+; installs over the other.
+!define CODICE_AGGIORNAMENTO_MSI "{6FF66D0C-2D00-4F4D-8D15-F67CE28F9D5C}"
 
 Name "${PROGRAMMA}"
 Caption "Installazione di ${PROGRAMMA} ${VERSIONE}"
@@ -108,6 +113,14 @@ FunctionEnd
 
 Function .onInit
     SetRegView 64
+    ; Windows 10 is build 10240; the build number is the real one, whatever compatibility mode says.
+    ${IfNot} ${AtLeastBuild} 10240
+        !insertmacro ESCI "${PROGRAMMA} richiede Windows 10 o Windows 11." ${ESITO_WINDOWS_VECCHIO}
+    ${EndIf}
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${CODICE_AGGIORNAMENTO_MSI}", i 0, i 0, w .r1) i .r0'
+    ${If} $0 == 0
+        !insertmacro ESCI "${PROGRAMMA} è già installato su questo computer con il pacchetto Windows Installer (.msi).$\r$\n$\r$\nPer aggiornarlo usare il nuovo .msi; per passare a questo programma di installazione, disinstallare prima ${PROGRAMMA} dalle Impostazioni di Windows (App)." ${ESITO_PIU_RECENTE}
+    ${EndIf}
     ${GetParameters} $R0
     UserInfo::GetAccountType
     Pop $R1

@@ -55,6 +55,9 @@ class Wine:
             subprocess.run(["cp", "-a", modello.prefisso, self.prefisso], check=True)
             return
         subprocess.run([os.path.join(QUI, "prefisso.sh"), self.prefisso], check=True, env=self.ambiente)
+        # Wine's prefixes say Windows 7; Contalino's installers need Windows 10 or 11.
+        subprocess.run(["winecfg", "-v", "win10"], env=self.ambiente, check=True, timeout=120)
+        self.attendi_fine()
         # Wine links the user's desktop and documents folders to the Linux home: folders of the prefix's
         # own instead, so that what an installer puts there stays in the prefix.
         for utente in os.listdir(os.path.join(self.c, "users")):
@@ -260,7 +263,8 @@ OBSOLETO = "Leggimi-0.9.txt"  # a file that only the older version ships
 VOCI = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 CONTALINO_IN_USO = 1618  # the installer's and uninstaller's exit code while Contalino runs
 PIU_RECENTE = 1638  # the installer's exit code when a newer version is installed
-MSI_FALLITO = 1603  # msiexec's, for an older package over a newer version
+MSI_FALLITO = 1603  # msiexec's, for an older package over a newer version, or a refused install
+WINDOWS_VECCHIO = 1150  # the installer's exit code on Windows older than 10
 
 
 def come_da_wine(esito):
@@ -336,6 +340,30 @@ def collegamenti(wine, nome="Contalino"):
     return sorted(os.path.relpath(p, wine.c) for p in trovati)
 
 
+def rifiutato(wine, comando, esito):
+    """The other kind of installer, or any on an older Windows, ends with `esito` and changes no file."""
+    prima = wine.file()
+    risultato = wine.esegui(*comando).returncode
+    wine.attendi_fine()
+    # Windows Installer's own folder keeps what it unpacks to decide, on every Windows.
+    cambiati = sorted(n for n in wine.file() ^ prima if not n.startswith(os.path.join("windows", "Installer")))
+    assert risultato == come_da_wine(esito) and not cambiati, f"{comando}: exit code {risultato}, changed {cambiati}"
+    nomi = " ".join(re.split(r"[/\\]", c)[-1] for c in comando)
+    print(f"{nomi}: refused with exit code {esito}, nothing changed")
+
+
+def prova_windows_vecchio(cartella, installatore, modello):
+    """On Windows 8.1 neither installer installs anything."""
+    wine = Wine(os.path.join(cartella, "vecchio"), modello)
+    subprocess.run(["winecfg", "-v", "win81"], env=wine.ambiente, check=True, timeout=120)
+    # winecfg leaves the value that only Windows 10 and later have, which the .msi looks for.
+    assert wine.esegui("reg", "delete", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion", "/v",
+                       "CurrentMajorVersionNumber", "/f").returncode == 0
+    wine.attendi_fine()
+    rifiutato(wine, (installatore, "/S"), WINDOWS_VECCHIO)
+    rifiutato(wine, ("msiexec", "/i", windows(installatore.replace("-setup.exe", ".msi")), "/qn"), MSI_FALLITO)
+
+
 def programma_avviato(wine, cartella_programma, lavoro):
     """The installed program comes up maximized; its close box ends it with exit status 0."""
     programma = wine.avvia(cartella_programma + r"\contalino.exe", cwd=lavoro)
@@ -405,6 +433,8 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     lavoro = os.path.join(cartella, "msi", "lavoro")
     os.makedirs(lavoro)
     programma_avviato(wine, INSTALLATA, lavoro)
+    rifiutato(wine, (os.path.join(os.path.dirname(pacchetto), f"Contalino-{attuale}-setup.exe"), "/AllUsers", "/S"),
+              PIU_RECENTE)
 
     # The older one over it is refused, and changes nothing.
     prima = wine.file()
@@ -460,6 +490,7 @@ def prova_utente(cartella, installatore, precedente, modello):
     programma_avviato(wine, scuola, lavoro)
     print(f"/AllUsers: {attuale} over {PRECEDENTE} in {scuola}, one entry under HKLM, {OBSOLETO} gone, "
           "started maximized")
+    rifiutato(wine, ("msiexec", "/i", windows(installatore.replace("-setup.exe", ".msi")), "/qn"), MSI_FALLITO)
 
     # Both uninstallers, silent; each copies itself away and runs from there.
     for cartella_programma, disinstalla in ((cartella_utente, voce["InstallLocation"]), (cartella_scuola, scuola)):
@@ -469,7 +500,8 @@ def prova_utente(cartella, installatore, precedente, modello):
     # Left too: the folders above the one chosen, and the user's programs folder, which the first
     # program installed for the user makes.
     lecite = {"Scuola primaria", os.path.join("Scuola primaria", "Attività"),
-              os.path.dirname(os.path.relpath(cartella_utente, wine.c))}
+              os.path.dirname(os.path.relpath(cartella_utente, wine.c)),
+              os.path.join("windows", "Installer")}  # made by the refused .msi, there on every Windows
     file, chiavi = nuove(wine, file_prima, chiavi_prima, lecite)
     assert not file and not chiavi and not voci(wine.chiavi()), f"left behind: {file} {chiavi}"
     print("both uninstalled: no file or registry key of ours left")
@@ -714,6 +746,7 @@ def prova():
 
         prova_msi(cartella, installatore.replace("-setup.exe", ".msi"), precedente_msi, modello)
         prova_utente(cartella, installatore, precedente, modello)
+        prova_windows_vecchio(cartella, installatore, modello)
 
 
 if __name__ == "__main__":
