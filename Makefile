@@ -108,8 +108,10 @@ bench: deps
 # sources with MinGW-w64, then the installer, the Windows Installer package and the portable zip in
 # build-windows/.
 # The cross compilers (and their strip), Ninja, NSIS (makensis), wixl and msibuild (msitools) for the
-# .msi, zip, sha256sum; apt-get source unpacks Qt's source with dpkg-source (dpkg-dev) and xz.
+# .msi, Python's olefile (python3-olefile), which writes the commit's date into the .msi, zip,
+# sha256sum; apt-get source unpacks Qt's source with dpkg-source (dpkg-dev) and xz.
 WINDOWS_PACKAGES      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nsis wixl msitools zip \
+                         python3-olefile \
                          dpkg-dev xz-utils
 # The suite and the installer under Wine, on a virtual X server (xvfb-run needs xauth; the harness of the
 # X server tests needs xset, xprop, xwininfo, openbox and a session bus), read by pixels (import) and
@@ -125,6 +127,19 @@ windows: build
 windows-test: PACKAGES += $(WINDOWS_TEST_PACKAGES)
 windows-test: windows
 	windows/prova.sh
+
+# Every file a school downloads, in dist/: the .deb, the Windows installer, the .msi, the portable zip,
+# the teacher's guide and SHA256SUMS, built afresh from the commit at hand (scripts/release.sh), so that
+# the same commit gives the same bytes anywhere. make riproducibile builds it a second time from a clone
+# in another folder and compares the two, byte for byte; diffoscope shows any difference.
+.PHONY: release riproducibile
+release: PACKAGES += $(WINDOWS_PACKAGES)
+release: deps
+	JOBS=$(JOBS) scripts/release.sh
+
+riproducibile: PACKAGES += $(WINDOWS_PACKAGES) diffoscope
+riproducibile: release
+	JOBS=$(JOBS) scripts/riproducibile.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
