@@ -38,7 +38,7 @@ rm -rf "$cartella"
 cmake --install "$uscita" --prefix "$cartella" >/dev/null
 # Qt's libraries and the compiler's runtime come with their symbols and debug sections: a school gets
 # neither.
-find "$cartella" -name '*.dll' -o -name '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+find "$cartella" \( -name '*.dll' -o -name '*.exe' \) -print0 | xargs -0 x86_64-w64-mingw32-strip --strip-unneeded
 find "$cartella" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 "$radice/windows/impacchetta.sh" "$cartella" "$versione" "$uscita"

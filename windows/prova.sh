@@ -20,30 +20,10 @@ cmake --build "$uscita" -j"$lavori"
 
 # The portable zip holds the program folder, the teacher's guide beside the program, and nothing but
 # what the program loads; no debug build.
-atteso=$(sort <<'ELENCO'
-Contalino/Guida di Contalino.html
-Contalino/Licenze/GPL-3.txt
-Contalino/Licenze/LGPL-3.txt
-Contalino/Licenze/copyright.txt
-Contalino/Licenze/gcc-mingw-w64.txt
-Contalino/Licenze/mingw-w64.txt
-Contalino/Licenze/qt6-base.txt
-Contalino/Licenze/qt6-translations.txt
-Contalino/Qt6Core.dll
-Contalino/Qt6Gui.dll
-Contalino/Qt6PrintSupport.dll
-Contalino/Qt6Widgets.dll
-Contalino/contalino.exe
-Contalino/contalino.ico
-Contalino/libgcc_s_seh-1.dll
-Contalino/libstdc++-6.dll
-Contalino/libwinpthread-1.dll
-Contalino/platforms/qwindows.dll
-Contalino/qt.conf
-Contalino/styles/qwindowsvistastyle.dll
-Contalino/translations/qtbase_it.qm
-ELENCO
-)
+nomi=(contalino.exe contalino.ico qt.conf "Guida di Contalino.html" Qt6{Core,Gui,PrintSupport,Widgets}.dll
+      libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll
+      translations/qtbase_it.qm Licenze/{GPL-3,LGPL-3,copyright,gcc-mingw-w64,mingw-w64,qt6-base,qt6-translations}.txt)
+atteso=$(printf 'Contalino/%s\n' "${nomi[@]}" | sort)
 trovato=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | grep -v '/$' | sort)
 if [ "$trovato" != "$atteso" ]; then
     echo "ERRORE: the portable zip differs from the program folder:" >&2
