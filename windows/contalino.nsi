@@ -17,6 +17,7 @@
 !define ESITO_IN_USO 1618              ; Contalino is running: try again later (Intune retries by itself)
 !define ESITO_PIU_RECENTE 1638         ; a newer version, or the .msi, is installed (ERROR_PRODUCT_VERSION)
 !define ESITO_WINDOWS_VECCHIO 1150     ; older than Windows 10 (ERROR_OLD_WIN_VERSION)
+!define ESITO_NON_INSTALLATO 1605      ; /Disinstalla: not installed in this mode (ERROR_UNKNOWN_PRODUCT)
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSIONE=1.0 -DVERSIONE4=1.0.0.0 -DCARTELLA=<program folder>
 ;          -DELENCO=<files.nsh> -DRIMOZIONE=<removal.nsh> -DLICENZA=<LICENSE> -DDIMENSIONE_KB=<size>
@@ -77,6 +78,10 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "Software libero: GNU GPL 3 o succes
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Italian"
 
+; /Disinstalla (with /AllUsers or /CurrentUser, as for an install) uninstalls the copy installed in
+; that mode and ends with the uninstaller's own exit code, once everything is removed: Disinstalla.exe
+; /S copies itself away and returns at once, so it cannot tell a deployment tool how it went.
+
 ; The folder and version of the copy installed in this mode, if any.
 Var Precedente
 Var VersionePrecedente
@@ -111,15 +116,30 @@ FunctionEnd
 !insertmacro CONTROLLA_CHIUSO ""
 !insertmacro CONTROLLA_CHIUSO "un."
 
+; /Disinstalla: the installed uninstaller, run from a copy on the installed folder as an upgrade runs
+; it, so that it removes itself and its folder too; its exit code is this program's.
+Function Disinstalla
+    ${If} $Precedente == ""
+    ${OrIfNot} ${FileExists} "$Precedente\Disinstalla.exe"
+        SetErrorLevel ${ESITO_NON_INSTALLATO}
+        Quit
+    ${EndIf}
+    InitPluginsDir
+    CopyFiles /SILENT "$Precedente\Disinstalla.exe" "$PLUGINSDIR\Disinstalla.exe"
+    ClearErrors
+    ExecWait '"$PLUGINSDIR\Disinstalla.exe" /S _?=$Precedente' $1
+    ${If} ${Errors}
+        StrCpy $1 ${ESITO_FALLITO}
+    ${EndIf}
+    SetErrorLevel $1
+    Quit
+FunctionEnd
+
 Function .onInit
     SetRegView 64
     ; Windows 10 is build 10240; the build number is the real one, whatever compatibility mode says.
     ${IfNot} ${AtLeastBuild} 10240
         !insertmacro ESCI "${PROGRAMMA} richiede Windows 10 o Windows 11." ${ESITO_WINDOWS_VECCHIO}
-    ${EndIf}
-    System::Call 'msi::MsiEnumRelatedProductsW(w "${CODICE_AGGIORNAMENTO_MSI}", i 0, i 0, w .r1) i .r0'
-    ${If} $0 == 0
-        !insertmacro ESCI "${PROGRAMMA} è già installato su questo computer con il pacchetto Windows Installer (.msi).$\r$\n$\r$\nPer aggiornarlo usare il nuovo .msi; per passare a questo programma di installazione, disinstallare prima ${PROGRAMMA} dalle Impostazioni di Windows (App)." ${ESITO_PIU_RECENTE}
     ${EndIf}
     ${GetParameters} $R0
     UserInfo::GetAccountType
@@ -158,6 +178,16 @@ Function .onInit
     ; SHCTX is HKLM for all users, HKCU for one.
     ReadRegStr $Precedente SHCTX "${CHIAVE_DISINSTALLA}" "InstallLocation"
     ReadRegStr $VersionePrecedente SHCTX "${CHIAVE_DISINSTALLA}" "DisplayVersion"
+    ClearErrors
+    ${GetOptions} $R0 "/Disinstalla" $R3
+    ${IfNot} ${Errors}
+        Call Disinstalla
+    ${EndIf}
+
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${CODICE_AGGIORNAMENTO_MSI}", i 0, i 0, w .r1) i .r0'
+    ${If} $0 == 0
+        !insertmacro ESCI "${PROGRAMMA} è già installato su questo computer con il pacchetto Windows Installer (.msi).$\r$\n$\r$\nPer aggiornarlo usare il nuovo .msi; per passare a questo programma di installazione, disinstallare prima ${PROGRAMMA} dalle Impostazioni di Windows (App)." ${ESITO_PIU_RECENTE}
+    ${EndIf}
     ${If} $VersionePrecedente != ""
         ${VersionCompare} $VersionePrecedente ${VERSIONE} $R5
         ${If} $R5 == 1

@@ -7,7 +7,7 @@ installed place in a working folder that holds a settings file of 5 GiB; real ke
 choose a table, open the exercise screen and answer three whole tables; the page goes to a PDF in the
 documents folder, read back with pdftotext; "Esci" ends the program with exit status 0; then the same
 program at 125%, 150% and 200% display scaling, and on a 4K classroom panel at 100% to 300%; last, the
-silent uninstaller leaves no file of ours.
+silent uninstall (the installer's /Disinstalla) leaves no file of ours.
 While the program runs, the installer and the uninstaller change nothing and say so by their exit code.
 Then, each in a fresh prefix: the .msi over an older .msi, the program started from it, an older .msi
 refused over it, and its uninstall; the .exe for one user (/CurrentUser) and for all users in a folder
@@ -265,6 +265,7 @@ CONTALINO_IN_USO = 1618  # the installer's and uninstaller's exit code while Con
 PIU_RECENTE = 1638  # the installer's exit code when a newer version is installed
 MSI_FALLITO = 1603  # msiexec's, for an older package over a newer version, or a refused install
 WINDOWS_VECCHIO = 1150  # the installer's exit code on Windows older than 10
+NON_INSTALLATO = 1605  # the installer's /Disinstalla with nothing to uninstall
 
 
 def come_da_wine(esito):
@@ -376,15 +377,14 @@ def programma_avviato(wine, cartella_programma, lavoro):
 
 
 def prova_in_uso(wine, installatore, cartella_programma):
-    """While the installed Contalino runs, the silent installer and the silent uninstaller (run in place,
-    so that its exit code is its own) end with CONTALINO_IN_USO and change none of its files."""
+    """While the installed Contalino runs, the silent installer and the silent uninstall (through the
+    installer's /Disinstalla, which hands on the uninstaller's own exit code) end with CONTALINO_IN_USO and
+    change none of its files."""
     def stato():
         percorsi = (os.path.join(cartella_programma, nome) for nome in os.listdir(cartella_programma))
         return {p: (os.stat(p).st_size, os.stat(p).st_mtime_ns) for p in percorsi if os.path.isfile(p)}
     prima = stato()
-    # "_?=" takes the rest of the line, spaces and all, unquoted: Wine quotes an argument with a space.
-    disinstalla = (INSTALLATA + r"\Disinstalla.exe", "/S", *("_?=" + INSTALLATA).split(" "))
-    for comando in ((installatore, "/S"), disinstalla):
+    for comando in ((installatore, "/S"), (installatore, "/Disinstalla", "/S")):
         nome = os.path.basename(comando[0])
         esito = wine.esegui(*comando).returncode
         assert esito == come_da_wine(CONTALINO_IN_USO), f"{nome} while Contalino runs: exit code {esito}"
@@ -733,10 +733,11 @@ def prova():
         wine.attendi_fine()
         prova_pannelli(wine, lavoro)
 
-        # The silent uninstaller: it copies itself away and runs from there, so wait for its folder to go.
-        assert wine.esegui(INSTALLATA + r"\Disinstalla.exe", "/S").returncode == 0
-        attendi(lambda: not os.path.exists(cartella_programma), 30, "the program folder to be removed")
+        # The silent uninstall through the installer returns once everything is removed; again, nothing.
+        assert wine.esegui(installatore, "/Disinstalla", "/S").returncode == 0
+        assert not os.path.exists(cartella_programma), "/Disinstalla returned before the folder was removed"
         wine.attendi_fine()
+        assert wine.esegui(installatore, "/Disinstalla", "/S").returncode == come_da_wine(NON_INSTALLATO)
         assert wine.registro("HKLM\\" + DISINSTALLA) is None, "the uninstall entry is still there"
         dopo = wine.file()
         rimasti = sorted(n for n in dopo - prima if not n.startswith(f"users/{UTENTE}/Documenti/Esercizi "))
