@@ -34,6 +34,6 @@ cp "$linux"/contalino_"$versione"_*.deb "$dist/"
 cp "$windows/Contalino-$versione-setup.exe" "$windows/Contalino-$versione.msi" \
     "$windows/Contalino-$versione-portable.zip" "$dist/"
 cp "$linux/docs/guida.html" "$dist/Contalino-$versione-guida.html"
-(cd "$dist" && ls | LC_ALL=C sort | xargs -d '\n' sha256sum >SHA256SUMS)
+(cd "$dist" && ls | LC_ALL=C sort | grep -vx SHA256SUMS | xargs -d '\n' sha256sum >SHA256SUMS)
 echo "dist/ ($(git rev-parse --short HEAD)):"
 (cd "$dist" && ls -l --time-style=+ | tail -n +2)
