@@ -16,8 +16,10 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
               dpkg-dev appstream python3 xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core \
               python3-pyatspi openbox clang-format
-# For the README's pictures (make screenshots): a way to photograph a window. The virtual X server,
-# the window manager and the accessibility bus are those the X server tests use.
+# For the pictures of the README and the guide (make screenshots): a way to photograph a window; the
+# printed page is drawn from its PDF by pdftoppm (poppler-utils, above). The virtual X server, the window
+# manager and the accessibility bus are those the X server tests use. The guide is made one file by
+# python3 (above) at every build.
 PACKAGES   += imagemagick
 # The package test checks the package with lintian, as a distribution's maintainer would.
 PACKAGES   += lintian
@@ -81,7 +83,8 @@ soak: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# Retakes the README's pictures of the start, exercise and print screens from the real program.
+# Retakes the README's pictures of the start, exercise and print screens, and the teacher's guide's (the
+# help, the intervention, the warning, the message and the printed page), from the real program.
 .PHONY: screenshots
 screenshots: build
 	BUILD=$(BUILD) scripts/screenshots.sh
@@ -105,8 +108,10 @@ bench: deps
 # sources with MinGW-w64, then the installer, the Windows Installer package and the portable zip in
 # build-windows/.
 # The cross compilers (and their strip), Ninja, NSIS (makensis), wixl and msibuild (msitools) for the
-# .msi, zip, sha256sum; apt-get source unpacks Qt's source with dpkg-source (dpkg-dev) and xz.
+# .msi, Python's olefile (python3-olefile), which writes the commit's date into the .msi, zip,
+# sha256sum; apt-get source unpacks Qt's source with dpkg-source (dpkg-dev) and xz.
 WINDOWS_PACKAGES      := g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix ninja-build nsis wixl msitools zip \
+                         python3-olefile \
                          dpkg-dev xz-utils
 # The suite and the installer under Wine, on a virtual X server (xvfb-run needs xauth; the harness of the
 # X server tests needs xset, xprop, xwininfo, openbox and a session bus), read by pixels (import) and
@@ -122,6 +127,19 @@ windows: build
 windows-test: PACKAGES += $(WINDOWS_TEST_PACKAGES)
 windows-test: windows
 	windows/prova.sh
+
+# Every file a school downloads, in dist/: the .deb, the Windows installer, the .msi, the portable zip,
+# the teacher's guide and SHA256SUMS, built afresh from the commit at hand (scripts/release.sh), so that
+# the same commit gives the same bytes anywhere. make riproducibile builds it a second time from a clone
+# in another folder and compares the two, byte for byte; diffoscope shows any difference.
+.PHONY: release riproducibile
+release: PACKAGES += $(WINDOWS_PACKAGES)
+release: deps
+	JOBS=$(JOBS) scripts/release.sh
+
+riproducibile: PACKAGES += $(WINDOWS_PACKAGES) diffoscope
+riproducibile: release
+	JOBS=$(JOBS) scripts/riproducibile.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

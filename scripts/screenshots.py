@@ -1,13 +1,17 @@
 #!/usr/bin/python3
-"""Photographs the three main screens of the real program for the README.
+"""Photographs the real program for the README and the teacher's guide.
 
 Starts the program under a virtual X server with a window manager, as a desktop shows it (maximized),
 and plays a child's session with the keyboard: table 5 on the start screen, then three tables of
-answers on the exercise screen (one of them wrong, with the help accepted), then "Stampa" on the
-end-of-exercise warning. It reads the factors through the accessibility bus, as a screen reader
-would. Usage: screenshots.py PATH_OF_THE_PROGRAM FOLDER_FOR_THE_PICTURES
+answers on the exercise screen (one wrong answer with the help accepted, three wrong answers with the
+help refused until the program steps in), then "Stampa" on the end-of-exercise warning and "STAMPA LE
+OPERAZIONI" on a computer without a printer. It reads the factors through the accessibility bus, as a
+screen reader would. The three main screens go to FOLDER_FOR_THE_PICTURES, the help, the intervention,
+the warning, the message and the saved page (drawn from its PDF by pdftoppm) to its guida/ folder.
+Usage: screenshots.py PATH_OF_THE_PROGRAM FOLDER_FOR_THE_PICTURES
 """
 
+import glob
 import os
 import subprocess
 import sys
@@ -39,8 +43,22 @@ def digita(risposta):
     premi("i")
 
 
+def rifiuta_aiuto(lettore, esercizio, sbagliate):
+    """Each wrong answer refused help ("NO"); the third refusal brings the program's intervention."""
+    for sbagliata in sbagliate:
+        digita(sbagliata)
+        premi("Return")
+        lettore.attendi_fuoco(esercizio, "SI")
+        premi("n")
+        lettore.attendi_fuoco(esercizio, "NO")
+        premi("Return")
+        if sbagliata != sbagliate[-1]:
+            lettore.attendi_fuoco(esercizio, "0")
+
+
 def gioca_tabella(lettore, esercizio, prima, cartella):
     """Answers the ten columns of one table; returns once the last one is closed."""
+    guida = os.path.join(cartella, "guida")
     lettura = colonne(lettore, esercizio)
     fattori = [lettura[2]] + lettura[5::2]
     for colonna, fattore in enumerate(fattori):
@@ -56,6 +74,11 @@ def gioca_tabella(lettore, esercizio, prima, cartella):
             digita(str(int(giusta) + 1))
             premi("Return")
             lettore.attendi_fuoco(esercizio, "SI")
+            fotografa("TABELLA", os.path.join(guida, "aiuto.png"))
+        elif prima and colonna == 7:
+            rifiuta_aiuto(lettore, esercizio, [str(int(giusta) + d) for d in (-5, 1, -1)])
+            lettore.attendi_fuoco(esercizio, "OK")
+            fotografa("TABELLA", os.path.join(guida, "intervento.png"))
         else:
             digita(giusta)
         premi("Return")
@@ -64,8 +87,17 @@ def gioca_tabella(lettore, esercizio, prima, cartella):
 
 def main():
     programma, cartella = sys.argv[1], os.path.abspath(sys.argv[2])
-    os.makedirs(cartella, exist_ok=True)
-    with Ambiente() as ambiente, tempfile.TemporaryDirectory() as lavoro:
+    os.makedirs(os.path.join(cartella, "guida"), exist_ok=True)
+    with Ambiente() as ambiente, tempfile.TemporaryDirectory(prefix="maestra-") as lavoro:
+        # A home of its own whose documents folder is Documenti, and no print server to reach: the page
+        # is saved as a PDF there, as on a school computer without a printer.
+        documenti = os.path.join(lavoro, "Documenti")
+        os.makedirs(os.path.join(lavoro, ".config"))
+        os.makedirs(documenti)
+        with open(os.path.join(lavoro, ".config", "user-dirs.dirs"), "w") as cartelle:
+            cartelle.write('XDG_DOCUMENTS_DIR="$HOME/Documenti"\n')
+        os.environ.update(HOME=lavoro, XDG_CONFIG_HOME=os.path.join(lavoro, ".config"),
+                          CUPS_SERVER=os.path.join(lavoro, "nessun-server-di-stampa"))
         ambiente.avvia_programma(programma, lavoro)
         finestra("Tavole della moltiplicazione")
         lettore = Lettore()
@@ -86,9 +118,21 @@ def main():
                 premi("Return")
                 lettore.attendi_fuoco(esercizio, "0")
         lettore.attendi_fuoco(esercizio, "Stampa")
+        fotografa("TABELLA", os.path.join(cartella, "guida", "avviso.png"))
         premi("Return")
-        lettore.finestra("FINESTRA DI STAMPA")
+        stampa = lettore.finestra("FINESTRA DI STAMPA")
         fotografa("FINESTRA DI STAMPA", os.path.join(cartella, "stampa.png"))
+
+        # No printer: the page is saved as a PDF, and the message says where.
+        premi("Tab")
+        lettore.attendi_fuoco(stampa, "STAMPA LE OPERAZIONI")
+        premi("Return")
+        salvati = attendi(lambda: glob.glob(os.path.join(documenti, "Esercizi *.pdf")), 30, "the page saved as PDF")
+        fotografa("Contalino", os.path.join(cartella, "guida", "messaggio.png"))
+        premi("Return")
+        foglio = os.path.join(cartella, "guida", "foglio")
+        subprocess.run(["pdftoppm", "-png", "-r", "75", "-singlefile", salvati[0], foglio], check=True)
+        print(f"saved {foglio}.png")
 
 
 if __name__ == "__main__":

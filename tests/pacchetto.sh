@@ -51,6 +51,7 @@ atteso=$(
 ./usr/share/applications/it.contalino.Contalino.desktop
 ./usr/share/doc/contalino/changelog.gz
 ./usr/share/doc/contalino/copyright
+./usr/share/doc/contalino/guida.html
 ./usr/share/icons/hicolor/32x32/apps/it.contalino.Contalino.png
 ./usr/share/icons/hicolor/scalable/apps/it.contalino.Contalino.svg
 ./usr/share/man/man1/contalino.1.gz
@@ -76,7 +77,7 @@ appstreamcli validate --no-net "$descrizione" >"$scratch/as.log" 2>&1 \
     || { cat "$scratch/as.log" >&2; sbaglia "appstreamcli validate"; }
 grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$descrizione" || sbaglia "metainfo licence"
 schermate=$(sed -n 's|.*<image>https://contalino\.it/\([^<]*\)</image>.*|\1|p' "$descrizione" | sort)
-figure=$(grep -o '](docs/[^)]*)' "$sorgenti/README.md" | sed 's/^](//; s/)$//' | sort)
+figure=$(grep -o '!\[[^]]*\](docs/[^)]*)' "$sorgenti/README.md" | sed 's/^.*](//; s/)$//' | sort)
 [ -n "$schermate" ] && [ "$schermate" = "$figure" ] || sbaglia "screenshots <$schermate>, README <$figure>"
 voce="$condivisi/applications/it.contalino.Contalino.desktop"
 for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contalino.Contalino' \
@@ -103,6 +104,29 @@ if gzip -dc "$documenti/changelog.gz" >"$scratch/changelog" 2>/dev/null; then
 else
     sbaglia "no readable changelog.gz"
 fi
+
+# The teacher's guide travels alone: every picture it shows is inside it.
+immagini=$(grep -o '<img [^>]*src="[^"]\{0,22\}' "$documenti/guida.html" | sed 's/.*src="//' | sort | uniq -c)
+[ "$(awk '{ print $2 }' <<<"$immagini")" = "data:image/png;base64," ] || sbaglia "the guide's pictures: $immagini"
+
+# One version, project()'s: the metainfo's latest release, the manual page, and every file name and
+# .msi product code that the README and CONTRIBUTING.md give (the product code is derived from the
+# version as windows/impacchetta.sh derives it).
+versione=$(dpkg-deb -f "$deb" Version)
+ultima=$(grep -o -m1 '<release version="[^"]*"' "$descrizione" | cut -d'"' -f2)
+[ "$ultima" = "$versione" ] || sbaglia "the metainfo's latest release is $ultima, the package $versione"
+gzip -dc "$condivisi/man/man1/contalino.1.gz" | grep -q "^\.TH .*\"Contalino $versione\"" || sbaglia "manual page version"
+aggiornamento=$(sed -n 's/.*UpgradeCode="\([0-9A-F-]*\)".*/\1/p' "$sorgenti/windows/contalino.wxs")
+prodotto=$(python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), "Contalino " + sys.argv[2])).upper())' \
+    "$aggiornamento" "$versione")
+for documento in README.md CONTRIBUTING.md; do
+    versioni=$(grep -oE '[Cc]ontalino[-_][0-9][0-9.]*[0-9]|uguale a `[0-9.]+`|versione del file [0-9.]+' \
+        "$sorgenti/$documento" | grep -oE '[0-9]+(\.[0-9]+)+' | sort -u)
+    [ "$versioni" = "$versione" ] || sbaglia "$documento gives the versions" $versioni
+    codici=$({ grep -oE '\{[0-9A-F-]{36}\}' "$sorgenti/$documento" || true; } | sort -u)
+    [ -z "$(comm -23 <(echo "$codici") <(printf '%s\n' "{$aggiornamento}" "{$prodotto}" | sort))" ] \
+        || sbaglia "$documento gives a product code other than {$prodotto}:" $codici
+done
 
 # What a distribution's maintainer runs first: lintian, with no error and no warning. Informational
 # tags are shown and allowed.

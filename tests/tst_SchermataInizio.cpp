@@ -3,6 +3,7 @@
 
 #include "aiuto.h"
 
+#include "Versione.h"
 #include "input/CodiciTasto.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/SchermataEsercizio.h"
@@ -78,7 +79,8 @@ void tst_SchermataInizio::statoIniziale()
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella "));
     QCOMPARE(controllo<QLabel>(m_inizio, "Label5")->text(), QStringLiteral("Il nuovo software di Ulmo"));
     auto *versione = controllo<QLabel>(m_inizio, "Label7");
-    QCOMPARE(versione->text(), QStringLiteral("Vers.1.0") + QChar(13) + QStringLiteral("Mouse "));
+    QCOMPARE(versione->text(),
+             QStringLiteral("Vers.") + QLatin1String(VersioneContalino) + QChar(13) + QStringLiteral("Mouse "));
 
     // The carriage return must break the line: the blue text stands on two lines.
     const auto [primo, ultimo] = righeConInchiostro(versione, [](QRgb p) { return p == qRgb(0, 0, 192); });

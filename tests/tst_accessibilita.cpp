@@ -4,6 +4,7 @@
 
 #include "aiuto.h"
 
+#include "Versione.h"
 #include "input/PulsanteOpzione.h"
 #include "layout/Controlli.h"
 #include "screens/exercise/SchermataEsercizio.h"
@@ -141,7 +142,8 @@ void tst_Accessibilita::ogniControlloHaNomeERuolo()
         }
     }
     // The line break of a caption reads as a line break, not as a raw carriage return.
-    QCOMPARE(nome(controllo(inizio, QStringLiteral("Label7"))), QStringLiteral("Vers.1.0\nMouse "));
+    QCOMPARE(nome(controllo(inizio, QStringLiteral("Label7"))),
+             QStringLiteral("Vers.%1\nMouse ").arg(VersioneContalino));
 }
 
 void tst_Accessibilita::schermataInizio()
@@ -152,7 +154,8 @@ void tst_Accessibilita::schermataInizio()
     QCOMPARE(pulsantiVisibili(inizio),
              (QStringList {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "Vai", "Ripristina", "Esci"}));
     QCOMPARE(etichetteVisibili(inizio),
-             (QStringList {"Contalino", "Vers.1.0\nMouse ", "Tabella ", "Il nuovo software di Ulmo"}));
+             (QStringList {"Contalino", QStringLiteral("Vers.%1\nMouse ").arg(VersioneContalino), "Tabella ",
+                           "Il nuovo software di Ulmo"}));
     for (const auto &[oggetto, atteso] : {std::pair {"frame1", "Tabelle"}, std::pair {"Frame2", "Comandi"}}) {
         QWidget *gruppo = controllo(inizio, QLatin1String(oggetto));
         QCOMPARE(descrizione(gruppo)->role(), QAccessible::Grouping);

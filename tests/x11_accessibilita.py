@@ -6,6 +6,7 @@ with xdotool as a child does, and checks after each step what a screen reader wo
 it would say the focus is. Usage: x11_accessibilita.py PATH_OF_THE_PROGRAM
 """
 
+import os
 import sys
 import tempfile
 
@@ -13,6 +14,7 @@ from x11_supporto import Ambiente, Lettore, attendi, esegui, finestra, premi
 
 INIZIO = "Tavole della moltiplicazione"
 ESERCIZIO = "TABELLA"
+VERSIONE = os.environ["CONTALINO_VERSIONE"]  # project(VERSION), handed on by CTest
 
 
 def nomi(oggetti):
@@ -24,7 +26,7 @@ def leggi_inizio(lettore):
     assert lettore.pyatspi.ROLE_FRAME == inizio.getRole()
     assert nomi(lettore.pulsanti(inizio)) == [str(i) for i in range(11)] + ["Vai", "Ripristina", "Esci"], \
         nomi(lettore.pulsanti(inizio))
-    assert nomi(lettore.etichette(inizio)) == ["Contalino", "Vers.1.0\nMouse ", "Tabella ",
+    assert nomi(lettore.etichette(inizio)) == ["Contalino", f"Vers.{VERSIONE}\nMouse ", "Tabella ",
                                               "Il nuovo software di Ulmo"], nomi(lettore.etichette(inizio))
     gruppi = [o for o in lettore.discendenti(inizio) if o.getRole() == lettore.pyatspi.ROLE_PANEL]
     assert nomi(gruppi) == ["Tabelle", "Comandi"], nomi(gruppi)

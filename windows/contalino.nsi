@@ -15,7 +15,9 @@
 !define ESITO_FALLITO 2                ; anything else that stopped it (NSIS's own code for an abort)
 !define ESITO_SERVE_AMMINISTRATORE 740 ; /AllUsers without administrator rights (ERROR_ELEVATION_REQUIRED)
 !define ESITO_IN_USO 1618              ; Contalino is running: try again later (Intune retries by itself)
-!define ESITO_PIU_RECENTE 1638         ; a newer version is installed (ERROR_PRODUCT_VERSION)
+!define ESITO_PIU_RECENTE 1638         ; a newer version, or the .msi, is installed (ERROR_PRODUCT_VERSION)
+!define ESITO_WINDOWS_VECCHIO 1150     ; older than Windows 10 (ERROR_OLD_WIN_VERSION)
+!define ESITO_NON_INSTALLATO 1605      ; /Disinstalla: not installed in this mode (ERROR_UNKNOWN_PRODUCT)
 ;
 ; makensis -INPUTCHARSET UTF8 -DVERSIONE=1.0 -DVERSIONE4=1.0.0.0 -DCARTELLA=<program folder>
 ;          -DELENCO=<files.nsh> -DRIMOZIONE=<removal.nsh> -DLICENZA=<LICENSE> -DDIMENSIONE_KB=<size>
@@ -37,9 +39,15 @@ RequestExecutionLevel highest
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
 !include "WordFunc.nsh"
+!include "WinVer.nsh"
 
 !define PROGRAMMA "Contalino"
+; The teacher's guide in the program folder, and its Start-menu entry.
+!define GUIDA "Guida di Contalino"
 !define CHIAVE_DISINSTALLA "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAMMA}"
+; The .msi's UpgradeCode (contalino.wxs): the .exe and the .msi would share one folder, so neither
+; installs over the other.
+!define CODICE_AGGIORNAMENTO_MSI "{6FF66D0C-2D00-4F4D-8D15-F67CE28F9D5C}"
 
 Name "${PROGRAMMA}"
 Caption "Installazione di ${PROGRAMMA} ${VERSIONE}"
@@ -69,6 +77,10 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "Software libero: GNU GPL 3 o succes
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Italian"
+
+; /Disinstalla (with /AllUsers or /CurrentUser, as for an install) uninstalls the copy installed in
+; that mode and ends with the uninstaller's own exit code, once everything is removed: Disinstalla.exe
+; /S copies itself away and returns at once, so it cannot tell a deployment tool how it went.
 
 ; The folder and version of the copy installed in this mode, if any.
 Var Precedente
@@ -104,8 +116,31 @@ FunctionEnd
 !insertmacro CONTROLLA_CHIUSO ""
 !insertmacro CONTROLLA_CHIUSO "un."
 
+; /Disinstalla: the installed uninstaller, run from a copy on the installed folder as an upgrade runs
+; it, so that it removes itself and its folder too; its exit code is this program's.
+Function Disinstalla
+    ${If} $Precedente == ""
+    ${OrIfNot} ${FileExists} "$Precedente\Disinstalla.exe"
+        SetErrorLevel ${ESITO_NON_INSTALLATO}
+        Quit
+    ${EndIf}
+    InitPluginsDir
+    CopyFiles /SILENT "$Precedente\Disinstalla.exe" "$PLUGINSDIR\Disinstalla.exe"
+    ClearErrors
+    ExecWait '"$PLUGINSDIR\Disinstalla.exe" /S _?=$Precedente' $1
+    ${If} ${Errors}
+        StrCpy $1 ${ESITO_FALLITO}
+    ${EndIf}
+    SetErrorLevel $1
+    Quit
+FunctionEnd
+
 Function .onInit
     SetRegView 64
+    ; Windows 10 is build 10240; the build number is the real one, whatever compatibility mode says.
+    ${IfNot} ${AtLeastBuild} 10240
+        !insertmacro ESCI "${PROGRAMMA} richiede Windows 10 o Windows 11." ${ESITO_WINDOWS_VECCHIO}
+    ${EndIf}
     ${GetParameters} $R0
     UserInfo::GetAccountType
     Pop $R1
@@ -143,6 +178,16 @@ Function .onInit
     ; SHCTX is HKLM for all users, HKCU for one.
     ReadRegStr $Precedente SHCTX "${CHIAVE_DISINSTALLA}" "InstallLocation"
     ReadRegStr $VersionePrecedente SHCTX "${CHIAVE_DISINSTALLA}" "DisplayVersion"
+    ClearErrors
+    ${GetOptions} $R0 "/Disinstalla" $R3
+    ${IfNot} ${Errors}
+        Call Disinstalla
+    ${EndIf}
+
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${CODICE_AGGIORNAMENTO_MSI}", i 0, i 0, w .r1) i .r0'
+    ${If} $0 == 0
+        !insertmacro ESCI "${PROGRAMMA} è già installato su questo computer con il pacchetto Windows Installer (.msi).$\r$\n$\r$\nPer aggiornarlo usare il nuovo .msi; per passare a questo programma di installazione, disinstallare prima ${PROGRAMMA} dalle Impostazioni di Windows (App)." ${ESITO_PIU_RECENTE}
+    ${EndIf}
     ${If} $VersionePrecedente != ""
         ${VersionCompare} $VersionePrecedente ${VERSIONE} $R5
         ${If} $R5 == 1
@@ -187,6 +232,8 @@ Section "${PROGRAMMA}"
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
     CreateShortcut "$DESKTOP\${PROGRAMMA}.lnk" "$INSTDIR\contalino.exe" "" "$INSTDIR\contalino.ico" 0 \
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
+    CreateShortcut "$SMPROGRAMS\${GUIDA}.lnk" "$INSTDIR\${GUIDA}.html" "" "" 0 SW_SHOWNORMAL "" \
+        "Guida per l'insegnante"
 
     WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "DisplayName" "${PROGRAMMA}"
     WriteRegStr SHCTX "${CHIAVE_DISINSTALLA}" "DisplayVersion" "${VERSIONE}"
@@ -221,6 +268,7 @@ Section "Uninstall"
     Call un.ControllaChiuso
     Delete "$SMPROGRAMS\${PROGRAMMA}.lnk"
     Delete "$DESKTOP\${PROGRAMMA}.lnk"
+    Delete "$SMPROGRAMS\${GUIDA}.lnk"
     !include "${RIMOZIONE}"
     Delete "$INSTDIR\Disinstalla.exe"
     ; Only when empty: whatever else someone put in the folder stays.

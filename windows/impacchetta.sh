@@ -49,13 +49,24 @@ makensis -V2 -WX -INPUTCHARSET UTF8 ${COMPRESSORE:+-DCOMPRESSORE="$COMPRESSORE"}
     -DELENCO="$elenco" -DRIMOZIONE="$rimozione" -DLICENZA="$radice/LICENSE" -DDIMENSIONE_KB="$dimensione" \
     -DUSCITA="$destinazione/Contalino-$versione-setup.exe" "$qui/contalino.nsi"
 
-# The Windows Installer package: wixl-heat lists the folder, one component per file.
-(cd "$(dirname "$cartella")" && find "$(basename "$cartella")" -type f | sort) |
+# The Windows Installer package: wixl-heat lists the folder, one component per file. It names the
+# folders at random: they are numbered in their (sorted) order instead, so that the same folder gives
+# the same package.
+(cd "$(dirname "$cartella")" && find "$(basename "$cartella")" -type f | LC_ALL=C sort) |
     wixl-heat --var var.CARTELLA --directory-ref INSTALLDIR --component-group Programma \
-        -p "$(basename "$cartella")/" --win64 >"$lavoro/file.wxs"
+        -p "$(basename "$cartella")/" --win64 |
+    /usr/bin/python3 -c 'import re, sys
+testo = sys.stdin.read()
+for n, nome in enumerate(dict.fromkeys(re.findall(r"\bdir[0-9A-F]{32}\b", testo))):
+    testo = testo.replace(nome, f"cartella{n}")
+sys.stdout.write(testo)' >"$lavoro/file.wxs"
 # One ProductCode per version, always the same for the same version, derived from the UpgradeCode.
 codice=$(python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), "Contalino " + sys.argv[2])).upper())' \
     "$(sed -n 's/.*UpgradeCode="\([0-9A-F-]*\)".*/\1/p' "$qui/contalino.wxs")" "$versione")
+# The package code names these very contents: derived from the version and every file of the folder.
+contenuto=$(cd "$cartella" && find . -type f | LC_ALL=C sort | xargs -d '\n' sha256sum | sha256sum | cut -c1-64)
+codice_pacchetto=$(python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
+    "$codice" "Contalino $versione $contenuto")
 pacchetto=$destinazione/Contalino-$versione.msi
 # wixl takes the files' paths relative to the folder it runs in.
 (cd "$(dirname "$cartella")" && wixl -a x64 -D VERSIONE="$versione" -D CODICE_PRODOTTO="$codice" \
@@ -67,3 +78,6 @@ msiinfo export "$pacchetto" Component | grep -q 'CollegamentoScrivania.*DESKTOP_
     echo "ERRORE: the desktop shortcut's condition is not in $pacchetto" >&2
     exit 1
 }
+# Last: its dates are the commit's, its package code the one derived above.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$radice" log -1 --format=%ct 2>/dev/null || date +%s)} \
+    "$qui/riassunto_msi.py" "$pacchetto" "{$codice_pacchetto}"

@@ -18,16 +18,32 @@ export WINEARCH=win64
 inizio=$(date +%s)
 cmake --build "$uscita" -j"$lavori"
 
-# The portable zip holds the program folder and nothing but what the program loads; no debug build.
-atteso="Contalino/Qt6Core.dll Contalino/Qt6Gui.dll Contalino/Qt6PrintSupport.dll Contalino/Qt6Widgets.dll
-Contalino/contalino.exe Contalino/contalino.ico Contalino/libgcc_s_seh-1.dll Contalino/libstdc++-6.dll
-Contalino/libwinpthread-1.dll Contalino/platforms/qwindows.dll Contalino/qt.conf
-Contalino/styles/qwindowsvistastyle.dll Contalino/translations/qtbase_it.qm"
-trovato=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | grep -v '/$' | sort | tr '\n' ' ')
-if [ "$trovato" != "$(echo $atteso) " ]; then
-    echo "ERRORE: the portable zip holds: $trovato" >&2
+# The portable zip holds the program folder, the teacher's guide beside the program, and nothing but
+# what the program loads; no debug build.
+nomi=(contalino.exe contalino.ico qt.conf "Guida di Contalino.html" Qt6{Core,Gui,PrintSupport,Widgets}.dll
+      libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll
+      translations/qtbase_it.qm Licenze/{GPL-3,LGPL-3,copyright,gcc-mingw-w64,mingw-w64,qt6-base,qt6-translations}.txt)
+atteso=$(printf 'Contalino/%s\n' "${nomi[@]}" | sort)
+trovato=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | grep -v '/$' | sort)
+if [ "$trovato" != "$atteso" ]; then
+    echo "ERRORE: the portable zip differs from the program folder:" >&2
+    diff <(echo "$atteso") <(echo "$trovato") >&2 || true
     exit 1
 fi
+# The notices name the exact source of the bundled Qt, the version this machine's Qt was built from; the
+# .msi carries the same licences as the zip (the .exe's are checked once installed, under Wine).
+unzip -p "$uscita"/Contalino-*-portable.zip Contalino/Licenze/copyright.txt |
+    grep -qxF "   apt-get source qt6-base=$(dpkg-query -W -f='${Version}' libqt6core6)" || {
+    echo "ERRORE: the zip's notices do not name the source of its Qt" >&2
+    exit 1
+}
+licenze=$(msiinfo export "$uscita"/Contalino-*.msi File | cut -f3 | grep -E '\.txt$' | sort)
+nello_zip=$(unzip -Z1 "$uscita"/Contalino-*-portable.zip | sed -n 's|^Contalino/Licenze/\(..*\)|\1|p' | sort)
+[ "$licenze" = "$nello_zip" ] || {
+    echo "ERRORE: the .msi's licences are: $licenze" >&2
+    exit 1
+}
+
 # The program file carries the icon (group icon, type 14) and the version information (type 16).
 programma=$uscita/Contalino/contalino.exe
 risorse=$(wrestool -l "$programma")
@@ -36,7 +52,8 @@ grep -q -- '--type=14' <<<"$risorse" && grep -q -- '--type=16' <<<"$risorse" || 
     exit 1
 }
 versione=$(wrestool -x --raw --type=16 "$programma" | iconv -f UTF-16LE -t UTF-8 -c | tr -c '[:print:]' ' ')
-for voce in "ProductName *Contalino" "ProductVersion *1.0" "FileDescription *Contalino - tavole"; do
+progetto=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$uscita/CMakeCache.txt")
+for voce in "ProductName *Contalino" "ProductVersion *${progetto//./\\.}" "FileDescription *Contalino - tavole"; do
     grep -Eq "$voce" <<<"$versione" || { echo "ERRORE: version information lacks $voce" >&2; exit 1; }
 done
 # The checksums name the three files that make windows wrote, and match them.

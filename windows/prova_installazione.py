@@ -7,7 +7,7 @@ installed place in a working folder that holds a settings file of 5 GiB; real ke
 choose a table, open the exercise screen and answer three whole tables; the page goes to a PDF in the
 documents folder, read back with pdftotext; "Esci" ends the program with exit status 0; then the same
 program at 125%, 150% and 200% display scaling, and on a 4K classroom panel at 100% to 300%; last, the
-silent uninstaller leaves no file of ours.
+silent uninstall (the installer's /Disinstalla) leaves no file of ours.
 While the program runs, the installer and the uninstaller change nothing and say so by their exit code.
 Then, each in a fresh prefix: the .msi over an older .msi, the program started from it, an older .msi
 refused over it, and its uninstall; the .exe for one user (/CurrentUser) and for all users in a folder
@@ -35,6 +35,7 @@ QUI = os.path.dirname(os.path.abspath(__file__))
 INSTALLATA = r"C:\Program Files\Contalino"
 DISINSTALLA = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Contalino"
 UTENTE = "Niccolò Rossi"
+GUIDA = "Guida di Contalino"  # the teacher's guide in the program folder and its Start-menu entry
 EVIDENZA = (255, 192, 128)  # the button that has the focus
 INIZIO, ESERCIZIO, STAMPA = "Tavole della moltiplicazione", "TABELLA", "FINESTRA DI STAMPA"
 
@@ -54,6 +55,9 @@ class Wine:
             subprocess.run(["cp", "-a", modello.prefisso, self.prefisso], check=True)
             return
         subprocess.run([os.path.join(QUI, "prefisso.sh"), self.prefisso], check=True, env=self.ambiente)
+        # Wine's prefixes say Windows 7; Contalino's installers need Windows 10 or 11.
+        subprocess.run(["winecfg", "-v", "win10"], env=self.ambiente, check=True, timeout=120)
+        self.attendi_fine()
         # Wine links the user's desktop and documents folders to the Linux home: folders of the prefix's
         # own instead, so that what an installer puts there stays in the prefix.
         for utente in os.listdir(os.path.join(self.c, "users")):
@@ -259,7 +263,9 @@ OBSOLETO = "Leggimi-0.9.txt"  # a file that only the older version ships
 VOCI = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\"
 CONTALINO_IN_USO = 1618  # the installer's and uninstaller's exit code while Contalino runs
 PIU_RECENTE = 1638  # the installer's exit code when a newer version is installed
-MSI_FALLITO = 1603  # msiexec's, for an older package over a newer version
+MSI_FALLITO = 1603  # msiexec's, for an older package over a newer version, or a refused install
+WINDOWS_VECCHIO = 1150  # the installer's exit code on Windows older than 10
+NON_INSTALLATO = 1605  # the installer's /Disinstalla with nothing to uninstall
 
 
 def come_da_wine(esito):
@@ -329,10 +335,34 @@ def nuove(wine, file_prima, chiavi_prima, lecite=()):
     return file, chiavi
 
 
-def collegamenti(wine):
+def collegamenti(wine, nome="Contalino"):
     """Contalino's shortcuts, wherever they are: Start menus and desktops, the user's and All Users'."""
-    trovati = glob.glob(os.path.join(wine.c, "**", "Contalino.lnk"), recursive=True)
+    trovati = glob.glob(os.path.join(wine.c, "**", nome + ".lnk"), recursive=True)
     return sorted(os.path.relpath(p, wine.c) for p in trovati)
+
+
+def rifiutato(wine, comando, esito):
+    """The other kind of installer, or any on an older Windows, ends with `esito` and changes no file."""
+    prima = wine.file()
+    risultato = wine.esegui(*comando).returncode
+    wine.attendi_fine()
+    # Windows Installer's own folder keeps what it unpacks to decide, on every Windows.
+    cambiati = sorted(n for n in wine.file() ^ prima if not n.startswith(os.path.join("windows", "Installer")))
+    assert risultato == come_da_wine(esito) and not cambiati, f"{comando}: exit code {risultato}, changed {cambiati}"
+    nomi = " ".join(re.split(r"[/\\]", c)[-1] for c in comando)
+    print(f"{nomi}: refused with exit code {esito}, nothing changed")
+
+
+def prova_windows_vecchio(cartella, installatore, modello):
+    """On Windows 8.1 neither installer installs anything."""
+    wine = Wine(os.path.join(cartella, "vecchio"), modello)
+    subprocess.run(["winecfg", "-v", "win81"], env=wine.ambiente, check=True, timeout=120)
+    # winecfg leaves the value that only Windows 10 and later have, which the .msi looks for.
+    assert wine.esegui("reg", "delete", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion", "/v",
+                       "CurrentMajorVersionNumber", "/f").returncode == 0
+    wine.attendi_fine()
+    rifiutato(wine, (installatore, "/S"), WINDOWS_VECCHIO)
+    rifiutato(wine, ("msiexec", "/i", windows(installatore.replace("-setup.exe", ".msi")), "/qn"), MSI_FALLITO)
 
 
 def programma_avviato(wine, cartella_programma, lavoro):
@@ -347,15 +377,14 @@ def programma_avviato(wine, cartella_programma, lavoro):
 
 
 def prova_in_uso(wine, installatore, cartella_programma):
-    """While the installed Contalino runs, the silent installer and the silent uninstaller (run in place,
-    so that its exit code is its own) end with CONTALINO_IN_USO and change none of its files."""
+    """While the installed Contalino runs, the silent installer and the silent uninstall (through the
+    installer's /Disinstalla, which hands on the uninstaller's own exit code) end with CONTALINO_IN_USO and
+    change none of its files."""
     def stato():
         percorsi = (os.path.join(cartella_programma, nome) for nome in os.listdir(cartella_programma))
         return {p: (os.stat(p).st_size, os.stat(p).st_mtime_ns) for p in percorsi if os.path.isfile(p)}
     prima = stato()
-    # "_?=" takes the rest of the line, spaces and all, unquoted: Wine quotes an argument with a space.
-    disinstalla = (INSTALLATA + r"\Disinstalla.exe", "/S", *("_?=" + INSTALLATA).split(" "))
-    for comando in ((installatore, "/S"), disinstalla):
+    for comando in ((installatore, "/S"), (installatore, "/Disinstalla", "/S")):
         nome = os.path.basename(comando[0])
         esito = wine.esegui(*comando).returncode
         assert esito == come_da_wine(CONTALINO_IN_USO), f"{nome} while Contalino runs: exit code {esito}"
@@ -392,6 +421,7 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     attese, trovate = contenuto(os.path.join(os.path.dirname(pacchetto), "Contalino")), contenuto(installata)
     assert trovate == attese, f"installed {sorted(trovate ^ attese)} beyond or short of the program folder"
     assert len(nel_menu()) == 1 and not sul_desktop(), f"a Start-menu shortcut, no desktop one: {collegamenti(wine)}"
+    assert len(collegamenti(wine, GUIDA)) == 1, f"the guide's Start-menu entry: {collegamenti(wine, GUIDA)}"
     # The programs list takes a package's icon from Windows Installer's own record of the product.
     (icona,) = [v.get("ProductIcon", "") for c, v in wine.chiavi().items()
                 if "\\Classes\\Installer\\Products\\" in c and v.get("ProductName") == "Contalino"]
@@ -403,6 +433,8 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     lavoro = os.path.join(cartella, "msi", "lavoro")
     os.makedirs(lavoro)
     programma_avviato(wine, INSTALLATA, lavoro)
+    rifiutato(wine, (os.path.join(os.path.dirname(pacchetto), f"Contalino-{attuale}-setup.exe"), "/AllUsers", "/S"),
+              PIU_RECENTE)
 
     # The older one over it is refused, and changes nothing.
     prima = wine.file()
@@ -458,6 +490,7 @@ def prova_utente(cartella, installatore, precedente, modello):
     programma_avviato(wine, scuola, lavoro)
     print(f"/AllUsers: {attuale} over {PRECEDENTE} in {scuola}, one entry under HKLM, {OBSOLETO} gone, "
           "started maximized")
+    rifiutato(wine, ("msiexec", "/i", windows(installatore.replace("-setup.exe", ".msi")), "/qn"), MSI_FALLITO)
 
     # Both uninstallers, silent; each copies itself away and runs from there.
     for cartella_programma, disinstalla in ((cartella_utente, voce["InstallLocation"]), (cartella_scuola, scuola)):
@@ -467,7 +500,8 @@ def prova_utente(cartella, installatore, precedente, modello):
     # Left too: the folders above the one chosen, and the user's programs folder, which the first
     # program installed for the user makes.
     lecite = {"Scuola primaria", os.path.join("Scuola primaria", "Attività"),
-              os.path.dirname(os.path.relpath(cartella_utente, wine.c))}
+              os.path.dirname(os.path.relpath(cartella_utente, wine.c)),
+              os.path.join("windows", "Installer")}  # made by the refused .msi, there on every Windows
     file, chiavi = nuove(wine, file_prima, chiavi_prima, lecite)
     assert not file and not chiavi and not voci(wine.chiavi()), f"left behind: {file} {chiavi}"
     print("both uninstalled: no file or registry key of ours left")
@@ -580,13 +614,16 @@ def prova():
         cartella_programma = os.path.join(wine.c, "Program Files", "Contalino")
         for nome in ("contalino.exe", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll", "Qt6PrintSupport.dll",
                      "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll", "libstdc++-6.dll",
-                     "Disinstalla.exe"):
+                     "Disinstalla.exe", "Guida di Contalino.html", "Licenze/copyright.txt", "Licenze/GPL-3.txt",
+                     "Licenze/LGPL-3.txt", "Licenze/qt6-base.txt"):
             assert os.path.isfile(os.path.join(cartella_programma, nome)), f"{nome} not installed"
         for collegamento in ("ProgramData/Microsoft/Windows/Start Menu/Programs/Contalino.lnk",
+                             "ProgramData/Microsoft/Windows/Start Menu/Programs/Guida di Contalino.lnk",
                              "users/Public/Desktop/Contalino.lnk"):
             assert os.path.isfile(os.path.join(wine.c, collegamento)), f"no shortcut {collegamento}"
         voce = wine.registro("HKLM\\" + DISINSTALLA)
-        assert voce and voce.get("DisplayName") == "Contalino" and voce.get("DisplayVersion") == "1.0", voce
+        assert voce and voce.get("DisplayName") == "Contalino", voce
+        assert voce.get("DisplayVersion") == versione(installatore), voce
         assert voce.get("DisplayIcon", "").startswith(INSTALLATA + "\\contalino.exe"), voce
         print(f"installed: {len(wine.file() - prima)} entries; uninstall entry {voce['DisplayName']} "
               f"{voce['DisplayVersion']}, icon {voce['DisplayIcon']}")
@@ -696,10 +733,11 @@ def prova():
         wine.attendi_fine()
         prova_pannelli(wine, lavoro)
 
-        # The silent uninstaller: it copies itself away and runs from there, so wait for its folder to go.
-        assert wine.esegui(INSTALLATA + r"\Disinstalla.exe", "/S").returncode == 0
-        attendi(lambda: not os.path.exists(cartella_programma), 30, "the program folder to be removed")
+        # The silent uninstall through the installer returns once everything is removed; again, nothing.
+        assert wine.esegui(installatore, "/Disinstalla", "/S").returncode == 0
+        assert not os.path.exists(cartella_programma), "/Disinstalla returned before the folder was removed"
         wine.attendi_fine()
+        assert wine.esegui(installatore, "/Disinstalla", "/S").returncode == come_da_wine(NON_INSTALLATO)
         assert wine.registro("HKLM\\" + DISINSTALLA) is None, "the uninstall entry is still there"
         dopo = wine.file()
         rimasti = sorted(n for n in dopo - prima if not n.startswith(f"users/{UTENTE}/Documenti/Esercizi "))
@@ -709,6 +747,7 @@ def prova():
 
         prova_msi(cartella, installatore.replace("-setup.exe", ".msi"), precedente_msi, modello)
         prova_utente(cartella, installatore, precedente, modello)
+        prova_windows_vecchio(cartella, installatore, modello)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "app/Avvio.h"
 
+#include "Versione.h"
 #include "finestre/Icona.h"
 #include "finestre/Stile.h"
 #include "input/CodiciTasto.h"
@@ -16,7 +17,7 @@ void preparaApplicazione(QApplication &applicazione)
 {
     QApplication::setApplicationName(QStringLiteral("Contalino"));
     QApplication::setApplicationDisplayName(QString());
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QLatin1String(VersioneContalino));
     // The installed launcher entry's name, so that the desktop matches the windows to it and its icon.
     QApplication::setDesktopFileName(QStringLiteral("it.contalino.Contalino"));
     // Before any window exists: the start screen's menu bar takes its overflow chevron from the style.

@@ -1,5 +1,6 @@
 #include "screens/start/SchermataInizio.h"
 
+#include "Versione.h"
 #include "input/CodiciTasto.h"
 #include "input/GruppoScelta.h"
 #include "input/PulsanteOpzione.h"
@@ -92,7 +93,8 @@ SchermataInizio::SchermataInizio(Serie &serie, QWidget *parent)
     collegaSegnali();
 
     // The version label gets its text at load, after its current (empty) caption.
-    m_versione->setText(m_versione->text() + QStringLiteral("Vers.1.0") + QChar(13) + QStringLiteral("Mouse "));
+    m_versione->setText(m_versione->text() + QStringLiteral("Vers.") + QLatin1String(VersioneContalino) + QChar(13)
+                        + QStringLiteral("Mouse "));
     verificaEsistenzaFile(QStringLiteral("ImpostazioniUlmo.dat"));
 }
 
