@@ -4,6 +4,7 @@
 
 #include "serie/Serie.h"
 
+#include <QSet>
 #include <QTest>
 
 namespace {
@@ -149,15 +150,23 @@ void tst_Serie::registroDopoNuovaSerie()
     }
 }
 
-// The same seed, the same factors.
+// The same seed, the same factors; every new table of a series draws its own order.
 void tst_Serie::ordineRipetibile()
 {
     Serie una(42);
     Serie altra(42);
     una.nuovaSerie();
     altra.nuovaSerie();
-    for (int c = 0; c < Serie::NumeroColonne; ++c)
-        QCOMPARE(una.fattore(c), altra.fattore(c));
+    QSet<QString> ordini;
+    for (int tabella = 0; tabella < 5; ++tabella, una.nuovaTabella(), altra.nuovaTabella()) {
+        QString ordine;
+        for (int c = 0; c < Serie::NumeroColonne; ++c) {
+            QCOMPARE(una.fattore(c), altra.fattore(c));
+            ordine += QString::number(una.fattore(c)) + QLatin1Char(',');
+        }
+        ordini.insert(ordine);
+    }
+    QCOMPARE(ordini.size(), 5);
 }
 
 QTEST_GUILESS_MAIN(tst_Serie)
