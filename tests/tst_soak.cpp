@@ -8,7 +8,6 @@
 #include "guida.h"
 
 #include "app/Avvio.h"
-#include "finestre/Messaggio.h"
 #include "finestre/Schermate.h"
 #include "input/PulsanteOpzione.h"
 #include "screens/exercise/SchermataEsercizio.h"
@@ -358,11 +357,9 @@ void tst_Soak::atto(const QString &descrizione, const std::function<void()> &eve
     preparaStampa();
 }
 
-// A print screen just opened sends its page to a printer that writes its calls down; now and then to
-// one that fails, whose page is then saved as a PDF: into a folder nobody may write to (not even root
-// may create files in a process's folder of the proc file system; on Windows it does not exist), so the
-// soak leaves no files. A step's events all go to one window, so none reaches the print screen before
-// this.
+// A print screen just opened prints to a printer that writes its calls down, now and then one that fails
+// and saves its PDF where nobody may write (/proc/self): the soak leaves no files. A step's events all
+// go to one window, so none reaches the print screen before this.
 void tst_Soak::preparaStampa()
 {
     auto *stampa = Schermate::istanza<SchermataStampa>();
