@@ -78,6 +78,10 @@ msiinfo export "$pacchetto" Component | grep -q 'CollegamentoScrivania.*DESKTOP_
     echo "ERRORE: the desktop shortcut's condition is not in $pacchetto" >&2
     exit 1
 }
+msiinfo export "$pacchetto" Property | grep -q '^MSIRESTARTMANAGERCONTROL.Disable' || {
+    echo "ERRORE: $pacchetto would let Windows Installer close a running Contalino" >&2
+    exit 1
+}
 # Last: its dates are the commit's, its package code the one derived above.
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$radice" log -1 --format=%ct 2>/dev/null || date +%s)} \
     "$qui/riassunto_msi.py" "$pacchetto" "{$codice_pacchetto}"

@@ -443,14 +443,22 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     assert esito == come_da_wine(MSI_FALLITO) and wine.file() == prima, f"the older .msi ended with {esito}"
     una_voce(wine, attuale)
 
-    # By its ProductCode, as deployment tools do.
+    # By its ProductCode, as deployment tools do, while a child is using Contalino: it keeps running,
+    # and closes as usual afterwards.
     codice = codice_prodotto(pacchetto)
+    in_uso = wine.avvia(INSTALLATA + r"\contalino.exe", cwd=lavoro)
+    massimizzata(INIZIO)
     installa(wine, "msiexec", "/x", codice, "/qn")
+    assert in_uso.poll() is None and massimizzata(INIZIO), "msiexec /x closed the running Contalino"
+    attiva(INIZIO)
+    premi("alt+F4")
+    assert attendi(lambda: in_uso.poll() is not None and (in_uso.returncode,), 10, "the program to end")[0] == 0
+    wine.attendi_fine()
     # Windows Installer's own cache folder, there on every Windows, empty again.
     file, chiavi = nuove(wine, file_prima, chiavi_prima, lecite={os.path.join("windows", "Installer")})
     assert not file and not chiavi and not voci(wine.chiavi()), f"left behind: {file} {chiavi}"
     print(f"started maximized from the .msi's install; the older .msi refused with exit code {MSI_FALLITO}; "
-          f"msiexec /x {codice} left no file or registry key of ours")
+          f"msiexec /x {codice} left Contalino running, then no file or registry key of ours")
 
 
 def prova_utente(cartella, installatore, precedente, modello):
