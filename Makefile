@@ -102,6 +102,19 @@ bench: deps
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target prestazioni contalino latenza_minima
 	./$(BENCH_BUILD)/bench/prestazioni bench/results.md
 	/usr/bin/python3 bench/latenza.py $(BENCH_BUILD)/contalino $(BENCH_BUILD)/bench/latenza_minima bench/results.md
+	if web/qt.sh --in-cache >/dev/null; then \
+	    $(MAKE) --no-print-directory web web-bench; \
+	else \
+	    echo "The page in the browser: not measured, Qt for the browser is not in this machine's cache"; \
+	fi
+
+# The page against the toolkit's floor in the browser, appended to bench/results.md (make bench runs it).
+.PHONY: web-bench
+web-bench: PACKAGES += $(WEB_PACKAGES) $(WEB_TEST_PACKAGES)
+web-bench: deps
+	JOBS=$(JOBS) BUILD_WEB=$(CURDIR)/build-web web/costruisci.sh $(BUILD) >/dev/null
+	cmake --build build-web -j$(JOBS) --target minimo_web
+	/usr/bin/python3 bench/web.py build-web bench/results.md
 
 # Windows, where most schools' computers are: Qt built for Windows from Debian's own qt6-base source
 # package (once per machine, cached under ~/.cache/contalino), Contalino cross-built from the same
@@ -128,16 +141,32 @@ windows-test: PACKAGES += $(WINDOWS_TEST_PACKAGES)
 windows-test: windows
 	windows/prova.sh
 
+# The browser, for Chromebooks, tablets and classroom panels: Qt built for WebAssembly from Debian's own
+# qt6-base source package with Debian's emscripten (once per machine, cached under ~/.cache/contalino),
+# Contalino built from the same sources, and the page with its zip in build-web/ (web/costruisci.sh).
+# The page's test drives Debian's Chromium headless through ChromeDriver (python3-selenium), reads the
+# saved page with pdftotext (poppler-utils) and serves the page with python3's own web server.
+WEB_PACKAGES      := emscripten ninja-build zip dpkg-dev xz-utils fonts-liberation qt6-translations-l10n
+WEB_TEST_PACKAGES := chromium chromium-driver python3-selenium poppler-utils python3
+.PHONY: web web-test
+web: PACKAGES += $(WEB_PACKAGES)
+web: build
+	JOBS=$(JOBS) web/costruisci.sh $(BUILD)
+
+web-test: PACKAGES += $(WEB_TEST_PACKAGES)
+web-test: web
+	/usr/bin/python3 web/prova.py build-web
+
 # Every file a school downloads, in dist/: the .deb, the Windows installer, the .msi, the portable zip,
-# the teacher's guide and SHA256SUMS, built afresh from the commit at hand (scripts/release.sh), so that
+# the page's zip, the teacher's guide and SHA256SUMS, built afresh from the commit at hand (scripts/release.sh), so that
 # the same commit gives the same bytes anywhere. make riproducibile builds it a second time from a clone
 # in another folder and compares the two, byte for byte; diffoscope shows any difference.
 .PHONY: release riproducibile
-release: PACKAGES += $(WINDOWS_PACKAGES)
+release: PACKAGES += $(WINDOWS_PACKAGES) $(WEB_PACKAGES)
 release: deps
 	JOBS=$(JOBS) scripts/release.sh
 
-riproducibile: PACKAGES += $(WINDOWS_PACKAGES) diffoscope
+riproducibile: PACKAGES += $(WINDOWS_PACKAGES) $(WEB_PACKAGES) diffoscope
 riproducibile: release
 	JOBS=$(JOBS) scripts/riproducibile.sh
 

@@ -1,9 +1,13 @@
-// Key codes as the key tables read them, and the detector that tells a held key from a new press.
+// Key codes as the key tables read them, the detector that tells a held key from a new press, and the
+// marking of the browser's unflagged repeats.
 
 #include "input/CodiciTasto.h"
+#include "input/TastiTenuti.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <QWidget>
 
 class tst_CodiciTasto : public QObject
 {
@@ -14,7 +18,34 @@ private Q_SLOTS:
     void codice();
     void ripetizione_data();
     void ripetizione();
+    void tastiTenuti_data();
+    void tastiTenuti();
 };
+
+namespace {
+
+// A window that writes down, for every key press it gets, whether it came flagged as a repeat.
+class Registratore : public QWidget
+{
+public:
+    QList<bool> ripetute;
+
+protected:
+    void keyPressEvent(QKeyEvent *evento) override { ripetute.append(evento->isAutoRepeat()); }
+};
+
+// A key going down (flagged as a repeat by the platform or not) or up, after a pause.
+struct Evento
+{
+    bool giu;
+    Qt::Key tasto;
+    bool segnalata = false;
+    int pausaMs = 0;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Evento>)
 
 void tst_CodiciTasto::codice_data()
 {
@@ -114,6 +145,47 @@ void tst_CodiciTasto::ripetizione()
             rilevatore.rilascio(passo.tasto, passo.istante, passo.segnalata);
     }
     QCOMPARE(ripetuta, ultimaRipetuta);
+}
+
+void tst_CodiciTasto::tastiTenuti_data()
+{
+    QTest::addColumn<QList<Evento>>("eventi");
+    QTest::addColumn<QList<bool>>("ripetute");
+
+    const auto sp = Qt::Key_Space;
+    QTest::newRow("tenuto: solo la prima è nuova")
+        << QList<Evento> {{true, sp}, {true, sp}, {true, sp}} << QList<bool> {false, true, true};
+    QTest::newRow("lasciato e ripremuto")
+        << QList<Evento> {{true, sp}, {true, sp}, {false, sp}, {true, sp}} << QList<bool> {false, true, false};
+    QTest::newRow("un altro tasto è nuovo")
+        << QList<Evento> {{true, sp}, {true, Qt::Key_Return}} << QList<bool> {false, false};
+    QTest::newRow("segnalata dalla piattaforma, una volta sola")
+        << QList<Evento> {{true, sp}, {true, sp, true}} << QList<bool> {false, true};
+    // A key-up lost while the page was in the background must not eat the next real press.
+    QTest::newRow("rilascio perso") << QList<Evento> {{true, sp},
+                                                      {true, sp, false, int(TastiTenuti::PausaMassimaMs) + 300}}
+                                    << QList<bool> {false, false};
+}
+
+void tst_CodiciTasto::tastiTenuti()
+{
+    QFETCH(QList<Evento>, eventi);
+    QFETCH(QList<bool>, ripetute);
+
+    TastiTenuti filtro;
+    qApp->installEventFilter(&filtro);
+    Registratore finestra;
+    finestra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+    for (const Evento &evento : eventi) {
+        if (evento.pausaMs > 0)
+            QTest::qWait(evento.pausaMs);
+        // As the platform hands a key on to the program.
+        qt_handleKeyEvent(finestra.windowHandle(), evento.giu ? QEvent::KeyPress : QEvent::KeyRelease, evento.tasto,
+                          Qt::NoModifier, QString(), evento.segnalata);
+    }
+    qApp->removeEventFilter(&filtro);
+    QCOMPARE(finestra.ripetute, ripetute);
 }
 
 QTEST_MAIN(tst_CodiciTasto)

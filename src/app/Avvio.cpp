@@ -1,6 +1,7 @@
 #include "app/Avvio.h"
 
 #include "Versione.h"
+#include "app/Piattaforma.h"
 #include "finestre/Icona.h"
 #include "finestre/Stile.h"
 #include "input/CodiciTasto.h"
@@ -26,12 +27,16 @@ void preparaApplicazione(QApplication &applicazione)
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     auto *traduzioni = new QTranslator(&applicazione);
-    if (traduzioni->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // Qt's own Italian texts: installed beside Qt, or inside the program where nothing is installed.
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    if (traduzioni->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || traduzioni->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"), QStringLiteral(":/traduzioni"))) {
         QApplication::installTranslator(traduzioni);
     }
 
     RilevatoreRipetizione::globale().setConfrontaIstanti(QApplication::platformName() == QLatin1String("xcb"));
+    preparaPiattaforma(applicazione);
 }
 
 void mostraInizio(Serie &serie)

@@ -1,6 +1,7 @@
 #include "finestre/Schermata.h"
 
 #include "finestre/Accessibilita.h"
+#include "finestre/FinestraIntera.h"
 #include "finestre/Icona.h"
 #include "finestre/Schermate.h"
 #include "layout/LayoutProporzionale.h"
@@ -43,9 +44,9 @@ void Schermata::mostra()
         const QRect schermo = QApplication::primaryScreen()->availableGeometry();
         const QSize finestra = progetto.boundedTo(schermo.size());
         setGeometry(QRect(schermo.center() - QPoint(finestra.width() / 2, finestra.height() / 2), finestra));
-        showMaximized();
+        mostraIntera(this);
     } else if (isMinimized()) {
-        showMaximized();
+        mostraIntera(this);
     }
     raise();
     activateWindow();

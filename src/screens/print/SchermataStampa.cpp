@@ -8,6 +8,7 @@
 #include "screens/print/PaginaEsercizi.h"
 #include "screens/print/Sottofondo.h"
 #include "screens/print/StampanteQt.h"
+#include "screens/print/Uscita.h"
 #include "serie/Serie.h"
 
 #include <QApplication>
@@ -154,7 +155,7 @@ void SchermataStampa::stampaOperazioni()
 {
     if (!m_inStampa->isHidden())
         return;
-    const std::shared_ptr<Stampante> stampante = m_fabbrica ? m_fabbrica() : StampanteQt::predefinita();
+    const std::shared_ptr<Stampante> stampante = m_fabbrica ? m_fabbrica() : stampantePredefinita();
     const QString font = PaginaEsercizi::fontCourier(stampante->elencoFont());
     if (font.isEmpty()) {
         m_messaggi.mostra(this, PaginaEsercizi::messaggioFontMancante());
@@ -246,6 +247,7 @@ SchermataStampa::Spiegazione SchermataStampa::spiega(EsitoStampa esito, const St
         = nome.isEmpty() ? QStringLiteral("La stampante predefinita") : QStringLiteral("La stampante «%1»").arg(nome);
     switch (esito) {
     case EsitoStampa::Stampata:
+        return {stampante.nota(), true};
     case EsitoStampa::FontMancante:
         return {};
     case EsitoStampa::NessunaStampante:

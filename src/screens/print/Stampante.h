@@ -48,6 +48,9 @@ public:
     // The printer as people know it: the description its queue was given ("Aula 3"), or else its
     // name; empty while it is not known yet, when there is none, or for a file. Safe from any thread.
     virtual QString nome() const = 0;
+    // What the user should know of a page that went out all the same, in words (empty when nothing):
+    // in the browser, what the browser refused of the page it was handed, and how to get the page.
+    virtual QString nota() const { return {}; }
     // The window has stopped waiting: whatever still waits on the print system gives up soon, and
     // nothing is handed over any more. Safe from any thread.
     virtual void annulla() { }

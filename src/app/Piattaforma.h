@@ -1,0 +1,8 @@
+#pragma once
+
+class QApplication;
+
+// What the platform needs before the first window: nothing on the desktop (Piattaforma.cpp); in the
+// browser (Piattaforma_wasm.cpp) the fonts the screens and the page ask for, which travel inside the
+// program, and the marking of a held key's repeats.
+void preparaPiattaforma(QApplication &applicazione);
