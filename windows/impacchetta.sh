@@ -74,11 +74,11 @@ pacchetto=$destinazione/Contalino-$versione.msi
 # wixl has no condition for a component: the desktop shortcut's is set here.
 msibuild "$pacchetto" -q "UPDATE \`Component\` SET \`Condition\` = 'DESKTOP_SHORTCUT <> \"0\"'
     WHERE \`Component\` = 'CollegamentoScrivania'"
-msiinfo export "$pacchetto" Component | grep -q 'CollegamentoScrivania.*DESKTOP_SHORTCUT' || {
+grep -q 'CollegamentoScrivania.*DESKTOP_SHORTCUT' <(msiinfo export "$pacchetto" Component) || {
     echo "ERRORE: the desktop shortcut's condition is not in $pacchetto" >&2
     exit 1
 }
-msiinfo export "$pacchetto" Property | grep -q '^MSIRESTARTMANAGERCONTROL.Disable' || {
+grep -q '^MSIRESTARTMANAGERCONTROL.Disable' <(msiinfo export "$pacchetto" Property) || {
     echo "ERRORE: $pacchetto would let Windows Installer close a running Contalino" >&2
     exit 1
 }
