@@ -13,7 +13,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web"))
-from prova import Pagina, Server  # noqa: E402
+from chromium import Pagina, Server  # noqa: E402
 
 GIRI = 7
 

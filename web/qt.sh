@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Builds Qt's qtbase for the browser (WebAssembly, static, single-threaded) from Debian's own source
 # package, the version the Linux build uses, with Debian's emscripten, and installs it in the user's cache
-# folder keyed by that version, emscripten's version and the configure options: built once per machine,
-# rebuilt when any of them changes. Prints the prefix, last.
+# folder keyed by that version, emscripten's version and the configure options (scripts/qt-in-cache.sh).
+# Prints the prefix, last.
 # With --in-cache it builds nothing and exits 1 when Qt is not in the cache.
 set -euo pipefail
 
 qui=$(cd "$(dirname "$0")" && pwd)
 versione=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 emscripten=$(dpkg-query -W -f='${Version}' emscripten 2>/dev/null || echo assente)
-lavori=${JOBS:-2}
 
 # Only what Contalino uses: no network, no SQL, and of printing only QPrinter, which the page code names
 # (the browser has no printer: the page becomes a PDF that the browser prints).
@@ -38,7 +37,6 @@ prefisso=$cache/qt-${versione%%+*}-wasm-$chiave
 # CMake toolchain file under it); Debian's emscripten lives in /usr. This folder gives it that layout.
 emsdk=$cache/emsdk-debian
 if [ ! -f "$emsdk/.emscripten" ]; then
-    mkdir -p "$emsdk/upstream"
     mkdir -p "$emsdk/upstream/emscripten"
     for voce in /usr/share/emscripten/*; do ln -sfn "$voce" "$emsdk/upstream/emscripten/"; done
     for comando in emcc em++ emar emranlib; do ln -sfn "/usr/bin/$comando" "$emsdk/upstream/emscripten/$comando"; done
@@ -48,34 +46,5 @@ export EMSDK=$emsdk
 # This machine's Node.js does not look in Debian's folder of JavaScript modules, which emscripten uses.
 export NODE_PATH=/usr/share/nodejs
 
-if [ -f "$prefisso/.completo" ]; then
-    echo "Qt $versione per il browser: già costruito in $prefisso" >&2
-    echo "$prefisso"
-    exit 0
-fi
-[ "${1:-}" = --in-cache ] && exit 1
-
-lavoro=$cache/lavoro-wasm-$chiave
-rm -rf "$lavoro" "$prefisso"
-mkdir -p "$lavoro"
-inizio=$(date +%s)
-echo "Qt $versione per il browser: prima costruzione (circa 30 minuti su 2 core), registro in $lavoro/build.log" >&2
-
-"$qui/../windows/sorgenti-qt.sh" "$lavoro" >"$lavoro/build.log" 2>&1 || { tail -30 "$lavoro/build.log" >&2; exit 1; }
-sorgenti=$(find "$lavoro" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
-
-{
-    cmake -S "$sorgenti" -B "$lavoro/build" -G Ninja -DCMAKE_INSTALL_PREFIX="$prefisso" "${opzioni[@]}" &&
-        cmake --build "$lavoro/build" -j"$lavori" &&
-        cmake --install "$lavoro/build"
-} >>"$lavoro/build.log" 2>&1 || {
-    tail -40 "$lavoro/build.log" >&2
-    echo "Qt per il browser: costruzione fallita, registro completo in $lavoro/build.log" >&2
-    exit 1
-}
-
-durata=$(($(date +%s) - inizio))
-printf '%s\n' "$versione" "$emscripten" "${opzioni[@]}" >"$prefisso/.completo"
-echo "Qt $versione per il browser costruito in $((durata / 60)) min $((durata % 60)) s: $prefisso" >&2
-rm -rf "$lavoro"
-echo "$prefisso"
+source "$qui/../scripts/qt-in-cache.sh"
+qt_in_cache "$prefisso" "per il browser" 15 "${1:---}" -- "${opzioni[@]}"

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Builds Qt's qtbase for 64-bit Windows from Debian's own source package, the version the Linux build
 # uses, and installs it in the user's cache folder, keyed by that version, the configure options and the
-# toolchain file: built once per machine, rebuilt when any of them changes. Prints the prefix, last.
-# With --in-cache it builds nothing and exits 1 when Qt is not in the cache.
+# toolchain file (scripts/qt-in-cache.sh). Prints the prefix, last. With --in-cache it builds nothing and
+# exits 1 when Qt is not in the cache.
 set -euo pipefail
 
 qui=$(cd "$(dirname "$0")" && pwd)
 versione=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-lavori=${JOBS:-2}
 
 # Only what Contalino and its tests use; every third-party library is the bundled copy. The Windows
 # platform plugin includes wintab.h whenever tablet events are on, and the source package has no wintab.
@@ -33,36 +32,5 @@ chiave=$({ echo "$versione"; printf '%s\n' "${opzioni[@]}"; cat "$qui/mingw-w64-
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/contalino
 prefisso=$cache/qt-${versione%%+*}-mingw-$chiave
 
-if [ -f "$prefisso/.completo" ]; then
-    echo "Qt $versione per Windows: già costruito in $prefisso" >&2
-    echo "$prefisso"
-    exit 0
-fi
-# --in-cache: only tell whether it is there.
-[ "${1:-}" = --in-cache ] && exit 1
-
-lavoro=$cache/lavoro-$chiave
-rm -rf "$lavoro" "$prefisso"
-mkdir -p "$lavoro"
-inizio=$(date +%s)
-echo "Qt $versione per Windows: prima costruzione (circa 45 minuti su 2 core), registro in $lavoro/build.log" >&2
-
-"$qui/sorgenti-qt.sh" "$lavoro" >"$lavoro/build.log" 2>&1 || { tail -30 "$lavoro/build.log" >&2; exit 1; }
-sorgenti=$(find "$lavoro" -maxdepth 1 -type d -name 'qt6-base-*' | head -1)
-
-{
-    cmake -S "$sorgenti" -B "$lavoro/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$qui/mingw-w64-x86_64.cmake" \
-        -DCMAKE_INSTALL_PREFIX="$prefisso" "${opzioni[@]}" &&
-        cmake --build "$lavoro/build" -j"$lavori" &&
-        cmake --install "$lavoro/build"
-} >>"$lavoro/build.log" 2>&1 || {
-    tail -40 "$lavoro/build.log" >&2
-    echo "Qt per Windows: costruzione fallita, registro completo in $lavoro/build.log" >&2
-    exit 1
-}
-
-durata=$(($(date +%s) - inizio))
-printf '%s\n' "$versione" "${opzioni[@]}" >"$prefisso/.completo"
-echo "Qt $versione per Windows costruito in $((durata / 60)) min $((durata % 60)) s: $prefisso" >&2
-rm -rf "$lavoro"
-echo "$prefisso"
+source "$qui/../scripts/qt-in-cache.sh"
+qt_in_cache "$prefisso" "per Windows" 45 "${1:---}" -- -DCMAKE_TOOLCHAIN_FILE="$qui/mingw-w64-x86_64.cmake" "${opzioni[@]}"
