@@ -112,8 +112,7 @@ bench: deps
 .PHONY: web-bench
 web-bench: PACKAGES += $(WEB_PACKAGES) $(WEB_TEST_PACKAGES)
 web-bench: deps
-	JOBS=$(JOBS) BUILD_WEB=$(CURDIR)/build-web web/costruisci.sh $(BUILD) >/dev/null
-	cmake --build build-web -j$(JOBS) --target minimo_web
+	JOBS=$(JOBS) web/costruisci.sh $(BUILD) minimo_web >/dev/null
 	/usr/bin/python3 bench/web.py build-web bench/results.md
 
 # Windows, where most schools' computers are: Qt built for Windows from Debian's own qt6-base source

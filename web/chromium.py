@@ -43,13 +43,13 @@ def colori(png):
     return trovati
 
 
-def attendi(condizione, secondi, cosa):
+def attendi(condizione, secondi, cosa, pausa=0.1):
     fine = time.monotonic() + secondi
     while time.monotonic() < fine:
         valore = condizione()
         if valore:
             return valore
-        time.sleep(0.1)
+        time.sleep(pausa)
     raise AssertionError(f"waited {secondi} s for {cosa}")
 
 
@@ -97,7 +97,7 @@ class Pagina:
         self.driver.get(indirizzo)
         attendi(lambda: self.driver.execute_script(
             "return document.getElementById('schermo').style.display === 'block'"), 60, "the program to start")
-        attendi(self.disegnata, 30, "the start screen to be drawn")
+        attendi(self.disegnata, 30, "the start screen to be drawn", pausa=0)
         secondi = time.monotonic() - inizio
         self.lati = self.driver.execute_script("return [window.innerWidth, window.innerHeight]")
         return secondi

@@ -3,11 +3,12 @@
 # sources with emscripten, and the page in build-web/: index.html, contalino.js and contalino.wasm,
 # qtloader.js, the manifest, the service worker and the icons, and the zip of them all,
 # Contalino-<version>-web.zip, which any plain web server can serve as it is.
-# Usage: costruisci.sh LINUX_BUILD_TREE   (its generaIcona draws the icons)
+# Usage: costruisci.sh LINUX_BUILD_TREE [MORE_TARGETS...]   (its generaIcona draws the icons)
 set -euo pipefail
 
 radice=$(cd "$(dirname "$0")/.." && pwd)
 linux=$(cd "$1" && pwd)
+shift
 uscita=${BUILD_WEB:-$radice/build-web}
 lavori=${JOBS:-2}
 
@@ -24,7 +25,7 @@ if [ ! -f "$uscita/CMakeCache.txt" ]; then
         -DCONTALINO_RIPRODUCIBILE=ON \
         -DCONTALINO_GENERA_ICONA="$linux/data/generaIcona"
 fi
-cmake --build "$uscita" -j"$lavori" --target contalino pagina
+cmake --build "$uscita" -j"$lavori" --target contalino pagina "$@"
 
 versione=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$uscita/CMakeCache.txt")
 file=(index.html contalino.js contalino.wasm qtloader.js manifest.webmanifest sw.js icona-192.png icona-512.png)
