@@ -23,8 +23,8 @@ bool TastiTenuti::eventFilter(QObject *oggetto, QEvent *evento)
         if (!tenuto)
             break;
         QKeyEvent ripetizione(QEvent::KeyPress, tasto->key(), tasto->modifiers(), tasto->nativeScanCode(),
-                              tasto->nativeVirtualKey(), tasto->nativeModifiers(), tasto->text(), true,
-                              tasto->count(), tasto->device());
+                              tasto->nativeVirtualKey(), tasto->nativeModifiers(), tasto->text(), true, tasto->count(),
+                              tasto->device());
         ripetizione.setTimestamp(tasto->timestamp());
         QCoreApplication::sendEvent(oggetto, &ripetizione);
         return true;

@@ -12,10 +12,16 @@
 
 namespace {
 
-enum Rifiuti { DownloadRifiutato = 1, StampaRifiutata = 2 };
+enum Rifiuti
+{
+    DownloadRifiutato = 1,
+    StampaRifiutata = 2
+};
 
 // Hands the PDF to the browser twice: as a download under its name, and to a hidden frame whose print
-// dialog opens once the frame has it. Returns the Rifiuti the browser made at once.
+// dialog opens once the frame has it. Returns the Rifiuti the browser made at once. The body is
+// JavaScript, which clang-format does not know.
+// clang-format off
 EM_JS(int, consegnaAlBrowser, (const char *nome, const unsigned char *dati, int lunghezza), {
     let rifiuti = 0;
     const url = URL.createObjectURL(new Blob([HEAPU8.slice(dati, dati + lunghezza)], {type : 'application/pdf'}));
@@ -50,6 +56,7 @@ EM_JS(int, consegnaAlBrowser, (const char *nome, const unsigned char *dati, int 
     setTimeout(function() { URL.revokeObjectURL(url); }, 600000);
     return rifiuti;
 });
+// clang-format on
 
 // The page drawn as a PDF in the program's own memory, by the same code as every other page, then
 // handed to the browser. The outcome is Stampato once the browser has it; what the browser refused is
@@ -60,8 +67,7 @@ public:
     StampanteBrowser()
         : m_nomeFile(PaginaEsercizi::nomeFileRiserva(QDateTime::currentDateTime()))
         , m_pdf(StampanteQt::pdf(QDir(QDir::tempPath()).filePath(m_nomeFile)))
-    {
-    }
+    { }
 
     QStringList elencoFont() const override { return m_pdf->elencoFont(); }
     void setNomeFont(const QString &nome) override { m_pdf->setNomeFont(nome); }
@@ -83,9 +89,8 @@ public:
         const QByteArray dati = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         file.remove();
         const QString nome = QFileInfo(file.fileName()).fileName();
-        const int rifiuti = consegnaAlBrowser(nome.toUtf8().constData(),
-                                              reinterpret_cast<const unsigned char *>(dati.constData()),
-                                              int(dati.size()));
+        const int rifiuti = consegnaAlBrowser(
+            nome.toUtf8().constData(), reinterpret_cast<const unsigned char *>(dati.constData()), int(dati.size()));
         if (rifiuti == (DownloadRifiutato | StampaRifiutata))
             m_nota = QStringLiteral("Il browser non ha permesso né di salvare né di stampare il foglio delle "
                                     "operazioni. Permettere i download e le finestre di stampa a questa pagina "
