@@ -2,7 +2,7 @@
 """The page in a real browser: build-web/ served on 127.0.0.1, Debian's Chromium headless driven through
 ChromeDriver, one whole series as a child plays it. Table 0 three times, so that every right answer is
 "0" whatever the order of the factors:
-- the table chosen by keys on the start screen, and "Vai" by Enter;
+- the author's window opened by a click and closed by Enter; the table chosen by keys, "Vai" by Enter;
 - the first table answered by taps on the keypad, and "Nuova Tabella" tapped;
 - on the second, Space held down on the keypad (one press and ten repeats, as a browser repeats a held
   key) steps the focus once, from "0" to "1": Enter types 1, a wrong answer; the help offer comes, Space
@@ -38,6 +38,11 @@ def tocca_tasto(pagina, nome):
 
 
 def serie(pagina):
+    # The author's window, opened by a click on its menu and closed by Enter: the page goes on.
+    for tipo in ("mousePressed", "mouseReleased"):
+        pagina.cdp("Input.dispatchMouseEvent", type=tipo, x=30, y=MENU // 2, button="left", clickCount=1)
+    time.sleep(1)  # the window becomes the active one
+    pagina.premi("Return")
     pagina.premi("0")
     pagina.premi("Return")  # table 0 chosen, the focus on "Vai"
     pagina.premi("Return")

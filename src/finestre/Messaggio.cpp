@@ -1,5 +1,6 @@
 #include "finestre/Messaggio.h"
 
+#include "finestre/Modale.h"
 #include "input/FiltroRipetizioni.h"
 
 #include <QAbstractButton>
@@ -19,14 +20,15 @@ QMessageBox::StandardButton Messaggio::mostra(QWidget *parent, const QString &te
         icona = QMessageBox::Information;
     else if (tipo == Tipo::Avviso)
         icona = QMessageBox::Warning;
-    QMessageBox box(icona, QCoreApplication::applicationName(), testo, QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
+    auto *box = new QMessageBox(icona, QCoreApplication::applicationName(), testo, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setTextFormat(Qt::PlainText);
     // A key held down on the button that brought the message must not dismiss it: only a fresh press
     // answers, whichever button has the focus.
-    FiltroRipetizioni ripetizioni;
-    box.installEventFilter(&ripetizioni);
-    for (QAbstractButton *pulsante : box.buttons())
-        pulsante->installEventFilter(&ripetizioni);
-    box.exec();
+    auto *ripetizioni = new FiltroRipetizioni(box);
+    box->installEventFilter(ripetizioni);
+    for (QAbstractButton *pulsante : box->buttons())
+        pulsante->installEventFilter(ripetizioni);
+    mostraModale(box);
     return QMessageBox::Ok;
 }

@@ -1,5 +1,6 @@
 #include "screens/Navigazione.h"
 
+#include "finestre/Modale.h"
 #include "finestre/Schermate.h"
 #include "screens/exercise/SchermataEsercizio.h"
 #include "screens/info/FinestraAutore.h"
@@ -27,7 +28,7 @@ void apriStampa(const Serie &serie)
 
 void mostraAutore()
 {
-    Schermate::carica<FinestraAutore>()->exec();
+    mostraModale(Schermate::carica<FinestraAutore>());
 }
 
 void esciDallEsercizio()
