@@ -6,6 +6,7 @@
 
 #include "screens/print/PaginaEsercizi.h"
 #include "screens/print/Stampante.h"
+#include "screens/print/StampanteInoltro.h"
 #include "serie/Serie.h"
 
 #include <QProcess>
@@ -22,12 +23,14 @@ class StampanteRegistrata : public Stampante
 public:
     explicit StampanteRegistrata(std::shared_ptr<QStringList> registro,
                                  QStringList font = {QStringLiteral("Arial"), QStringLiteral("Courier New")},
-                                 Esito esito = Esito::Stampato, QString motivo = {}, QString nome = {})
+                                 Esito esito = Esito::Stampato, QString motivo = {}, QString nome = {},
+                                 QString nota = {})
         : m_registro(std::move(registro))
         , m_font(std::move(font))
         , m_esito(esito)
         , m_motivo(std::move(motivo))
         , m_nome(std::move(nome))
+        , m_nota(std::move(nota))
     { }
 
     QStringList elencoFont() const override
@@ -48,6 +51,7 @@ public:
     }
     QString motivo() const override { return m_motivo; }
     QString nome() const override { return m_nome; }
+    QString nota() const override { return m_nota; }
 
 private:
     std::shared_ptr<QStringList> m_registro;
@@ -55,42 +59,33 @@ private:
     Esito m_esito;
     QString m_motivo;
     QString m_nome;
+    QString m_nota;
 };
 
 // A real printer as the test wants it: offering other fonts than the system's (an empty list keeps the
 // printer's own), and with something happening to it, if given, while the page is being made, just
 // before the document ends, on the printing thread: the queue deleted, the scheduler stopped. The
 // witness goes with the printer, so a test can wait for a printing thread it was given up on to end.
-class StampanteVera : public Stampante
+class StampanteVera : public StampanteInoltro<>
 {
 public:
     StampanteVera(std::unique_ptr<Stampante> vera, QStringList font, std::function<void()> primaDellaFine = {},
                   std::shared_ptr<void> testimone = {})
-        : m_vera(std::move(vera))
+        : StampanteInoltro(std::move(vera))
         , m_font(std::move(font))
         , m_primaDellaFine(std::move(primaDellaFine))
         , m_testimone(std::move(testimone))
     { }
 
-    QStringList elencoFont() const override { return m_font.isEmpty() ? m_vera->elencoFont() : m_font; }
-    void setNomeFont(const QString &nome) override { m_vera->setNomeFont(nome); }
-    void setDimensioneFont(qreal punti) override { m_vera->setDimensioneFont(punti); }
-    void setGrassetto(bool grassetto) override { m_vera->setGrassetto(grassetto); }
-    void setX(int twips) override { m_vera->setX(twips); }
-    void setY(int twips) override { m_vera->setY(twips); }
-    void stampa(const QString &testo) override { m_vera->stampa(testo); }
+    QStringList elencoFont() const override { return m_font.isEmpty() ? m_interna->elencoFont() : m_font; }
     Esito fineDocumento() override
     {
         if (m_primaDellaFine)
             m_primaDellaFine();
-        return m_vera->fineDocumento();
+        return m_interna->fineDocumento();
     }
-    QString motivo() const override { return m_vera->motivo(); }
-    QString nome() const override { return m_vera->nome(); }
-    void annulla() override { m_vera->annulla(); }
 
 private:
-    std::unique_ptr<Stampante> m_vera;
     QStringList m_font;
     std::function<void()> m_primaDellaFine;
     std::shared_ptr<void> m_testimone;

@@ -171,19 +171,25 @@ void tst_StampaEsercizio::chiusura()
 void tst_StampaEsercizio::paginaInviata_data()
 {
     QTest::addColumn<int>("numEsercizi");
-    QTest::newRow("first operation") << 0;
-    QTest::newRow("ten operations") << 10;
-    QTest::newRow("thirty operations") << 30;
+    // What the printer says of a page it took all the same (the browser: what it refused), told each time.
+    QTest::addColumn<QString>("nota");
+    QTest::newRow("first operation") << 0 << QString();
+    QTest::newRow("ten operations") << 10 << QString();
+    QTest::newRow("thirty operations") << 30 << QString();
+    QTest::newRow("taken, with a note") << 30 << "Il browser non ha aperto la finestra di stampa.";
 }
 
 void tst_StampaEsercizio::paginaInviata()
 {
     QFETCH(int, numEsercizi);
+    QFETCH(QString, nota);
     riempiRegistro(m_serie, numEsercizi);
     const auto registro = m_serie.registro();
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante(
-        [chiamate] { return std::make_unique<StampanteRegistrata>(chiamate); });
+    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, nota] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Arial", "Courier New"},
+                                                     Stampante::Esito::Stampato, QString(), QString(), nota);
+    });
 
     QStringList pagina
         = {"elencoFont",    "font Courier New", "x 1000", "y 1000", "dimensione 18", "stampa SCUOLA ELEMENTARE DI ",
@@ -202,7 +208,8 @@ void tst_StampaEsercizio::paginaInviata()
     premiStampa(stampa);
     QCOMPARE(*chiamate, pagina + pagina);
 
-    QCOMPARE(stampa->messaggi().conteggio(), 0);
+    QCOMPARE(stampa->messaggi().conteggio(), nota.isEmpty() ? 0 : 2);
+    QCOMPARE(stampa->messaggi().ultimoTesto(), nota);
     QCOMPARE(Schermate::istanza<SchermataStampa>(), stampa);
     QVERIFY(stampa->isVisible());
     QCOMPARE(m_serie.registro(), registro);

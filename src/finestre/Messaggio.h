@@ -19,6 +19,7 @@ public:
         Avviso
     };
 
+    // Returns once the box is answered on the desktop; in the browser at once (mostraModale), with Ok.
     QMessageBox::StandardButton mostra(QWidget *parent, const QString &testo, Tipo tipo = Tipo::Semplice);
 
     void setProssimaRisposta(QMessageBox::StandardButton risposta) { m_prossimaRisposta = risposta; }

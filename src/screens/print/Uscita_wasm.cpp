@@ -1,6 +1,7 @@
 #include "screens/print/Uscita.h"
 
 #include "screens/print/PaginaEsercizi.h"
+#include "screens/print/StampanteInoltro.h"
 #include "screens/print/StampanteQt.h"
 
 #include <QDateTime>
@@ -61,31 +62,22 @@ EM_JS(int, consegnaAlBrowser, (const char *nome, const unsigned char *dati, int 
 // The page drawn as a PDF in the program's own memory, by the same code as every other page, then
 // handed to the browser. The outcome is Stampato once the browser has it; what the browser refused is
 // the note, with how to get the page all the same.
-class StampanteBrowser : public Stampante
+class StampanteBrowser : public StampanteInoltro<StampanteQt>
 {
 public:
     StampanteBrowser()
-        : m_nomeFile(PaginaEsercizi::nomeFileRiserva(QDateTime::currentDateTime()))
-        , m_pdf(StampanteQt::pdf(QDir(QDir::tempPath()).filePath(m_nomeFile)))
+        : StampanteInoltro(StampanteQt::pdf(
+            QDir(QDir::tempPath()).filePath(PaginaEsercizi::nomeFileRiserva(QDateTime::currentDateTime()))))
     { }
 
-    QStringList elencoFont() const override { return m_pdf->elencoFont(); }
-    void setNomeFont(const QString &nome) override { m_pdf->setNomeFont(nome); }
-    void setDimensioneFont(qreal punti) override { m_pdf->setDimensioneFont(punti); }
-    void setGrassetto(bool grassetto) override { m_pdf->setGrassetto(grassetto); }
-    void setX(int twips) override { m_pdf->setX(twips); }
-    void setY(int twips) override { m_pdf->setY(twips); }
-    void stampa(const QString &testo) override { m_pdf->stampa(testo); }
-    QString motivo() const override { return m_pdf->motivo(); }
-    QString nome() const override { return {}; }
     QString nota() const override { return m_nota; }
 
     Esito fineDocumento() override
     {
-        const Esito esito = m_pdf->fineDocumento();
+        const Esito esito = m_interna->fineDocumento();
         if (esito != Esito::Stampato)
             return esito;
-        QFile file(m_pdf->percorsoSalvato());
+        QFile file(m_interna->percorsoSalvato());
         const QByteArray dati = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         file.remove();
         const QString nome = QFileInfo(file.fileName()).fileName();
@@ -109,8 +101,6 @@ public:
     }
 
 private:
-    QString m_nomeFile;
-    std::unique_ptr<StampanteQt> m_pdf;
     QString m_nota;
 };
 
