@@ -6,8 +6,7 @@
 
 // A printer that passes every call on to another one, `Interna`. A printer that adds something to
 // another (the browser's, which hands the finished PDF on) derives from it and overrides what it changes.
-template<typename Interna = Stampante>
-class StampanteInoltro : public Stampante
+template<typename Interna = Stampante> class StampanteInoltro : public Stampante
 {
 public:
     explicit StampanteInoltro(std::unique_ptr<Interna> interna)
