@@ -14,9 +14,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <array>
@@ -141,14 +139,7 @@ void SchermataStampa::setCartellaDocumenti(const QString &cartella)
 
 QString SchermataStampa::cartellaDocumenti() const
 {
-    if (!m_cartellaDocumenti.isEmpty())
-        return m_cartellaDocumenti;
-    // A user without a Documents folder finds the page in the home folder.
-    const QString documenti = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documenti.isEmpty() && QFileInfo(documenti).isDir())
-        return documenti;
-    const QString casa = QDir::homePath();
-    return QFileInfo(casa).isDir() ? casa : documenti;
+    return m_cartellaDocumenti.isEmpty() ? cartellaDiRiserva() : m_cartellaDocumenti;
 }
 
 void SchermataStampa::stampaOperazioni()

@@ -21,9 +21,9 @@ class Serie;
 // The page goes to the printer made by the printer factory (unless another is set, the system's default
 // printer; in the browser, the browser, which saves the page and opens its print dialog). The page is never lost and
 // never fails in silence: with no printer, or a printer that does not take the page (its queue refuses it, is gone or
-// does not answer) or fails, the page is saved as a PDF in the user's documents folder (the home folder when there is
-// none), and a message says what happened, naming the printer, and where the file is. A queue that takes the page, even
-// a paused one that keeps it for later, needs no message.
+// does not answer) or fails, the page is saved as a PDF in the user's documents folder (cartellaDiRiserva), and a
+// message says what happened, naming the printer, and where the file is, or that there was nowhere to save it. A queue
+// that takes the page, even a paused one that keeps it for later, needs no message.
 //
 // The page is made and sent on a thread of its own, and the window waits for it for LimiteStampa at the
 // most, repainting and answering the desktop meanwhile: a print system that does not answer by then

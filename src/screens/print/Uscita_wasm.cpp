@@ -71,6 +71,7 @@ public:
     { }
 
     QString nota() const override { return m_nota; }
+    QString motivo() const override { return m_motivo.isEmpty() ? m_interna->motivo() : m_motivo; }
 
     Esito fineDocumento() override
     {
@@ -80,6 +81,11 @@ public:
         QFile file(m_interna->percorsoSalvato());
         const QByteArray dati = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         file.remove();
+        // An empty file handed to the browser would be a page lost in silence.
+        if (dati.isEmpty()) {
+            m_motivo = QStringLiteral("il file PDF non è stato preparato per intero");
+            return Esito::Errore;
+        }
         const QString nome = QFileInfo(file.fileName()).fileName();
         const int rifiuti = consegnaAlBrowser(
             nome.toUtf8().constData(), reinterpret_cast<const unsigned char *>(dati.constData()), int(dati.size()));
@@ -102,6 +108,7 @@ public:
 
 private:
     QString m_nota;
+    QString m_motivo;
 };
 
 } // namespace
@@ -109,4 +116,9 @@ private:
 std::unique_ptr<Stampante> stampantePredefinita()
 {
     return std::make_unique<StampanteBrowser>();
+}
+
+QString cartellaDiRiserva()
+{
+    return {};
 }
