@@ -57,6 +57,19 @@ inline void tasto(QWidget *schermata, QKeyCombination combinazione)
     tasti(schermata, {combinazione});
 }
 
+// A key held down on the window: the press, five auto-repeats (each a release and a press, flagged), the
+// release.
+inline void tieni(QWidget *schermata, Qt::Key tasto, const QString &testo = QString())
+{
+    QWindow *finestra = schermata->windowHandle();
+    QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, false);
+    for (int i = 0; i < 5; ++i) {
+        QTest::simulateEvent(finestra, false, tasto, Qt::NoModifier, testo, true);
+        QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, true);
+    }
+    QTest::simulateEvent(finestra, false, tasto, Qt::NoModifier, testo, false);
+}
+
 // Mouse presses and releases through the window, as the window system delivers them: they land on
 // whatever is drawn at the centre of the control, and a release goes to the button that was pressed.
 inline QPoint centroNellaFinestra(const QWidget *controllo)

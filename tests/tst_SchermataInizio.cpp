@@ -258,30 +258,23 @@ void tst_SchermataInizio::testoDellaTabella()
 
 void tst_SchermataInizio::tastoTenuto()
 {
-    QWindow *finestra = m_inizio->windowHandle();
-    const auto tieni = [finestra](Qt::Key tasto, const QString &testo) {
-        QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, false);
-        for (int i = 0; i < 5; ++i) {
-            QTest::simulateEvent(finestra, false, tasto, Qt::NoModifier, testo, true);
-            QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, true);
-        }
-        QTest::simulateEvent(finestra, false, tasto, Qt::NoModifier, testo, false);
-    };
-
-    tieni(Qt::Key_Space, QStringLiteral(" "));
+    tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
     QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
     tasto(m_inizio, Qt::Key_Space);
     QCOMPARE(fuoco(), QStringLiteral("Option1(2)"));
 
     // A held Enter chooses the table once; its repeats reach "Vai" and must not open the exercise.
-    tieni(Qt::Key_Return, QStringLiteral("\r"));
+    tieni(m_inizio, Qt::Key_Return, QStringLiteral("\r"));
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 2"));
     QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
     QCoreApplication::sendPostedEvents();
     QVERIFY(!Schermate::istanza<SchermataEsercizio>());
 
-    tieni(Qt::Key_Space, QStringLiteral(" "));
+    tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
     QCOMPARE(fuoco(), QStringLiteral("Option2(1)"));
+    // Tab held steps once along the tab order, as every other key acts once.
+    tieni(m_inizio, Qt::Key_Tab, QStringLiteral("\t"));
+    QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
 }
 
 void tst_SchermataInizio::tastoTenutoSottoX11()
@@ -349,6 +342,7 @@ void tst_SchermataInizio::menuAutore_data()
 {
     QTest::addColumn<QString>("come");
     QTest::newRow("C h i u d i col mouse") << QStringLiteral("mouse");
+    QTest::newRow("C h i u d i premuto col tasto destro") << QStringLiteral("destro");
     QTest::newRow("Invio") << QStringLiteral("invio");
     QTest::newRow("barra spaziatrice") << QStringLiteral("spazio");
     QTest::newRow("chiusura della finestra") << QStringLiteral("finestra");
@@ -380,6 +374,8 @@ void tst_SchermataInizio::menuAutore()
         visto = true;
         if (come == QLatin1String("mouse"))
             clic(chiudi);
+        else if (come == QLatin1String("destro"))
+            premiMouse(chiudi, Qt::RightButton);
         else if (come == QLatin1String("invio"))
             tasto(modale, Qt::Key_Return);
         else if (come == QLatin1String("spazio"))

@@ -1,6 +1,7 @@
 // The exercise screen driven by real events: whole series by mouse, keyboard and scanning, and the
 // corners of answering, help, intervention and the end-of-exercise warning.
 
+#include "aiuto.h"
 #include "guida.h"
 
 #include "finestre/Schermate.h"
@@ -311,13 +312,7 @@ void tst_Esercizio::tastiDellaTastiera()
     premi(w, Qt::Key_C);
     premi(w, Qt::Key_C);
     QCOMPARE(testo(w, box), QStringLiteral("?"));
-    QWidget *focused = QApplication::focusWidget();
-    QTest::simulateEvent(focused, true, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), false);
-    for (int i = 0; i < 5; ++i) {
-        QTest::simulateEvent(QApplication::focusWidget(), false, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), true);
-        QTest::simulateEvent(QApplication::focusWidget(), true, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), true);
-    }
-    QTest::simulateEvent(QApplication::focusWidget(), false, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), false);
+    Aiuto::tieni(w, Qt::Key_5, QStringLiteral("5"));
     QCOMPARE(testo(w, box), QStringLiteral("5"));
 
     // I, N, E only move the focus, and only to an enabled button; the arrows walk the tab order.
@@ -332,6 +327,9 @@ void tst_Esercizio::tastiDellaTastiera()
     QCOMPARE(fuoco(), QStringLiteral("Option1(10)"));
     premi(w, Qt::Key_Up);
     QCOMPARE(fuoco(), QStringLiteral("Option1(11)"));
+    Aiuto::tieni(w, Qt::Key_Right); // held, an arrow moves once
+    QCOMPARE(fuoco(), QStringLiteral("Option1(10)"));
+    premi(w, Qt::Key_Up);
     premi(w, Qt::Key_C);
     QCOMPARE(testo(w, box), QStringLiteral("?"));
     QVERIFY(!tasto(w, SchermataEsercizio::TastoInvio)->isEnabled());

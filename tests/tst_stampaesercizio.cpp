@@ -2,6 +2,7 @@
 // and what goes to the printer, recorded call by call.
 
 #include "StampaSupporto.h"
+#include "aiuto.h"
 #include "finestre/Messaggio.h"
 #include "finestre/Schermate.h"
 #include "screens/print/SchermataStampa.h"
@@ -145,6 +146,7 @@ void tst_StampaEsercizio::chiusura_data()
 {
     QTest::addColumn<QString>("come");
     QTest::newRow("mouse on ESCI") << "mouse";
+    QTest::newRow("right button pressed on ESCI") << "destro";
     QTest::newRow("Enter on ESCI, which has the focus") << "invio";
     QTest::newRow("close box") << "casella";
 }
@@ -158,11 +160,13 @@ void tst_StampaEsercizio::chiusura()
     QVERIFY(stampa);
     if (come == "mouse")
         QTest::mouseClick(stampa->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+    else if (come == "destro")
+        QTest::mousePress(stampa->findChild<QPushButton *>("Command1"), Qt::RightButton);
     else if (come == "invio")
         QTest::keyClick(stampa->windowHandle(), Qt::Key_Return);
     else
         stampa->windowHandle()->close();
-    QCOMPARE(Schermate::istanza<SchermataStampa>(), nullptr);
+    QTRY_COMPARE(Schermate::istanza<SchermataStampa>(), nullptr);
     QTRY_VERIFY(stampa.isNull());
     QCOMPARE(m_serie.registro(), registro);
     QCOMPARE(m_serie.operazioni(), 30);
@@ -236,12 +240,20 @@ void tst_StampaEsercizio::sceltaDelFont()
         [chiamate, elenco] { return std::make_unique<StampanteRegistrata>(chiamate, elenco); });
     SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
-    premiStampa(stampa);
     if (scelto.isEmpty()) {
+        // The message box, answered by the press of the right mouse button on its OK.
+        bool risposto = false;
+        Aiuto::quandoModale([&risposto](QWidget *modale) {
+            QTest::mousePress(qobject_cast<QMessageBox *>(modale)->button(QMessageBox::Ok), Qt::RightButton);
+            risposto = !modale->isVisible();
+        });
+        QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
+        QVERIFY(risposto);
         QCOMPARE(*chiamate, QStringList {"elencoFont"});
         QCOMPARE(stampa->messaggi().conteggio(), 1);
         QCOMPARE(stampa->messaggi().ultimoTesto(), "Devi installare il font Courier o il font Courier New");
     } else {
+        premiStampa(stampa);
         QCOMPARE(chiamate->value(1), "font " + scelto);
         QCOMPARE(chiamate->last(), "fine");
         QCOMPARE(stampa->messaggi().conteggio(), 0);

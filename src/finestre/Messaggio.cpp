@@ -1,7 +1,7 @@
 #include "finestre/Messaggio.h"
 
 #include "finestre/Modale.h"
-#include "input/FiltroRipetizioni.h"
+#include "input/FiltroPulsanti.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -24,11 +24,11 @@ QMessageBox::StandardButton Messaggio::mostra(QWidget *parent, const QString &te
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setTextFormat(Qt::PlainText);
     // A key held down on the button that brought the message must not dismiss it: only a fresh press
-    // answers, whichever button has the focus.
-    auto *ripetizioni = new FiltroRipetizioni(box);
-    box->installEventFilter(ripetizioni);
+    // answers, whichever button has the focus; any mouse button answers, at the press.
+    auto *filtro = new FiltroPulsanti(box);
+    box->installEventFilter(filtro);
     for (QAbstractButton *pulsante : box->buttons())
-        pulsante->installEventFilter(ripetizioni);
+        pulsante->installEventFilter(filtro);
     mostraModale(box);
     return QMessageBox::Ok;
 }

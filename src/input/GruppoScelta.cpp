@@ -106,12 +106,6 @@ bool GruppoScelta::applica(const RegolaTasto &regola, int codice, int indice)
 
 bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
 {
-    // Tab and Shift+Tab stay with the window, which walks the tab order.
-    if (evento->key() == Qt::Key_Tab || evento->key() == Qt::Key_Backtab) {
-        if (!m_configurazione.ogniTastoConferma)
-            return false;
-    }
-
     const bool ripetuto = RilevatoreRipetizione::globale().pressione(evento);
     const int codice = CodiciTasto::codice(evento);
 
@@ -120,6 +114,15 @@ bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
             Q_EMIT confermato(indice);
         return true;
     }
+
+    // A held key acts once: its repeats are swallowed in every group, the arrows and Tab included, so a
+    // hand resting on a key never walks the focus away.
+    if (ripetuto)
+        return true;
+
+    // Tab and Shift+Tab stay with the window, which walks the tab order.
+    if (evento->key() == Qt::Key_Tab || evento->key() == Qt::Key_Backtab)
+        return false;
 
     if (CodiciTasto::eFreccia(codice)) {
         const bool muovi = m_configurazione.frecce == Frecce::Sempre
@@ -130,10 +133,6 @@ bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
             m_bloccoTasti = true;
         return true;
     }
-
-    // A held key acts once: its repeats are swallowed in every group.
-    if (ripetuto)
-        return true;
 
     // Key-down: while the latch is set the group lets the key go by untouched.
     if (!m_bloccoTasti) {

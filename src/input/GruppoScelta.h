@@ -38,7 +38,7 @@ enum class Frecce
 {
     Mai,            // arrow keys never move the focus
     SoloSeBloccato, // only the toolkit's own move while the key latch holds the group's keys back
-    Sempre,         // the keypad: every arrow press moves the focus, held keys included
+    Sempre,         // the keypad: every arrow press moves the focus, whatever the latch
 };
 
 struct ConfigurazioneGruppo

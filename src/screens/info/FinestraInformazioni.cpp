@@ -2,6 +2,7 @@
 
 #include "finestre/Accessibilita.h"
 #include "finestre/Schermate.h"
+#include "input/FiltroPulsanti.h"
 #include "layout/Controlli.h"
 #include "layout/Unita.h"
 
@@ -32,6 +33,8 @@ FinestraInformazioni::FinestraInformazioni(const QString &titolo, QSize clientTw
     m_command1->setAutoDefault(true);
     m_command1->setDefault(true);
     connect(m_command1, &QPushButton::clicked, this, &QDialog::close);
+    // Once per press of a held key, and at the press of any mouse button, as every button of the program.
+    m_command1->installEventFilter(new FiltroPulsanti(this));
 }
 
 Etichetta *FinestraInformazioni::etichetta(const char *nome, const QString &testo, const QRect &posto, qreal punti,

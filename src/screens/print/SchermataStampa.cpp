@@ -1,7 +1,7 @@
 #include "screens/print/SchermataStampa.h"
 
 #include "finestre/Messaggio.h"
-#include "input/FiltroRipetizioni.h"
+#include "input/FiltroPulsanti.h"
 #include "layout/Controlli.h"
 #include "layout/LayoutProporzionale.h"
 #include "layout/Unita.h"
@@ -105,10 +105,10 @@ void SchermataStampa::creaControlli()
     m_esci = pulsante("Command1", QStringLiteral("ESCI"), QRect(960, 7455, 4155, 885));
     m_stampa = pulsante("cmdStampaS", QStringLiteral("STAMPA LE OPERAZIONI"), QRect(6795, 7425, 4155, 885));
     // Enter held down on "Stampa" opens this screen; its repeats arrive here and must not press "ESCI"
-    // (or print again and again).
-    auto *ripetizioni = new FiltroRipetizioni(this);
-    m_esci->installEventFilter(ripetizioni);
-    m_stampa->installEventFilter(ripetizioni);
+    // (or print again and again). Any mouse button presses, at once.
+    auto *filtro = new FiltroPulsanti(this);
+    m_esci->installEventFilter(filtro);
+    m_stampa->installEventFilter(filtro);
 
     setTabOrder(m_esci, m_stampa);
     m_esci->setFocus(Qt::OtherFocusReason);
@@ -116,8 +116,9 @@ void SchermataStampa::creaControlli()
 
 void SchermataStampa::collegaSegnali()
 {
-    // close() only hides the window and schedules its destruction, so the button can finish its click.
-    connect(m_esci, &QPushButton::clicked, this, &QWidget::close);
+    // Queued: "ESCI" acts at the press, and the release of the mouse button or of the finger that
+    // pressed it still belongs to this window.
+    connect(m_esci, &QPushButton::clicked, this, &QWidget::close, Qt::QueuedConnection);
     connect(m_stampa, &QPushButton::clicked, this, &SchermataStampa::stampaOperazioni);
 }
 
