@@ -2,9 +2,9 @@
 // the first frame of the start screen.
 #include "PrimoFotogramma.h"
 
-#include "app/Avvio.h"
-#include "finestre/Schermate.h"
-#include "screens/start/SchermataInizio.h"
+#include "applicazione/Avvio.h"
+#include "componenti/finestre/Schermate.h"
+#include "schermate/inizio/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QApplication>

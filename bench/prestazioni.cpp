@@ -4,13 +4,13 @@
 //
 //   prestazioni <results.md>
 
-#include "app/Avvio.h"
-#include "finestre/Schermate.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/print/SchermataStampa.h"
-#include "screens/print/Stampante.h"
+#include "applicazione/Avvio.h"
+#include "componenti/finestre/Schermate.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Regole.h"
 #include "serie/Serie.h"
+#include "stampa/Stampante.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -2,7 +2,7 @@
 // program file and its installer (an ICO with the sizes Explorer, the taskbar and Alt+Tab ask for). The
 // picture comes from the same code that draws the window icon, so they cannot drift apart.
 
-#include "finestre/Icona.h"
+#include "componenti/finestre/Icona.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -4,10 +4,10 @@
 // font list or something happening to it mid-page, the exercise record they print, and a PDF page
 // read back with pdftotext.
 
-#include "screens/print/PaginaEsercizi.h"
-#include "screens/print/Stampante.h"
-#include "screens/print/StampanteInoltro.h"
 #include "serie/Serie.h"
+#include "stampa/PaginaEsercizi.h"
+#include "stampa/Stampante.h"
+#include "stampa/StampanteInoltro.h"
 
 #include <QProcess>
 #include <QRectF>

@@ -3,8 +3,8 @@
 // Small helpers shared by the GUI tests: open the start screen, find a control by its name, press keys
 // on a window the way a keyboard does, answer a modal window, and close everything between tests.
 
-#include "finestre/Schermate.h"
-#include "screens/start/SchermataInizio.h"
+#include "componenti/finestre/Schermate.h"
+#include "schermate/inizio/SchermataInizio.h"
 #include "serie/Serie.h"
 
 #include <QApplication>

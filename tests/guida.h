@@ -3,9 +3,9 @@
 // Drives the exercise screen the way a child does: only the mouse, only the keyboard, or only the
 // space bar and Enter (a switch). Shared by the exercise tests and the soak test.
 
-#include "finestre/Schermate.h"
-#include "input/PulsanteOpzione.h"
-#include "screens/exercise/SchermataEsercizio.h"
+#include "componenti/finestre/Schermate.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,8 +1,8 @@
 // Key codes as the key tables read them, the detector that tells a held key from a new press, and the
 // marking of the browser's unflagged repeats.
 
-#include "input/CodiciTasto.h"
-#include "input/TastiTenuti.h"
+#include "componenti/tasti/CodiciTasto.h"
+#include "componenti/tasti/TastiTenuti.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 
 #include "aiuto.h"
 
-#include "screens/info/FinestraIstruzioni.h"
+#include "schermate/informazioni/FinestraIstruzioni.h"
 
 #include <QLabel>
 #include <QPushButton>

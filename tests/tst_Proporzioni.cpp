@@ -1,7 +1,7 @@
 // The proportional rule without widgets, and the &H00BBGGRR colours.
 
-#include "layout/Proporzioni.h"
-#include "layout/Unita.h"
+#include "componenti/disposizione/Proporzioni.h"
+#include "componenti/disposizione/Unita.h"
 
 #include <QColor>
 #include <QTest>

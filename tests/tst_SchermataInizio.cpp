@@ -4,10 +4,10 @@
 #include "aiuto.h"
 
 #include "Versione.h"
-#include "input/CodiciTasto.h"
-#include "input/PulsanteOpzione.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/info/FinestraAutore.h"
+#include "componenti/tasti/CodiciTasto.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/informazioni/FinestraAutore.h"
 #include "serie/Serie.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 
 #include "aiuto.h"
 
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/print/SchermataStampa.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QLabel>

@@ -5,9 +5,9 @@
 #include "aiuto.h"
 
 #include "Versione.h"
-#include "input/PulsanteOpzione.h"
-#include "layout/Controlli.h"
-#include "screens/exercise/SchermataEsercizio.h"
+#include "componenti/disposizione/Controlli.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
 #include "serie/Serie.h"
 
 #include <QAccessible>

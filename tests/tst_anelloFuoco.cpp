@@ -5,8 +5,8 @@
 
 #include "aiuto.h"
 
-#include "input/PulsanteOpzione.h"
-#include "screens/exercise/SchermataEsercizio.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
 #include "serie/Serie.h"
 
 #include <QImage>

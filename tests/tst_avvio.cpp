@@ -4,7 +4,7 @@
 
 #include "aiuto.h"
 
-#include "app/Avvio.h"
+#include "applicazione/Avvio.h"
 
 #include "serie/Serie.h"
 

@@ -4,14 +4,14 @@
 #include "aiuto.h"
 #include "guida.h"
 
-#include "finestre/Schermate.h"
-#include "input/CodiciTasto.h"
-#include "input/PulsanteOpzione.h"
-#include "layout/Controlli.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/info/FinestraAutore.h"
-#include "screens/print/SchermataStampa.h"
-#include "screens/start/SchermataInizio.h"
+#include "componenti/disposizione/Controlli.h"
+#include "componenti/finestre/Schermate.h"
+#include "componenti/tasti/CodiciTasto.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/informazioni/FinestraAutore.h"
+#include "schermate/inizio/SchermataInizio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 
 #include "aiuto.h"
 
-#include "finestre/Schermate.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/print/SchermataStampa.h"
-#include "screens/start/SchermataInizio.h"
+#include "componenti/finestre/Schermate.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/inizio/SchermataInizio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QTest>

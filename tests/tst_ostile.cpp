@@ -5,13 +5,13 @@
 #include "StampaSupporto.h"
 #include "aiuto.h"
 
-#include "finestre/Messaggio.h"
-#include "finestre/Schermate.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/print/SchermataStampa.h"
-#include "screens/print/StampanteQt.h"
-#include "screens/start/SchermataInizio.h"
+#include "componenti/finestre/Messaggio.h"
+#include "componenti/finestre/Schermate.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/inizio/SchermataInizio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
+#include "stampa/StampanteQt.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -7,13 +7,13 @@
 #include "StampaSupporto.h"
 #include "guida.h"
 
-#include "app/Avvio.h"
-#include "finestre/Schermate.h"
-#include "input/PulsanteOpzione.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/info/FinestraAutore.h"
-#include "screens/print/SchermataStampa.h"
-#include "screens/start/SchermataInizio.h"
+#include "applicazione/Avvio.h"
+#include "componenti/finestre/Schermate.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/informazioni/FinestraAutore.h"
+#include "schermate/inizio/SchermataInizio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QAction>

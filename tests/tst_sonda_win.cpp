@@ -7,8 +7,8 @@
 #include "StampaSupporto.h"
 #include "aiuto.h"
 
-#include "finestre/Messaggio.h"
-#include "screens/print/SchermataStampa.h"
+#include "componenti/finestre/Messaggio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 #include "sistema/Sonda.h"
 

@@ -5,11 +5,11 @@
 
 #include "CupsDiProva.h"
 #include "StampaSupporto.h"
-#include "finestre/Messaggio.h"
-#include "finestre/Schermate.h"
-#include "screens/print/SchermataStampa.h"
-#include "screens/print/StampanteQt.h"
+#include "componenti/finestre/Messaggio.h"
+#include "componenti/finestre/Schermate.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
+#include "stampa/StampanteQt.h"
 
 #include <QDir>
 #include <QElapsedTimer>

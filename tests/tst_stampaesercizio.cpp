@@ -3,9 +3,9 @@
 
 #include "StampaSupporto.h"
 #include "aiuto.h"
-#include "finestre/Messaggio.h"
-#include "finestre/Schermate.h"
-#include "screens/print/SchermataStampa.h"
+#include "componenti/finestre/Messaggio.h"
+#include "componenti/finestre/Schermate.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QDir>

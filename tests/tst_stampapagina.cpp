@@ -1,8 +1,8 @@
 // The rules of the printed page and the PDF printer, without the print screen.
 
 #include "StampaSupporto.h"
-#include "screens/print/PaginaEsercizi.h"
-#include "screens/print/StampanteQt.h"
+#include "stampa/PaginaEsercizi.h"
+#include "stampa/StampanteQt.h"
 
 #include <QDir>
 #include <QFontDatabase>

@@ -6,10 +6,10 @@
 #include "aiuto.h"
 #include "guida.h"
 
-#include "input/GruppoScelta.h"
-#include "input/PulsanteOpzione.h"
-#include "screens/exercise/SchermataEsercizio.h"
-#include "screens/print/SchermataStampa.h"
+#include "componenti/tasti/GruppoScelta.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 
 #include <QAbstractButton>

@@ -1,5 +1,0 @@
-#include "app/Piattaforma.h"
-
-// The desktop has the fonts (the font configuration maps Arial and Courier to installed families) and
-// flags its keys' repeats.
-void preparaPiattaforma(QApplication &) { }

@@ -1,0 +1,47 @@
+#include "applicazione/Avvio.h"
+
+#include "Versione.h"
+#include "applicazione/Piattaforma.h"
+#include "componenti/finestre/Icona.h"
+#include "componenti/finestre/Stile.h"
+#include "componenti/tasti/CodiciTasto.h"
+#include "schermate/Navigazione.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace Avvio {
+
+void preparaApplicazione(QApplication &applicazione)
+{
+    QApplication::setApplicationName(QStringLiteral("Contalino"));
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setApplicationVersion(QLatin1String(VersioneContalino));
+    // The installed launcher entry's name, so that the desktop matches the windows to it and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("it.contalino.Contalino"));
+    // Before any window exists: the start screen's menu bar takes its overflow chevron from the style.
+    QApplication::setStyle(new Stile);
+    QApplication::setWindowIcon(Icona::programma());
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    auto *traduzioni = new QTranslator(&applicazione);
+    // Qt's own Italian texts: installed beside Qt, or inside the program where nothing is installed.
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    if (traduzioni->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        || traduzioni->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"), QStringLiteral(":/traduzioni"))) {
+        QApplication::installTranslator(traduzioni);
+    }
+
+    RilevatoreRipetizione::globale().setConfrontaIstanti(QApplication::platformName() == QLatin1String("xcb"));
+    preparaPiattaforma(applicazione);
+}
+
+void mostraInizio(Serie &serie)
+{
+    Navigazione::apriInizio(serie);
+}
+
+} // namespace Avvio

@@ -1,0 +1,8 @@
+#include "componenti/finestre/FinestraIntera.h"
+
+#include <QWidget>
+
+void mostraIntera(QWidget *finestra)
+{
+    finestra->showMaximized();
+}

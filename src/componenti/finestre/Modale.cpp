@@ -1,0 +1,8 @@
+#include "componenti/finestre/Modale.h"
+
+#include <QDialog>
+
+void mostraModale(QDialog *finestra)
+{
+    finestra->exec();
+}

@@ -1,8 +1,0 @@
-#include "finestre/FinestraIntera.h"
-
-#include <QWidget>
-
-void mostraIntera(QWidget *finestra)
-{
-    finestra->showMaximized();
-}

@@ -1,8 +1,0 @@
-#include "finestre/Modale.h"
-
-#include <QDialog>
-
-void mostraModale(QDialog *finestra)
-{
-    finestra->exec();
-}

@@ -1,0 +1,65 @@
+#include "schermate/informazioni/FinestraInformazioni.h"
+
+#include "componenti/disposizione/Controlli.h"
+#include "componenti/disposizione/Unita.h"
+#include "componenti/finestre/Accessibilita.h"
+#include "componenti/finestre/Schermate.h"
+#include "componenti/tasti/FiltroPulsanti.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+using namespace Unita;
+
+FinestraInformazioni::FinestraInformazioni(const QString &titolo, QSize clientTwips, const QRect &chiudiTwips,
+                                           QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    Accessibilita::installa();
+    setWindowTitle(titolo);
+    setFixedSize(dimensione(clientTwips.width(), clientTwips.height()));
+    QPalette tavolozza = palette();
+    tavolozza.setColor(QPalette::Window, coloreBGR(Celeste));
+    setPalette(tavolozza);
+    setAutoFillBackground(true);
+
+    m_command1 = new QPushButton(QStringLiteral("C h i u d i"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setFont(carattere(QStringLiteral("Arial"), 12, false));
+    m_command1->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(128, 255, 255); color: black;"
+                                             " border: 1px solid black; }"
+                                             "QPushButton:focus { border: 3px solid rgb(0, 0, 128); }"));
+    m_command1->setGeometry(rettangolo(chiudiTwips.x(), chiudiTwips.y(), chiudiTwips.width(), chiudiTwips.height()));
+    m_command1->setAutoDefault(true);
+    m_command1->setDefault(true);
+    connect(m_command1, &QPushButton::clicked, this, &QDialog::close);
+    // Once per press of a held key, and at the press of any mouse button, as every button of the program.
+    m_command1->installEventFilter(new FiltroPulsanti(this));
+}
+
+Etichetta *FinestraInformazioni::etichetta(const char *nome, const QString &testo, const QRect &posto, qreal punti,
+                                           bool grassetto)
+{
+    auto *label = new Etichetta(testo, this);
+    label->setObjectName(QLatin1String(nome));
+    label->setFont(carattere(QStringLiteral("Arial"), punti, grassetto));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(rettangolo(posto.x(), posto.y(), posto.width(), posto.height()));
+    return label;
+}
+
+void FinestraInformazioni::showEvent(QShowEvent *evento)
+{
+    QWidget *attiva = QApplication::activeWindow();
+    if (attiva != this)
+        m_chiamante = attiva;
+    QDialog::showEvent(evento);
+}
+
+void FinestraInformazioni::done(int risultato)
+{
+    QDialog::done(risultato);
+    Schermate::dimentica(this);
+    if (m_chiamante && m_chiamante->isVisible())
+        m_chiamante->activateWindow();
+}

@@ -1,0 +1,280 @@
+#include "schermate/inizio/SchermataInizio.h"
+
+#include "Versione.h"
+#include "componenti/disposizione/Controlli.h"
+#include "componenti/disposizione/LayoutProporzionale.h"
+#include "componenti/disposizione/Unita.h"
+#include "componenti/tasti/CodiciTasto.h"
+#include "componenti/tasti/GruppoScelta.h"
+#include "componenti/tasti/PulsanteOpzione.h"
+#include "schermate/Navigazione.h"
+#include "serie/Serie.h"
+#include "sistema/Sonda.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QWindow>
+
+#include <array>
+
+using namespace Unita;
+
+namespace {
+
+constexpr QSize Progetto(11880, 8310);
+
+// Table buttons: left, top inside frame1, width, height.
+constexpr std::array<QRect, SchermataInizio::NumeroTabelle> PostiTabelle = {
+    QRect(135, 225, 1230, 585),  QRect(1425, 225, 1230, 585),  QRect(2715, 225, 1230, 585),
+    QRect(135, 825, 1230, 585),  QRect(1425, 825, 1230, 585),  QRect(2715, 825, 1230, 585),
+    QRect(135, 1425, 1230, 585), QRect(1425, 1425, 1230, 585), QRect(2715, 1425, 1230, 585),
+    QRect(135, 2025, 1860, 630), QRect(2085, 2025, 1860, 630),
+};
+
+const std::array<QString, 3> Comandi = {QStringLiteral("Vai"), QStringLiteral("Ripristina"), QStringLiteral("Esci")};
+constexpr std::array<QRect, 3> PostiComandi
+    = {QRect(90, 150, 3945, 630), QRect(90, 975, 3945, 630), QRect(90, 1740, 3945, 630)};
+
+ConfigurazioneGruppo configurazioneTabelle()
+{
+    ConfigurazioneGruppo c;
+    c.tasti = {
+        {48, 57, Effetto::Fuoco, 0},
+        {96, 105, Effetto::Fuoco, 0},
+        {CodiciTasto::PerTastierino, CodiciTasto::PerTastierino, Effetto::Fuoco, 10},
+        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
+        {78, 78, Effetto::Nessuno},
+        {83, 83, Effetto::Nessuno},
+    };
+    c.scansione = Scansione::Salto;
+    c.frecce = Frecce::SoloSeBloccato;
+    return c;
+}
+
+ConfigurazioneGruppo configurazioneComandi()
+{
+    ConfigurazioneGruppo c;
+    c.tasti = {
+        {48, 48, Effetto::Fuoco, 0},
+        {49, 49, Effetto::Fuoco, 1},
+        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
+        {50, 57, Effetto::Nessuno},
+        {96, 105, Effetto::Nessuno},
+        {CodiciTasto::Backspace, CodiciTasto::Backspace, Effetto::Nessuno},
+        {65, 65, Effetto::Nessuno},
+        {67, 67, Effetto::Nessuno},
+        {69, 69, Effetto::Nessuno},
+        {78, 78, Effetto::Nessuno},
+        {86, 86, Effetto::Nessuno},
+        {CodiciTasto::F2, CodiciTasto::F2, Effetto::Nessuno},
+    };
+    c.scansione = Scansione::Salto;
+    c.frecce = Frecce::SoloSeBloccato;
+    c.ordineTab = {2, 1, 0};
+    return c;
+}
+
+QFrame *cornice(QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::NoFrame);
+    return frame;
+}
+
+} // namespace
+
+SchermataInizio::SchermataInizio(Serie &serie, QWidget *parent)
+    : Schermata(QStringLiteral("Tavole della moltiplicazione"), Progetto, true, parent)
+    , m_serie(serie)
+{
+    creaControlli();
+    collegaSegnali();
+
+    // The version label gets its text at load, after its current (empty) caption.
+    m_versione->setText(m_versione->text() + QStringLiteral("Vers.") + QLatin1String(VersioneContalino) + QChar(13)
+                        + QStringLiteral("Mouse "));
+    verificaEsistenzaFile(QStringLiteral("ImpostazioniUlmo.dat"));
+}
+
+void SchermataInizio::creaControlli()
+{
+    QWidget *area = client();
+    QPalette tavolozza = area->palette();
+    tavolozza.setColor(QPalette::Window, coloreBGR(Pesca));
+    area->setPalette(tavolozza);
+    LayoutProporzionale *layout = proporzioni();
+
+    m_titolo = cornice(area);
+    m_titolo->setObjectName(QStringLiteral("titolo"));
+    layout->aggiungi(m_titolo, QRect(0, 0, 11745, 2295));
+
+    auto forma = [&](const char *nome, const QRect &posto, quint32 riempimento, int bordo) {
+        auto *shape = new Forma(Forma::Tipo::RettangoloArrotondato, coloreBGR(riempimento), bordo, m_titolo);
+        shape->setObjectName(QLatin1String(nome));
+        layout->aggiungi(shape, posto);
+    };
+    forma("Shape1", QRect(90, 90, 8220, 1935), Arancio, 2);
+    forma("Shape2", QRect(90, 60, 8160, 1875), Pesca, 1);
+    forma("Shape4", QRect(8340, 30, 3180, 1935), Blu, 1);
+    forma("Shape3", QRect(8385, 60, 3120, 1875), Pesca, 1);
+
+    auto *label4 = new Etichetta(QStringLiteral("Contalino"), m_titolo);
+    label4->setObjectName(QStringLiteral("Label4"));
+    label4->setAlignment(Qt::AlignCenter);
+    label4->setFont(carattere(QStringLiteral("Arial"), 27.75, true));
+    label4->setColoreTesto(coloreBGR(BluNotte));
+    label4->setColoreSfondo(coloreBGR(Pesca));
+    layout->aggiungi(label4, QRect(330, 330, 7800, 1395));
+
+    m_versione = new Etichetta(QString(), m_titolo);
+    m_versione->setObjectName(QStringLiteral("Label7"));
+    m_versione->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_versione->setFont(carattere(QStringLiteral("Arial"), 9.75, true));
+    m_versione->setColoreTesto(coloreBGR(Blu));
+    layout->aggiungi(m_versione, QRect(8730, 405, 2250, 1140));
+
+    m_tabellaScelta = new Etichetta(QStringLiteral("Tabella "), area);
+    m_tabellaScelta->setObjectName(QStringLiteral("Label1"));
+    m_tabellaScelta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_tabellaScelta->setFont(carattere(QStringLiteral("Arial"), 18, true));
+    m_tabellaScelta->setColoreTesto(coloreBGR(RossoScuro));
+    layout->aggiungi(m_tabellaScelta, QRect(585, 2625, 8925, 645));
+
+    QFrame *frame1 = cornice(area);
+    frame1->setObjectName(QStringLiteral("frame1"));
+    frame1->setAccessibleName(QStringLiteral("Tabelle"));
+    layout->aggiungi(frame1, QRect(1980, 4485, 4125, 2805));
+    for (int i = 0; i < NumeroTabelle; ++i) {
+        auto *pulsante = new PulsanteOpzione(QString::number(i), frame1);
+        pulsante->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        pulsante->setFont(carattere(QStringLiteral("Arial"), 15.75, true));
+        pulsante->setColoreTesto(coloreBGR(BluNotte));
+        layout->aggiungi(pulsante, PostiTabelle.at(i));
+        m_tastiTabelle.append(pulsante);
+    }
+
+    QFrame *frame2 = cornice(area);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    frame2->setAccessibleName(QStringLiteral("Comandi"));
+    layout->aggiungi(frame2, QRect(6675, 4485, 4125, 2805));
+    for (int i = 0; i < int(Comandi.size()); ++i) {
+        auto *pulsante = new PulsanteOpzione(Comandi.at(i), frame2);
+        pulsante->setObjectName(QStringLiteral("Option2(%1)").arg(i));
+        pulsante->setFont(carattere(QStringLiteral("MS Sans Serif"), 18, true));
+        pulsante->setColoreTesto(coloreBGR(BluNotte));
+        layout->aggiungi(pulsante, PostiComandi.at(i));
+        m_tastiComandi.append(pulsante);
+    }
+
+    auto *label5 = new Etichetta(QStringLiteral("Il nuovo software di Ulmo"), area);
+    label5->setObjectName(QStringLiteral("Label5"));
+    label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label5->setFont(carattere(QStringLiteral("Arial"), 18, true));
+    label5->setColoreTesto(coloreBGR(RossoScuro));
+    label5->setColoreSfondo(coloreBGR(Pesca));
+    layout->aggiungi(label5, QRect(420, 7515, 5340, 465));
+
+    m_menuAutore = menuBar()->addAction(QStringLiteral("Autore"));
+    m_menuAutore->setObjectName(QStringLiteral("mnuInfo"));
+
+    // Tab order: the tables 0 to 10, then "Esci", "Ripristina", "Vai".
+    QVector<QWidget *> ordine(m_tastiTabelle.cbegin(), m_tastiTabelle.cend());
+    ordine << m_tastiComandi.at(2) << m_tastiComandi.at(1) << m_tastiComandi.at(0);
+    for (int i = 1; i < ordine.size(); ++i)
+        setTabOrder(ordine.at(i - 1), ordine.at(i));
+}
+
+void SchermataInizio::collegaSegnali()
+{
+    m_tabelle = new GruppoScelta(m_tastiTabelle, configurazioneTabelle(), this);
+    m_comandi = new GruppoScelta(m_tastiComandi, configurazioneComandi(), this);
+    connect(m_tabelle, &GruppoScelta::confermato, this, &SchermataInizio::scegliTabella);
+    connect(m_comandi, &GruppoScelta::confermato, this, &SchermataInizio::eseguiComando);
+    connect(m_menuAutore, &QAction::triggered, this, &SchermataInizio::mostraAutore);
+
+    // The application turns active just before the window it comes back to is activated (Windows says
+    // so itself; under X11 Qt derives it from the program having no active window before), and it
+    // reports the newly active window only after that window's activation: in between, this screen
+    // can tell the whole program coming back from a change between its own windows.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState stato) {
+        if (stato == Qt::ApplicationActive)
+            m_ritornoAlProgramma = true;
+    });
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *finestra) {
+        if (finestra)
+            m_ritornoAlProgramma = false;
+    });
+}
+
+QString SchermataInizio::testoTabella(int tabella)
+{
+    switch (tabella) {
+    case 0:
+        return QStringLiteral("Tabella dello 0");
+    case 1:
+        return QStringLiteral("Tabella dell' 1");
+    case 8:
+        return QStringLiteral("Tabella dell'8");
+    default:
+        return QStringLiteral("Tabella del %1").arg(tabella);
+    }
+}
+
+void SchermataInizio::scegliTabella(int indice)
+{
+    if (indice >= 0 && indice < NumeroTabelle) {
+        m_serie.scegliTabella(indice);
+        m_tabellaScelta->setText(testoTabella(indice));
+    }
+    m_tastiTabelle.at(0)->setValue(false);
+    m_tastiComandi.at(0)->setFocus(Qt::OtherFocusReason);
+}
+
+void SchermataInizio::eseguiComando(int indice)
+{
+    switch (indice) {
+    case 0:
+        Navigazione::apriEsercizio(m_serie);
+        break;
+    case 1:
+        m_tastiTabelle.at(0)->setFocus(Qt::OtherFocusReason);
+        break;
+    case 2:
+        // Queued: closing the start screen destroys the button being confirmed.
+        Navigazione::esciDalProgramma();
+        break;
+    default:
+        break;
+    }
+}
+
+void SchermataInizio::mostraAutore()
+{
+    Navigazione::mostraAutore();
+}
+
+bool SchermataInizio::event(QEvent *evento)
+{
+    // Back to "0" at the first display and whenever this screen takes over from another window of the
+    // program (the exercise screen or a modal screen closing). Coming back from another program or
+    // from the minimised window keeps the child's place: the next Enter is still meant for "Vai".
+    if (evento->type() == QEvent::WindowActivate) {
+        if (!m_giaAttivata || !m_ritornoAlProgramma)
+            m_tastiTabelle.at(0)->setFocus(Qt::ActiveWindowFocusReason);
+        m_giaAttivata = true;
+    }
+    return Schermata::event(evento);
+}
+
+void SchermataInizio::allaChiusura()
+{
+    Navigazione::chiudiTutto();
+}
+
+void SchermataInizio::verificaEsistenzaFile(const QString &nomeFile)
+{
+    // Whether it opens changes nothing; the probe never holds up the start of the program.
+    Sonda::apriEChiudi(nomeFile);
+}
