@@ -3,7 +3,7 @@
 #include "PrimoFotogramma.h"
 
 #include "applicazione/Avvio.h"
-#include "componenti/finestre/Schermate.h"
+#include "applicazione/Navigatore.h"
 #include "schermate/inizio/SchermataInizio.h"
 #include "serie/Serie.h"
 
@@ -14,8 +14,8 @@ int main(int argc, char *argv[])
     QApplication applicazione(argc, argv);
     Avvio::preparaApplicazione(applicazione);
     Serie serie;
-    // Watched before it is shown: showing it may already paint the first frame.
-    new PrimoFotogramma(Schermate::carica<SchermataInizio>(serie));
-    Avvio::mostraInizio(serie);
+    Navigatore navigatore(serie);
+    // Watched before the event loop runs, which paints the first frame.
+    new PrimoFotogramma(navigatore.apriInizio());
     return applicazione.exec();
 }

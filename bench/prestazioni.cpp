@@ -5,7 +5,6 @@
 //   prestazioni <results.md>
 
 #include "applicazione/Avvio.h"
-#include "componenti/finestre/Schermate.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "schermate/stampa/SchermataStampa.h"
 #include "serie/Regole.h"
@@ -206,7 +205,7 @@ SchermataEsercizio *apriEsercizio(Serie &serie)
 {
     serie = Serie(20261208);
     serie.scegliTabella(TabellaProvata);
-    auto *w = Schermate::carica<SchermataEsercizio>(serie);
+    auto *w = new SchermataEsercizio(serie);
     w->mostra();
     if (!QTest::qWaitForWindowExposed(w))
         fallisce(QStringLiteral("the exercise screen was not shown"));
@@ -214,9 +213,9 @@ SchermataEsercizio *apriEsercizio(Serie &serie)
     return w;
 }
 
-void chiudiEsercizio()
+void chiudiEsercizio(SchermataEsercizio *w)
 {
-    Schermate::scarica<SchermataEsercizio>();
+    w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ridisegna();
 }
@@ -543,7 +542,7 @@ int main(int argc, char *argv[])
         cifre.push_back({QStringLiteral("3. Resize of the exercise screen, per event"), QStringLiteral("ms"), 1000,
                          mediana(programmaR), mediana(minimaR), Obiettivo::Assoluto, 0.001, Ripetizioni});
         minima.showMaximized();
-        chiudiEsercizio();
+        chiudiEsercizio(w);
     }
 
     // 4, 5. Keys on the keypad: each digit and each right "Invio", up to the end of their repaint,
@@ -568,13 +567,13 @@ int main(int argc, char *argv[])
                         .arg(perCifre)
                         .arg(risposta.size())
                         .arg(conta.conteggio - perCifre);
-            chiudiEsercizio();
+            chiudiEsercizio(w);
         }
         std::vector<double> cifraP, invioP, tabellaP, tastoM, tabellaM;
         for (int i = 0; i < Ripetizioni; ++i) {
             SchermataEsercizio *w = apriEsercizio(serie);
             const TempiTabella tempi = rispondiTabella(serie, w);
-            chiudiEsercizio();
+            chiudiEsercizio(w);
             cifraP.push_back(mediana(tempi.cifre));
             invioP.push_back(mediana(tempi.invii));
             tabellaP.push_back(tempi.tabella);
@@ -600,7 +599,7 @@ int main(int argc, char *argv[])
     std::fflush(stdout);
     {
         riempiRegistro(serie);
-        auto *stampa = Schermate::carica<SchermataStampa>(std::as_const(serie));
+        auto *stampa = new SchermataStampa(std::as_const(serie));
         stampa->setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
         stampa->mostra();
         if (!QTest::qWaitForWindowExposed(stampa))
@@ -622,7 +621,7 @@ int main(int argc, char *argv[])
             stampaDiretta(diretta, serie);
             paginaM.push_back(secondiDa(inizio));
         }
-        Schermate::scarica<SchermataStampa>();
+        stampa->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         cifre.push_back({QStringLiteral("5b. The printed page built into a recording printer"), QStringLiteral("ms"),
                          1000, mediana(paginaP), mediana(paginaM), Obiettivo::Nessuno, 0, Ripetizioni});

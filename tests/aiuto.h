@@ -3,7 +3,7 @@
 // Small helpers shared by the GUI tests: open the start screen, find a control by its name, press keys
 // on a window the way a keyboard does, answer a modal window, and close everything between tests.
 
-#include "componenti/finestre/Schermate.h"
+#include "applicazione/Navigatore.h"
 #include "schermate/inizio/SchermataInizio.h"
 #include "serie/Serie.h"
 
@@ -22,12 +22,10 @@
 
 namespace Aiuto {
 
-// Shows the start screen as the program does, on the series given, and waits until it is the active
-// window.
-inline SchermataInizio *apriInizio(Serie &serie)
+// Shows the start screen as the program does, and waits until it is the active window.
+inline SchermataInizio *apriInizio(Navigatore &navigatore)
 {
-    auto *inizio = Schermate::carica<SchermataInizio>(serie);
-    inizio->mostra();
+    auto *inizio = navigatore.apriInizio();
     if (!QTest::qWaitForWindowActive(inizio))
         return nullptr;
     return inizio;

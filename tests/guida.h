@@ -3,7 +3,7 @@
 // Drives the exercise screen the way a child does: only the mouse, only the keyboard, or only the
 // space bar and Enter (a switch). Shared by the exercise tests and the soak test.
 
-#include "componenti/finestre/Schermate.h"
+#include "applicazione/Navigatore.h"
 #include "componenti/tasti/PulsanteOpzione.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 
@@ -85,11 +85,10 @@ inline QStringList pannelliAbilitati(QWidget *finestra)
 }
 
 // Opens the exercise screen on a table, as "Vai" does, and waits until it has the keyboard.
-inline SchermataEsercizio *apriEsercizio(Serie &serie, int tabella)
+inline SchermataEsercizio *apriEsercizio(Navigatore &navigatore, Serie &serie, int tabella)
 {
     serie.scegliTabella(tabella);
-    auto *w = Schermate::carica<SchermataEsercizio>(serie);
-    w->mostra();
+    auto *w = navigatore.apriEsercizio();
     if (!QTest::qWaitForWindowActive(w))
         qWarning("exercise screen not active");
     return w;

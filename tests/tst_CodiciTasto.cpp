@@ -2,6 +2,7 @@
 // marking of the browser's unflagged repeats.
 
 #include "componenti/tasti/CodiciTasto.h"
+#include "componenti/tasti/RilevatoreRipetizione.h"
 #include "componenti/tasti/TastiTenuti.h"
 
 #include <QApplication>

@@ -67,9 +67,10 @@ void tst_FinestraIstruzioni::testoOgniVolta()
             QCOMPARE(chiudi->text(), QStringLiteral("C h i u d i"));
             clic(chiudi);
         });
-        Schermate::carica<FinestraIstruzioni>()->exec();
+        Schermate schermate;
+        schermate.carica<FinestraIstruzioni>()->exec();
+        QVERIFY(!schermate.istanza<FinestraIstruzioni>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!Schermate::istanza<FinestraIstruzioni>());
 
         QCOMPARE(letto, testoAtteso());
         // Seventeen lines (four of them empty) from the first to the last, all inside the label.

@@ -3,6 +3,7 @@
 
 #include "aiuto.h"
 
+#include "applicazione/Navigatore.h"
 #include "serie/Serie.h"
 
 #include <QTest>
@@ -53,6 +54,7 @@ class tst_LayoutInizio : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
 
 private Q_SLOTS:
     void init();
@@ -70,7 +72,7 @@ private:
 void tst_LayoutInizio::init()
 {
     m_serie = Serie();
-    m_inizio = apriInizio(m_serie);
+    m_inizio = apriInizio(m_navigatore);
     QVERIFY(m_inizio);
 }
 

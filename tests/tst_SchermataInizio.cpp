@@ -4,8 +4,10 @@
 #include "aiuto.h"
 
 #include "Versione.h"
+#include "applicazione/Navigatore.h"
 #include "componenti/tasti/CodiciTasto.h"
 #include "componenti/tasti/PulsanteOpzione.h"
+#include "componenti/tasti/RilevatoreRipetizione.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "schermate/informazioni/FinestraAutore.h"
 #include "serie/Serie.h"
@@ -33,6 +35,8 @@ class tst_SchermataInizio : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -61,13 +65,12 @@ private:
 void tst_SchermataInizio::init()
 {
     m_serie = Serie();
-    m_inizio = apriInizio(m_serie);
+    m_inizio = apriInizio(m_navigatore);
     QVERIFY(m_inizio);
 }
 
 void tst_SchermataInizio::cleanup()
 {
-    RilevatoreRipetizione::globale().setConfrontaIstanti(false);
     chiudiTutto();
 }
 
@@ -168,7 +171,7 @@ void tst_SchermataInizio::tastiera()
     QCOMPARE(fuoco(), fuocoAtteso);
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testoAtteso);
     QCOMPARE(m_serie.tabella(), tabellaAttesa);
-    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
+    QVERIFY(!m_schermate.istanza<SchermataEsercizio>());
 }
 
 void tst_SchermataInizio::spazioScorreIGruppi()
@@ -268,7 +271,7 @@ void tst_SchermataInizio::tastoTenuto()
     QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 2"));
     QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
     QCoreApplication::sendPostedEvents();
-    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
+    QVERIFY(!m_schermate.istanza<SchermataEsercizio>());
 
     tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
     QCOMPARE(fuoco(), QStringLiteral("Option2(1)"));
@@ -280,7 +283,8 @@ void tst_SchermataInizio::tastoTenuto()
 void tst_SchermataInizio::tastoTenutoSottoX11()
 {
     // Under X11 a repeat may come unflagged: its release and the press after it share one timestamp.
-    RilevatoreRipetizione::globale().setConfrontaIstanti(true);
+    RilevatoreRipetizione rilevatore;
+    qApp->installEventFilter(&rilevatore);
     const auto invia = [](QEvent::Type tipo, Qt::Key tasto, const QString &testo, quint64 istante) {
         QKeyEvent evento(tipo, tasto, Qt::NoModifier, testo);
         evento.setTimestamp(istante);
@@ -386,7 +390,7 @@ void tst_SchermataInizio::menuAutore()
     controllo<QAction>(m_inizio, "mnuInfo")->trigger();
 
     QVERIFY(visto);
-    QVERIFY(!Schermate::istanza<FinestraAutore>());
+    QVERIFY(!m_schermate.istanza<FinestraAutore>());
     QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
     QCOMPARE(colore(controllo(m_inizio, "Option1(0)")), Evidenza);
     QCOMPARE(colore(controllo(m_inizio, "Option2(2)")), Normale);

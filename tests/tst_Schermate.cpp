@@ -3,6 +3,7 @@
 
 #include "aiuto.h"
 
+#include "applicazione/Navigatore.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
@@ -34,6 +35,8 @@ class tst_Schermate : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -58,34 +61,34 @@ void tst_Schermate::cleanup()
 
 void tst_Schermate::unaSolaIstanza()
 {
-    QVERIFY(!Schermate::istanza<SchermataProva>());
-    SchermataProva *prima = Schermate::carica<SchermataProva>();
-    QCOMPARE(Schermate::carica<SchermataProva>(), prima);
-    QCOMPARE(Schermate::istanza<SchermataProva>(), prima);
+    QVERIFY(!m_schermate.istanza<SchermataProva>());
+    SchermataProva *prima = m_schermate.carica<SchermataProva>();
+    QCOMPARE(m_schermate.carica<SchermataProva>(), prima);
+    QCOMPARE(m_schermate.istanza<SchermataProva>(), prima);
     prima->mostra();
     prima->mostra();
-    QCOMPARE(Schermate::carica<SchermataProva>(), prima);
+    QCOMPARE(m_schermate.carica<SchermataProva>(), prima);
 
-    SchermataInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_navigatore);
     QVERIFY(inizio);
-    QCOMPARE(Schermate::carica<SchermataInizio>(m_serie), inizio);
-    QCOMPARE(Schermate::istanza<SchermataProva>(), prima);
+    QCOMPARE(m_schermate.carica<SchermataInizio>(m_serie), inizio);
+    QCOMPARE(m_schermate.istanza<SchermataProva>(), prima);
 }
 
 void tst_Schermate::laStaticaSopravvive()
 {
     const int caricamenti = SchermataProva::caricamenti;
-    QPointer<SchermataProva> prima = Schermate::carica<SchermataProva>();
+    QPointer<SchermataProva> prima = m_schermate.carica<SchermataProva>();
     prima->mostra();
     SchermataProva::contatore = 2;
 
-    Schermate::scarica<SchermataProva>();
-    QVERIFY(!Schermate::istanza<SchermataProva>()); // forgotten at once...
+    m_schermate.scarica<SchermataProva>();
+    QVERIFY(!m_schermate.istanza<SchermataProva>()); // forgotten at once...
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(prima.isNull());              // ...and destroyed afterwards
-    Schermate::scarica<SchermataProva>(); // unloading what is not loaded does nothing
+    QVERIFY(prima.isNull());               // ...and destroyed afterwards
+    m_schermate.scarica<SchermataProva>(); // unloading what is not loaded does nothing
 
-    QPointer<SchermataProva> seconda = Schermate::carica<SchermataProva>();
+    QPointer<SchermataProva> seconda = m_schermate.carica<SchermataProva>();
     QVERIFY(seconda);
     QCOMPARE(SchermataProva::caricamenti, caricamenti + 2);
     QCOMPARE(SchermataProva::contatore, 2);
@@ -93,7 +96,7 @@ void tst_Schermate::laStaticaSopravvive()
 
 void tst_Schermate::vaiMostraSempreLaStessaSchermata()
 {
-    SchermataInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_navigatore);
     QVERIFY(inizio);
     // Table 5, then "Ripristina": the label keeps the choice, and "Vai" exercises table 5.
     tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return});
@@ -101,7 +104,7 @@ void tst_Schermate::vaiMostraSempreLaStessaSchermata()
     QCOMPARE(controllo<QLabel>(inizio, "Label1")->text(), QStringLiteral("Tabella del 5"));
 
     clic(controllo(inizio, "Option2(0)"));
-    QPointer<SchermataEsercizio> operativo = Schermate::istanza<SchermataEsercizio>();
+    QPointer<SchermataEsercizio> operativo = m_schermate.istanza<SchermataEsercizio>();
     QVERIFY(operativo);
     QTRY_VERIFY(operativo->isVisible());
     QCOMPARE(m_serie.tabella(), 5);
@@ -110,7 +113,7 @@ void tst_Schermate::vaiMostraSempreLaStessaSchermata()
     inizio->mostra();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     clic(controllo(inizio, "Option2(0)"));
-    QCOMPARE(Schermate::istanza<SchermataEsercizio>(), operativo.data());
+    QCOMPARE(m_schermate.istanza<SchermataEsercizio>(), operativo.data());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(operativo);
 }
@@ -127,10 +130,9 @@ void tst_Schermate::chiusuraACascata()
 {
     QFETCH(QString, come);
 
-    QPointer<SchermataInizio> inizio = apriInizio(m_serie);
-    QPointer<SchermataEsercizio> operativo = Schermate::carica<SchermataEsercizio>(m_serie);
-    operativo->mostra();
-    QPointer<SchermataStampa> stampa = Schermate::carica<SchermataStampa>(m_serie);
+    QPointer<SchermataInizio> inizio = apriInizio(m_navigatore);
+    QPointer<SchermataEsercizio> operativo = m_navigatore.apriEsercizio();
+    QPointer<SchermataStampa> stampa = m_schermate.carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
     QVERIFY(operativo->isVisible());
@@ -148,9 +150,9 @@ void tst_Schermate::chiusuraACascata()
         inizio->windowHandle()->close();
     }
 
-    QTRY_VERIFY(!Schermate::istanza<SchermataInizio>());
-    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
-    QVERIFY(!Schermate::istanza<SchermataStampa>());
+    QTRY_VERIFY(!m_schermate.istanza<SchermataInizio>());
+    QVERIFY(!m_schermate.istanza<SchermataEsercizio>());
+    QVERIFY(!m_schermate.istanza<SchermataStampa>());
     for (const QWidget *finestra : QApplication::topLevelWidgets())
         QVERIFY2(!finestra->isVisible(), qPrintable(finestra->windowTitle()));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -3,6 +3,7 @@
 
 #include "aiuto.h"
 
+#include "applicazione/Navigatore.h"
 #include "serie/Serie.h"
 
 #include <QDateTime>
@@ -67,6 +68,7 @@ class tst_VerificaEsistenzaFile : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
 
 private Q_SLOTS:
     void init();
@@ -176,7 +178,7 @@ void tst_VerificaEsistenzaFile::inizioConUnaPipe()
 
     QElapsedTimer orologio;
     orologio.start();
-    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
     const qint64 trascorso = orologio.elapsed();
     aperto.set_value();
     guardia.wait();

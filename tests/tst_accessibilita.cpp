@@ -5,6 +5,7 @@
 #include "aiuto.h"
 
 #include "Versione.h"
+#include "applicazione/Navigatore.h"
 #include "componenti/disposizione/Controlli.h"
 #include "componenti/tasti/PulsanteOpzione.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
@@ -69,6 +70,8 @@ class tst_Accessibilita : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -99,8 +102,7 @@ void tst_Accessibilita::cleanup()
 SchermataEsercizio *tst_Accessibilita::apriEsercizio(int tabella)
 {
     m_serie.scegliTabella(tabella);
-    auto *w = Schermate::carica<SchermataEsercizio>(m_serie);
-    w->mostra();
+    auto *w = m_navigatore.apriEsercizio();
     if (!QTest::qWaitForWindowActive(w))
         return nullptr;
     return w;
@@ -126,7 +128,7 @@ void tst_Accessibilita::verificaFuoco(QWidget *finestra, const QString &atteso)
 
 void tst_Accessibilita::ogniControlloHaNomeERuolo()
 {
-    SchermataInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_navigatore);
     QVERIFY(inizio);
     SchermataEsercizio *esercizio = apriEsercizio(4);
     QVERIFY(esercizio);
@@ -148,7 +150,7 @@ void tst_Accessibilita::ogniControlloHaNomeERuolo()
 
 void tst_Accessibilita::schermataInizio()
 {
-    SchermataInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_navigatore);
     QVERIFY(inizio);
     QCOMPARE(nome(inizio), QStringLiteral("Tavole della moltiplicazione"));
     QCOMPARE(pulsantiVisibili(inizio),
@@ -228,7 +230,7 @@ void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
 
 void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 {
-    SchermataInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_navigatore);
     QVERIFY(inizio);
     VERIFICA_FUOCO(inizio, "0");
     tasto(inizio, Qt::Key_3);
@@ -241,7 +243,7 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
     VERIFICA_FUOCO(inizio, "0");
 
     tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_Return});
-    auto *w = Schermate::istanza<SchermataEsercizio>();
+    auto *w = m_schermate.istanza<SchermataEsercizio>();
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
     VERIFICA_FUOCO(w, "0");
@@ -253,7 +255,7 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 
 void tst_Accessibilita::premereDaUnAusilioConferma()
 {
-    SchermataInizio *inizio = apriInizio(m_serie);
+    SchermataInizio *inizio = apriInizio(m_navigatore);
     QVERIFY(inizio);
     QAccessibleActionInterface *azioni
         = descrizione(controllo(inizio, QStringLiteral("Option1(6)")))->actionInterface();

@@ -5,6 +5,7 @@
 
 #include "aiuto.h"
 
+#include "applicazione/Navigatore.h"
 #include "componenti/tasti/PulsanteOpzione.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "serie/Serie.h"
@@ -75,6 +76,8 @@ class tst_AnelloFuoco : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -118,12 +121,12 @@ void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco()
     QFETCH(QString, focalizzato);
     QFETCH(QString, altro);
 
-    QWidget *finestra = apriInizio(m_serie);
+    QWidget *finestra = apriInizio(m_navigatore);
     QVERIFY(finestra);
     if (esercizio) {
         tasto(finestra, Qt::Key_Return);
         tasto(finestra, Qt::Key_Return);
-        finestra = Schermate::istanza<SchermataEsercizio>();
+        finestra = m_schermate.istanza<SchermataEsercizio>();
         QVERIFY(finestra);
         QVERIFY(QTest::qWaitForWindowActive(finestra));
     }

@@ -6,6 +6,7 @@
 
 #include "applicazione/Avvio.h"
 
+#include "applicazione/Navigatore.h"
 #include "serie/Serie.h"
 
 #include <QFile>
@@ -39,6 +40,8 @@ class tst_Avvio : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void initTestCase();
@@ -65,8 +68,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
 #ifndef Q_OS_LINUX
     QSKIP("reads the loaded libraries from /proc");
 #else
-    Avvio::mostraInizio(m_serie);
-    auto *inizio = Schermate::istanza<SchermataInizio>();
+    auto *inizio = m_navigatore.apriInizio();
     QVERIFY(inizio);
     QVERIFY(QTest::qWaitForWindowExposed(inizio));
     inizio->grab(); // every control painted once
@@ -81,8 +83,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
 
 void tst_Avvio::chevronDelMenuStretto()
 {
-    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
-    inizio->mostra();
+    auto *inizio = m_navigatore.apriInizio();
     inizio->showNormal();
     inizio->resize(40, 300);
     auto *estensione = inizio->menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));

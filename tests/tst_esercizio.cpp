@@ -4,10 +4,11 @@
 #include "aiuto.h"
 #include "guida.h"
 
+#include "applicazione/Navigatore.h"
 #include "componenti/disposizione/Controlli.h"
-#include "componenti/finestre/Schermate.h"
 #include "componenti/tasti/CodiciTasto.h"
 #include "componenti/tasti/PulsanteOpzione.h"
+#include "componenti/tasti/RilevatoreRipetizione.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "schermate/informazioni/FinestraAutore.h"
 #include "schermate/inizio/SchermataInizio.h"
@@ -25,6 +26,8 @@ class tst_Esercizio : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -64,16 +67,15 @@ void tst_Esercizio::init()
 
 void tst_Esercizio::cleanup()
 {
-    RilevatoreRipetizione::globale().setConfrontaIstanti(false);
-    Schermate::scarica<SchermataStampa>();
-    Schermate::scarica<SchermataEsercizio>();
-    Schermate::scarica<SchermataInizio>();
+    m_schermate.scarica<SchermataStampa>();
+    m_schermate.scarica<SchermataEsercizio>();
+    m_schermate.scarica<SchermataInizio>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 SchermataEsercizio *tst_Esercizio::apri(int tabella)
 {
-    return apriEsercizio(m_serie, tabella);
+    return apriEsercizio(m_navigatore, m_serie, tabella);
 }
 
 void tst_Esercizio::rispondiGiusto(Guida &guida, SchermataEsercizio *w)
@@ -102,8 +104,7 @@ void tst_Esercizio::serieCompleta()
     const Modo m = Modo(modo);
 
     // Through the start screen, as a child gets there.
-    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
-    inizio->mostra();
+    auto *inizio = m_navigatore.apriInizio();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     if (tabella == 10)
         premi(inizio, Qt::Key_Asterisk, Qt::KeypadModifier);
@@ -112,7 +113,7 @@ void tst_Esercizio::serieCompleta()
     premi(inizio, Qt::Key_Return);
     QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
     premi(inizio, Qt::Key_Return);
-    auto *w = Schermate::istanza<SchermataEsercizio>();
+    auto *w = m_schermate.istanza<SchermataEsercizio>();
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
     QCOMPARE(w->windowTitle(), QStringLiteral("TABELLA"));
@@ -248,8 +249,8 @@ void tst_Esercizio::apertura()
 
     // "Vai" again while the screen is open only brings it forward: same table, same order.
     const QString primo = testo(w, QStringLiteral("Label2(0)"));
-    Schermate::carica<SchermataEsercizio>(m_serie)->mostra();
-    QCOMPARE(Schermate::istanza<SchermataEsercizio>(), w);
+    m_navigatore.apriEsercizio();
+    QCOMPARE(m_schermate.istanza<SchermataEsercizio>(), w);
     QCOMPARE(testo(w, QStringLiteral("Label2(0)")), primo);
 }
 
@@ -400,7 +401,7 @@ void tst_Esercizio::rifiutiContatiOvunque()
     // Close by the close box and come back: the count is still there.
     w->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!Schermate::istanza<SchermataEsercizio>());
+    QVERIFY(!m_schermate.istanza<SchermataEsercizio>());
     w = apri(5);
     QCOMPARE(m_serie.operazioni(), 0);
     Guida altra(w, Modo::Mouse);
@@ -467,7 +468,7 @@ void tst_Esercizio::avvisoDopoStampaChiusaColMouse()
     portaAllAvviso(m_serie, w);
     QCOMPARE(fuoco(), QStringLiteral("optAvviso(0)"));
     QTest::keyPress(w->windowHandle(), Qt::Key_Return);
-    auto *stampa = Schermate::istanza<SchermataStampa>();
+    auto *stampa = m_schermate.istanza<SchermataStampa>();
     QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
     QTest::keyRelease(stampa->windowHandle(), Qt::Key_Return);
     clic(stampa, QStringLiteral("Command1"));
@@ -484,7 +485,7 @@ void tst_Esercizio::invioTenutoSuStampa()
     auto *w = apri(2);
     portaAllAvviso(m_serie, w);
     QTest::simulateEvent(w->windowHandle(), true, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false);
-    QPointer<SchermataStampa> stampa = Schermate::istanza<SchermataStampa>();
+    QPointer<SchermataStampa> stampa = m_schermate.istanza<SchermataStampa>();
     QVERIFY(stampa && QTest::qWaitForWindowActive(stampa));
     QWindow *finestra = stampa->windowHandle();
     for (int i = 0; i < 5; ++i) {
@@ -527,7 +528,8 @@ void tst_Esercizio::tastoTenutoNelleDueScelte()
     QCOMPARE(fuoco(), gruppo.arg(0));
 
     // Under X11 a repeat may come unflagged: its release and the press after it share one timestamp.
-    RilevatoreRipetizione::globale().setConfrontaIstanti(stessoIstante);
+    RilevatoreRipetizione rilevatore;
+    qApp->installEventFilter(&rilevatore);
     const auto invia = [stessoIstante](QEvent::Type tipo, quint64 istante, bool ripetuto) {
         QKeyEvent evento(tipo, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), ripetuto && !stessoIstante);
         evento.setTimestamp(istante);
@@ -579,8 +581,8 @@ void tst_Esercizio::avvisoATrentaENonPrima()
 
     // "Stampa" opens the print screen, any number of times; the warning stays.
     premi(w, Qt::Key_Return);
-    QTRY_VERIFY(Schermate::istanza<SchermataStampa>());
-    auto *stampa = Schermate::istanza<SchermataStampa>();
+    QTRY_VERIFY(m_schermate.istanza<SchermataStampa>());
+    auto *stampa = m_schermate.istanza<SchermataStampa>();
     QVERIFY(stampa->isVisible());
     QTRY_VERIFY(stampa->isActiveWindow());
     stampa->close();
@@ -588,15 +590,14 @@ void tst_Esercizio::avvisoATrentaENonPrima()
     QVERIFY(QTest::qWaitForWindowActive(w));
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
     clic(w, QStringLiteral("optAvviso(0)"));
-    QTRY_VERIFY(Schermate::istanza<SchermataStampa>());
+    QTRY_VERIFY(m_schermate.istanza<SchermataStampa>());
     QCOMPARE(pannelloDavanti(w), QStringLiteral("fraAvviso"));
 
     // The exercise screen closed under the open print screen: closing that one later hands the
     // keyboard to the start screen, which is what is left.
-    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
-    inizio->show();
+    auto *inizio = m_navigatore.apriInizio();
     w->close();
-    stampa = Schermate::istanza<SchermataStampa>();
+    stampa = m_schermate.istanza<SchermataStampa>();
     stampa->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     stampa->close();
@@ -653,19 +654,18 @@ void tst_Esercizio::autoreRiportaIlFuocoSuUno()
 
 void tst_Esercizio::escoTornaAllInizio()
 {
-    auto *inizio = Schermate::carica<SchermataInizio>(m_serie);
-    inizio->mostra();
+    auto *inizio = m_navigatore.apriInizio();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
     premi(inizio, Qt::Key_5);
     premi(inizio, Qt::Key_Return);
     premi(inizio, Qt::Key_Return);
-    auto *w = Schermate::istanza<SchermataEsercizio>();
+    auto *w = m_schermate.istanza<SchermataEsercizio>();
     QVERIFY(w && QTest::qWaitForWindowActive(w));
     Guida guida(w, Modo::Tastiera);
     for (int c = 0; c < 10; ++c)
         rispondiGiusto(guida, w);
     QVERIFY(guida.tastierino(SchermataEsercizio::TastoEsco));
-    QTRY_VERIFY(!Schermate::istanza<SchermataEsercizio>());
+    QTRY_VERIFY(!m_schermate.istanza<SchermataEsercizio>());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QTRY_VERIFY(inizio->isActiveWindow());
     QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
@@ -674,7 +674,7 @@ void tst_Esercizio::escoTornaAllInizio()
     // "Vai" again without choosing: the same table, a new series.
     premi(inizio, Qt::Key_0);
     clic(inizio, QStringLiteral("Option2(0)"));
-    w = Schermate::istanza<SchermataEsercizio>();
+    w = m_schermate.istanza<SchermataEsercizio>();
     QVERIFY(w);
     QCOMPARE(testo(w, QStringLiteral("Label1")), QStringLiteral("5"));
     QCOMPARE(m_serie.operazioni(), 0);

@@ -3,7 +3,7 @@
 
 #include "aiuto.h"
 
-#include "componenti/finestre/Schermate.h"
+#include "applicazione/Navigatore.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "schermate/inizio/SchermataInizio.h"
 #include "schermate/stampa/SchermataStampa.h"
@@ -36,6 +36,8 @@ class tst_Memoria : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void milleAperture();
@@ -44,17 +46,17 @@ private Q_SLOTS:
 void tst_Memoria::milleAperture()
 {
     m_serie = Serie();
-    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
     QVERIFY(inizio);
 
     // One round first, so that everything Qt creates once (fonts, styles, caches) is there already.
     auto ciclo = [this, inizio](int i) {
         Aiuto::tasto(inizio, Qt::Key_Return); // the focus is on "Vai" after the first round's choice
-        auto *operativo = Schermate::istanza<SchermataEsercizio>();
+        auto *operativo = m_schermate.istanza<SchermataEsercizio>();
         if (!operativo)
             return false;
         m_serie.caricaRegistro(m_serie.registro(), i % 31);
-        auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+        auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
         stampa->mostra();
         // "ESCI" from its own button, then the exercise screen by its close box.
         Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("Command1")));
@@ -63,7 +65,7 @@ void tst_Memoria::milleAperture()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         inizio->activateWindow();
         Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
-        return !Schermate::istanza<SchermataEsercizio>() && !Schermate::istanza<SchermataStampa>();
+        return !m_schermate.istanza<SchermataEsercizio>() && !m_schermate.istanza<SchermataStampa>();
     };
     Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
     QVERIFY(ciclo(0));

@@ -5,8 +5,8 @@
 #include "StampaSupporto.h"
 #include "aiuto.h"
 
+#include "applicazione/Navigatore.h"
 #include "componenti/finestre/Messaggio.h"
-#include "componenti/finestre/Schermate.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "schermate/inizio/SchermataInizio.h"
 #include "schermate/stampa/SchermataStampa.h"
@@ -73,6 +73,8 @@ class tst_Ostile : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -142,7 +144,7 @@ void tst_Ostile::avvioConFileStrano()
 
     QElapsedTimer tempo;
     tempo.start();
-    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
     const qint64 millisecondi = tempo.elapsed();
     QVERIFY(inizio);
     qInfo("start-up with a %s settings file: %lld ms", qPrintable(genere), millisecondi);
@@ -159,10 +161,10 @@ void tst_Ostile::avvioInCartellaDiSolaLettura()
     QVERIFY(QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     QVERIFY(QDir::setCurrent(cartella.path()));
-    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
     QVERIFY(inizio);
     Aiuto::tasti(inizio, {Qt::Key_4, Qt::Key_Return, Qt::Key_Return});
-    QVERIFY(Schermate::istanza<SchermataEsercizio>());
+    QVERIFY(m_schermate.istanza<SchermataEsercizio>());
     QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     QFile::setPermissions(cartella.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
@@ -189,19 +191,19 @@ void tst_Ostile::stampaCheFallisce()
     const auto registro = m_serie.registro();
     QTemporaryDir cartella;
     // Not even root may create files in a process's folder of the proc file system.
-    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(QStringLiteral("/proc/self"));
+    m_schermate.carica<SchermataStampa>(m_serie)->setCartellaDocumenti(QStringLiteral("/proc/self"));
     if (senzaStampante) {
         auto chiamate = std::make_shared<QStringList>();
-        Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
+        m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
             return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},
                                                          Stampante::Esito::NessunaStampante);
         });
     } else {
         const QString impossibile = cartella.filePath(QStringLiteral("non-esiste/pagina.pdf"));
-        Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante(
+        m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante(
             [impossibile] { return StampanteQt::pdf(impossibile); });
     }
-    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
@@ -226,13 +228,13 @@ void tst_Ostile::finestreEstreme_data()
 void tst_Ostile::finestreEstreme()
 {
     QFETCH(QSize, dimensione);
-    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
     QVERIFY(inizio);
     Aiuto::tasti(inizio, {Qt::Key_6, Qt::Key_Return, Qt::Key_Return});
-    auto *operativo = Schermate::istanza<SchermataEsercizio>();
+    auto *operativo = m_schermate.istanza<SchermataEsercizio>();
     QVERIFY(operativo);
     m_serie.caricaRegistro(m_serie.registro(), 0);
-    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
     stampa->mostra();
 
     for (QWidget *schermata :

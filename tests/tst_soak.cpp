@@ -8,7 +8,7 @@
 #include "guida.h"
 
 #include "applicazione/Avvio.h"
-#include "componenti/finestre/Schermate.h"
+#include "applicazione/Navigatore.h"
 #include "componenti/tasti/PulsanteOpzione.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
 #include "schermate/informazioni/FinestraAutore.h"
@@ -179,6 +179,8 @@ class tst_Soak : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 public:
     static void initMain();
@@ -276,9 +278,9 @@ void tst_Soak::cleanupTestCase()
         qInstallMessageHandler(gestorePrecedente);
     if (m_limitePixmap > 0)
         QPixmapCache::setCacheLimit(m_limitePixmap);
-    Schermate::scarica<SchermataStampa>();
-    Schermate::scarica<SchermataEsercizio>();
-    Schermate::scarica<SchermataInizio>();
+    m_schermate.scarica<SchermataStampa>();
+    m_schermate.scarica<SchermataEsercizio>();
+    m_schermate.scarica<SchermataInizio>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -310,19 +312,19 @@ void tst_Soak::fallisci(const QString &motivo)
 // whose start screen was closed is started again.
 QWidget *tst_Soak::bersaglio()
 {
-    if (!Schermate::istanza<SchermataInizio>()) {
-        Avvio::mostraInizio(m_serie);
+    if (!m_schermate.istanza<SchermataInizio>()) {
+        m_navigatore.apriInizio();
     }
     QWidget *attiva = QApplication::activeWindow();
     if (attiva && attiva->isVisible())
         return attiva;
     QWidget *scelta = nullptr;
-    if (auto *stampa = Schermate::istanza<SchermataStampa>())
+    if (auto *stampa = m_schermate.istanza<SchermataStampa>())
         scelta = stampa;
-    else if (auto *operativo = Schermate::istanza<SchermataEsercizio>())
+    else if (auto *operativo = m_schermate.istanza<SchermataEsercizio>())
         scelta = operativo;
     else
-        scelta = Schermate::istanza<SchermataInizio>();
+        scelta = m_schermate.istanza<SchermataInizio>();
     if (scelta->isMinimized())
         scelta->showMaximized();
     scelta->activateWindow();
@@ -332,7 +334,7 @@ QWidget *tst_Soak::bersaglio()
 Istantanea tst_Soak::istantanea() const
 {
     Istantanea s;
-    s.operativo = Schermate::istanza<SchermataEsercizio>();
+    s.operativo = m_schermate.istanza<SchermataEsercizio>();
     s.numEsercizi = m_serie.operazioni();
     s.risposta = m_serie.risposta();
     if (s.operativo) {
@@ -362,7 +364,7 @@ void tst_Soak::atto(const QString &descrizione, const std::function<void()> &eve
 // go to one window, so none reaches the print screen before this.
 void tst_Soak::preparaStampa()
 {
-    auto *stampa = Schermate::istanza<SchermataStampa>();
+    auto *stampa = m_schermate.istanza<SchermataStampa>();
     if (!stampa || stampa == m_stampaPreparata)
         return;
     m_stampaPreparata = stampa;
@@ -385,7 +387,7 @@ void tst_Soak::passo()
     if (!finestra)
         return;
     // Any message box the program asks for is answered at once.
-    if (auto *stampa = Schermate::istanza<SchermataStampa>())
+    if (auto *stampa = m_schermate.istanza<SchermataStampa>())
         stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
 
     const quint32 scelta = m_caso.bounded(1000);
@@ -437,7 +439,7 @@ void tst_Soak::passo()
         }
     } else if (scelta < 930) {
         // A child who knows the answer: the right digits, then Enter.
-        auto *operativo = Schermate::istanza<SchermataEsercizio>();
+        auto *operativo = m_schermate.istanza<SchermataEsercizio>();
         if (!operativo || w != operativo)
             return;
         const int fattore = guida::testo(operativo, QStringLiteral("Label2(%1)").arg(operativo->colonna())).toInt();
@@ -513,9 +515,9 @@ void tst_Soak::verifica(const Istantanea &prima)
             return fallisci(QStringLiteral("record line %1 is \"%2\"").arg(k).arg(m_serie.registro().at(k)));
     }
 
-    if (Schermate::istanza<SchermataStampa>())
+    if (m_schermate.istanza<SchermataStampa>())
         ++m_stati[QStringLiteral("print screen open")];
-    auto *w = Schermate::istanza<SchermataEsercizio>();
+    auto *w = m_schermate.istanza<SchermataEsercizio>();
     if (!w)
         return;
     ++m_stati[guida::pannelloDavanti(w)];
@@ -616,14 +618,14 @@ QString tst_Soak::campionaMemoria(qint64 traguardo)
     // Every sample in one state, the start screen alone and maximised, with the heap's free pages
     // given back: one window's backing store alone can take 7 MiB, and freed memory stays resident
     // until the heap is trimmed.
-    if (auto *stampa = Schermate::istanza<SchermataStampa>())
+    if (auto *stampa = m_schermate.istanza<SchermataStampa>())
         stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
     atto(QStringLiteral("screens closed but the start one, maximised, for the memory sample"), [this] {
-        Schermate::scarica<SchermataStampa>();
-        Schermate::scarica<SchermataEsercizio>();
-        if (!Schermate::istanza<SchermataInizio>())
-            Avvio::mostraInizio(m_serie);
-        Schermate::istanza<SchermataInizio>()->showMaximized();
+        m_schermate.scarica<SchermataStampa>();
+        m_schermate.scarica<SchermataEsercizio>();
+        if (!m_schermate.istanza<SchermataInizio>())
+            m_navigatore.apriInizio();
+        m_schermate.istanza<SchermataInizio>()->showMaximized();
     });
 #if defined(__GLIBC__)
     malloc_trim(0);

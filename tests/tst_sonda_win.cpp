@@ -7,6 +7,7 @@
 #include "StampaSupporto.h"
 #include "aiuto.h"
 
+#include "applicazione/Navigatore.h"
 #include "componenti/finestre/Messaggio.h"
 #include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
@@ -111,6 +112,8 @@ class tst_SondaWin : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -219,7 +222,7 @@ void tst_SondaWin::inizioConIlFileBloccato()
 
     QElapsedTimer orologio;
     orologio.start();
-    SchermataInizio *inizio = Aiuto::apriInizio(m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
     QVERIFY(inizio);
     QVERIFY2(orologio.elapsed() < 5000,
              qPrintable(QStringLiteral("the start screen took %1 ms").arg(orologio.elapsed())));
@@ -233,7 +236,7 @@ void tst_SondaWin::paginaInDocumentiConAccenti()
 {
     const QString documenti = m_cartella->filePath(QStringLiteral("Niccolò Rossi/Documenti"));
     QVERIFY(QDir().mkpath(documenti));
-    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
     stampa->setCartellaDocumenti(documenti);
     stampa->setFabbricaStampante([] {
         return std::make_unique<StampanteRegistrata>(std::make_shared<QStringList>(), QStringList {"Courier"},

@@ -5,8 +5,8 @@
 
 #include "CupsDiProva.h"
 #include "StampaSupporto.h"
+#include "applicazione/Navigatore.h"
 #include "componenti/finestre/Messaggio.h"
-#include "componenti/finestre/Schermate.h"
 #include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 #include "stampa/StampanteQt.h"
@@ -51,6 +51,8 @@ class tst_StampaCups : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void initTestCase();
@@ -105,8 +107,8 @@ void tst_StampaCups::init()
 
 void tst_StampaCups::cleanup()
 {
-    Schermate::scarica<SchermataStampa>();
-    QTRY_VERIFY(Schermate::istanza<SchermataStampa>() == nullptr);
+    m_schermate.scarica<SchermataStampa>();
+    QTRY_VERIFY(m_schermate.istanza<SchermataStampa>() == nullptr);
     qputenv("HOME", QFile::encodeName(m_casaOriginale));
     if (m_temporaneaOriginale.isEmpty())
         qunsetenv("TMPDIR");
@@ -160,7 +162,7 @@ void tst_StampaCups::coda()
     // The default printer is looked up when the button is pressed; then the page is drawn, and before
     // it is handed over, the queue or the scheduler may go or hang.
     std::weak_ptr<int> stampanteViva;
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([this, coda, &stampanteViva] {
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([this, coda, &stampanteViva] {
         auto testimone = std::make_shared<int>();
         stampanteViva = testimone;
         return std::make_unique<StampanteVera>(
@@ -174,7 +176,7 @@ void tst_StampaCups::coda()
             testimone);
     });
 
-    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     const QStringList comando = coda == Coda::Rifiuta || coda == Coda::TastoTenuto

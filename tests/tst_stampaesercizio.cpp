@@ -3,8 +3,8 @@
 
 #include "StampaSupporto.h"
 #include "aiuto.h"
+#include "applicazione/Navigatore.h"
 #include "componenti/finestre/Messaggio.h"
-#include "componenti/finestre/Schermate.h"
 #include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 
@@ -20,6 +20,8 @@ class tst_StampaEsercizio : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void init();
@@ -45,7 +47,7 @@ private:
 
 SchermataStampa *tst_StampaEsercizio::apriStampa()
 {
-    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
     stampa->mostra();
     if (!QTest::qWaitForWindowActive(stampa))
         return nullptr;
@@ -55,7 +57,7 @@ SchermataStampa *tst_StampaEsercizio::apriStampa()
 void tst_StampaEsercizio::premiStampa(SchermataStampa *stampa)
 {
     // Answered in advance, so an unexpected message cannot hang the test; conteggio() tells.
-    Schermate::carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
+    m_schermate.carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
     QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
 }
 
@@ -66,8 +68,8 @@ void tst_StampaEsercizio::init()
 
 void tst_StampaEsercizio::cleanup()
 {
-    Schermate::scarica<SchermataStampa>();
-    QTRY_VERIFY(Schermate::istanza<SchermataStampa>() == nullptr);
+    m_schermate.scarica<SchermataStampa>();
+    QTRY_VERIFY(m_schermate.istanza<SchermataStampa>() == nullptr);
 }
 
 void tst_StampaEsercizio::anteprima_data()
@@ -166,7 +168,7 @@ void tst_StampaEsercizio::chiusura()
         QTest::keyClick(stampa->windowHandle(), Qt::Key_Return);
     else
         stampa->windowHandle()->close();
-    QTRY_COMPARE(Schermate::istanza<SchermataStampa>(), nullptr);
+    QTRY_COMPARE(m_schermate.istanza<SchermataStampa>(), nullptr);
     QTRY_VERIFY(stampa.isNull());
     QCOMPARE(m_serie.registro(), registro);
     QCOMPARE(m_serie.operazioni(), 30);
@@ -190,7 +192,7 @@ void tst_StampaEsercizio::paginaInviata()
     riempiRegistro(m_serie, numEsercizi);
     const auto registro = m_serie.registro();
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, nota] {
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, nota] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Arial", "Courier New"},
                                                      Stampante::Esito::Stampato, QString(), QString(), nota);
     });
@@ -214,7 +216,7 @@ void tst_StampaEsercizio::paginaInviata()
 
     QCOMPARE(stampa->messaggi().conteggio(), nota.isEmpty() ? 0 : 2);
     QCOMPARE(stampa->messaggi().ultimoTesto(), nota);
-    QCOMPARE(Schermate::istanza<SchermataStampa>(), stampa);
+    QCOMPARE(m_schermate.istanza<SchermataStampa>(), stampa);
     QVERIFY(stampa->isVisible());
     QCOMPARE(m_serie.registro(), registro);
     QCOMPARE(m_serie.operazioni(), numEsercizi);
@@ -236,7 +238,7 @@ void tst_StampaEsercizio::sceltaDelFont()
     QFETCH(QString, scelto);
     riempiRegistro(m_serie, 10);
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante(
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante(
         [chiamate, elenco] { return std::make_unique<StampanteRegistrata>(chiamate, elenco); });
     SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
@@ -294,9 +296,9 @@ void tst_StampaEsercizio::erroreDellaStampante()
     const auto registro = m_serie.registro();
     QTemporaryDir documenti;
     QVERIFY(documenti.isValid());
-    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(documenti.path());
+    m_schermate.carica<SchermataStampa>(m_serie)->setCartellaDocumenti(documenti.path());
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, esito, motivo, nome] {
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, esito, motivo, nome] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, esito, motivo, nome);
     });
     SchermataStampa *stampa = apriStampa();

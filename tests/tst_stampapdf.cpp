@@ -2,8 +2,8 @@
 // a PDF printer in place of the default printer, and the PDF saved when there is no printer at all.
 
 #include "StampaSupporto.h"
+#include "applicazione/Navigatore.h"
 #include "componenti/finestre/Messaggio.h"
-#include "componenti/finestre/Schermate.h"
 #include "schermate/stampa/SchermataStampa.h"
 #include "serie/Serie.h"
 #include "stampa/StampanteQt.h"
@@ -18,6 +18,8 @@ class tst_StampaPdf : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void initTestCase();
@@ -54,22 +56,22 @@ void tst_StampaPdf::init()
 {
     m_serie = Serie();
     m_cartella = std::make_unique<QTemporaryDir>();
-    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(m_cartella->path());
-    auto *stampa = Schermate::carica<SchermataStampa>(m_serie);
+    m_schermate.carica<SchermataStampa>(m_serie)->setCartellaDocumenti(m_cartella->path());
+    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
 }
 
 void tst_StampaPdf::cleanup()
 {
-    Schermate::scarica<SchermataStampa>();
-    QTRY_VERIFY(Schermate::istanza<SchermataStampa>() == nullptr);
+    m_schermate.scarica<SchermataStampa>();
+    QTRY_VERIFY(m_schermate.istanza<SchermataStampa>() == nullptr);
 }
 
 void tst_StampaPdf::premiStampa()
 {
-    Schermate::carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
-    auto *stampa = Schermate::istanza<SchermataStampa>();
+    m_schermate.carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
+    auto *stampa = m_schermate.istanza<SchermataStampa>();
     QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
 }
 
@@ -91,13 +93,13 @@ void tst_StampaPdf::paginaStampata()
     QFETCH(int, numEsercizi);
     riempiRegistro(m_serie, numEsercizi);
     int stampate = 0;
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([this, &stampate] {
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([this, &stampate] {
         return StampanteQt::pdf(m_cartella->filePath(QStringLiteral("pagina %1.pdf").arg(++stampate)));
     });
 
     premiStampa();
     premiStampa();
-    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 0);
+    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 0);
     QCOMPARE(fileNellaCartella(), QStringList({"pagina 1.pdf", "pagina 2.pdf"}));
     const auto prima = leggiPdf(m_cartella->filePath("pagina 1.pdf"));
     const auto seconda = leggiPdf(m_cartella->filePath("pagina 2.pdf"));
@@ -124,7 +126,7 @@ void tst_StampaPdf::senzaStampante()
     riempiRegistro(m_serie, 30);
     const auto registro = m_serie.registro();
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
@@ -153,15 +155,15 @@ void tst_StampaPdf::senzaStampante()
                                                : R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf$)");
     QVERIFY2(nome.match(nuovi.at(0)).hasMatch(), qPrintable(nuovi.at(0)));
 
-    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
-    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
              "Non è stata trovata nessuna stampante.\n"
              "Il foglio delle operazioni è stato salvato nel file:\n"
                  + QDir::toNativeSeparators(m_cartella->filePath(nuovi.at(0))));
     const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
     QCOMPARE(pagine.size(), 1);
     QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(m_serie), m_origine), QStringList());
-    QVERIFY(Schermate::istanza<SchermataStampa>()->isVisible());
+    QVERIFY(m_schermate.istanza<SchermataStampa>()->isVisible());
     QCOMPARE(m_serie.registro(), registro);
 }
 
@@ -169,32 +171,32 @@ void tst_StampaPdf::senzaStampanteNeCartella()
 {
     riempiRegistro(m_serie, 10);
     const QString manca = m_cartella->filePath("Documenti");
-    Schermate::carica<SchermataStampa>(m_serie)->setCartellaDocumenti(manca);
+    m_schermate.carica<SchermataStampa>(m_serie)->setCartellaDocumenti(manca);
     auto chiamate = std::make_shared<QStringList>();
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
     premiStampa();
-    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
-    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
              QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle "
                             "operazioni non è stato salvato: la cartella «%1» non esiste.")
                  .arg(QDir::toNativeSeparators(manca)));
     QCOMPARE(fileNellaCartella(), QStringList());
-    QVERIFY(Schermate::istanza<SchermataStampa>()->isVisible());
+    QVERIFY(m_schermate.istanza<SchermataStampa>()->isVisible());
 }
 
 void tst_StampaPdf::senzaCourierNessunFile()
 {
     riempiRegistro(m_serie, 30);
-    Schermate::carica<SchermataStampa>(m_serie)->setFabbricaStampante([this] {
+    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([this] {
         return std::make_unique<StampanteVera>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
                                                QStringList {"Liberation Mono", "courier new"});
     });
     premiStampa();
-    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
-    QCOMPARE(Schermate::carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
              "Devi installare il font Courier o il font Courier New");
     QCOMPARE(fileNellaCartella(), QStringList());
 }

@@ -6,6 +6,7 @@
 #include "aiuto.h"
 #include "guida.h"
 
+#include "applicazione/Navigatore.h"
 #include "componenti/tasti/GruppoScelta.h"
 #include "componenti/tasti/PulsanteOpzione.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
@@ -53,6 +54,8 @@ class tst_Tocco : public QObject
 {
     Q_OBJECT
     Serie m_serie;
+    Navigatore m_navigatore {m_serie};
+    Schermate &m_schermate = m_navigatore.schermate();
 
 private Q_SLOTS:
     void initTestCase();
@@ -101,8 +104,8 @@ QPoint tst_Tocco::centro(const QString &nome) const
 QWidget *tst_Tocco::prepara(Scena scena)
 {
     if (scena == Scena::Inizio)
-        return Aiuto::apriInizio(m_serie);
-    SchermataEsercizio *w = guida::apriEsercizio(m_serie, 3);
+        return Aiuto::apriInizio(m_navigatore);
+    SchermataEsercizio *w = guida::apriEsercizio(m_navigatore, m_serie, 3);
     if (scena == Scena::Intervento) {
         m_serie.rifiutaAiuto();
         m_serie.rifiutaAiuto();
@@ -119,7 +122,7 @@ QWidget *tst_Tocco::prepara(Scena scena)
         guida::portaAllAvviso(m_serie, w);
     if (scena == Scena::Stampa) {
         guida::premi(w, Qt::Key_Return);
-        auto *stampa = Schermate::istanza<SchermataStampa>();
+        auto *stampa = m_schermate.istanza<SchermataStampa>();
         if (stampa && QTest::qWaitForWindowActive(stampa))
             return stampa;
         return nullptr;

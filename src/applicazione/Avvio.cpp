@@ -4,8 +4,7 @@
 #include "applicazione/Piattaforma.h"
 #include "componenti/finestre/Icona.h"
 #include "componenti/finestre/Stile.h"
-#include "componenti/tasti/CodiciTasto.h"
-#include "schermate/Navigazione.h"
+#include "componenti/tasti/RilevatoreRipetizione.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -35,13 +34,10 @@ void preparaApplicazione(QApplication &applicazione)
         QApplication::installTranslator(traduzioni);
     }
 
-    RilevatoreRipetizione::globale().setConfrontaIstanti(QApplication::platformName() == QLatin1String("xcb"));
+    // Under X11 a held key's repeats may come unflagged.
+    if (QApplication::platformName() == QLatin1String("xcb"))
+        applicazione.installEventFilter(new RilevatoreRipetizione(&applicazione));
     preparaPiattaforma(applicazione);
-}
-
-void mostraInizio(Serie &serie)
-{
-    Navigazione::apriInizio(serie);
 }
 
 } // namespace Avvio

@@ -5,7 +5,6 @@
 #include "componenti/finestre/Accessibilita.h"
 #include "componenti/finestre/FinestraIntera.h"
 #include "componenti/finestre/Icona.h"
-#include "componenti/finestre/Schermate.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -59,7 +58,9 @@ void Schermata::closeEvent(QCloseEvent *evento)
         return;
     m_scaricata = true;
     allaChiusura();
-    Schermate::dimentica(this);
+    Q_EMIT scaricata();
+    hide();
+    deleteLater();
     // The window that opened this one; when that one has gone meanwhile, another screen still open.
     QWidget *prossima = m_precedente && m_precedente->isVisible() ? m_precedente.data() : nullptr;
     for (QWidget *finestra : QApplication::topLevelWidgets()) {

@@ -8,8 +8,9 @@ class LayoutProporzionale;
 
 // A large screen of the program: a maximized window whose client area (everything below the menu
 // bar) keeps its controls in proportion to the window. Closing the window, by its close box or by
-// the program, unloads the screen: it runs its unload step and the registry forgets and destroys it;
-// the window that opened it becomes the active one again, even where no window manager does that.
+// the program, unloads the screen: it runs its unload step, says so (scaricata()), and is destroyed once
+// control is back in the event loop; the window that opened it becomes the active one again, even where
+// no window manager does that.
 class Schermata : public QMainWindow
 {
     Q_OBJECT
@@ -22,6 +23,10 @@ public:
 
     // Shows the screen maximized and in front, centred for whenever it is restored.
     void mostra();
+
+Q_SIGNALS:
+    // The window has closed: the screen is unloaded, and goes once the event at hand is handled.
+    void scaricata();
 
 protected:
     // The screen's own step after every proportional pass.

@@ -72,34 +72,3 @@ int codice(const QKeyEvent *evento)
 }
 
 } // namespace CodiciTasto
-
-RilevatoreRipetizione &RilevatoreRipetizione::globale()
-{
-    static RilevatoreRipetizione rilevatore;
-    return rilevatore;
-}
-
-bool RilevatoreRipetizione::pressione(int tasto, unsigned long istante, bool ripetizioneSegnalata)
-{
-    const bool stessoIstante = m_confrontaIstanti && m_rilascioNoto && istante != 0 && tasto == m_tastoRilasciato
-                               && istante == m_istanteRilascio;
-    m_rilascioNoto = false;
-    return ripetizioneSegnalata || stessoIstante;
-}
-
-void RilevatoreRipetizione::rilascio(int tasto, unsigned long istante, bool ripetizioneSegnalata)
-{
-    m_rilascioNoto = !ripetizioneSegnalata;
-    m_tastoRilasciato = tasto;
-    m_istanteRilascio = istante;
-}
-
-bool RilevatoreRipetizione::pressione(const QKeyEvent *evento)
-{
-    return pressione(evento->key(), evento->timestamp(), evento->isAutoRepeat());
-}
-
-void RilevatoreRipetizione::rilascio(const QKeyEvent *evento)
-{
-    rilascio(evento->key(), evento->timestamp(), evento->isAutoRepeat());
-}

@@ -30,29 +30,3 @@ constexpr bool eFreccia(int codice)
 }
 
 } // namespace CodiciTasto
-
-// Tells a key held down from a key pressed again. The keyboard's auto-repeat normally carries its own
-// flag; under X11 the flag is sometimes missing, but a repeat's release and the press that follows it
-// carry the same timestamp, which no real second press can. That second test is only switched on for
-// the X11 platform, where it is needed.
-class RilevatoreRipetizione
-{
-public:
-    static RilevatoreRipetizione &globale();
-
-    void setConfrontaIstanti(bool attivo) { m_confrontaIstanti = attivo; }
-    bool confrontaIstanti() const { return m_confrontaIstanti; }
-
-    // Called for every key press a choice group sees: true when it is the auto-repeat of a held key.
-    bool pressione(int tasto, unsigned long istante, bool ripetizioneSegnalata);
-    void rilascio(int tasto, unsigned long istante, bool ripetizioneSegnalata);
-
-    bool pressione(const QKeyEvent *evento);
-    void rilascio(const QKeyEvent *evento);
-
-private:
-    bool m_confrontaIstanti = false;
-    bool m_rilascioNoto = false;
-    int m_tastoRilasciato = 0;
-    unsigned long m_istanteRilascio = 0;
-};

@@ -1,7 +1,5 @@
 #include "componenti/tasti/FiltroPulsanti.h"
 
-#include "componenti/tasti/CodiciTasto.h"
-
 #include <QAbstractButton>
 #include <QKeyEvent>
 
@@ -9,12 +7,8 @@ bool FiltroPulsanti::eventFilter(QObject *oggetto, QEvent *evento)
 {
     switch (evento->type()) {
     case QEvent::KeyPress:
-        return RilevatoreRipetizione::globale().pressione(static_cast<QKeyEvent *>(evento));
-    case QEvent::KeyRelease: {
-        auto *tasto = static_cast<QKeyEvent *>(evento);
-        RilevatoreRipetizione::globale().rilascio(tasto);
-        return tasto->isAutoRepeat();
-    }
+    case QEvent::KeyRelease:
+        return static_cast<QKeyEvent *>(evento)->isAutoRepeat();
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         // Any mouse button, at the press: a child who slips off the button has still pressed it. The

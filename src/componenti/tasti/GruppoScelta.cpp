@@ -106,7 +106,7 @@ bool GruppoScelta::applica(const RegolaTasto &regola, int codice, int indice)
 
 bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
 {
-    const bool ripetuto = RilevatoreRipetizione::globale().pressione(evento);
+    const bool ripetuto = evento->isAutoRepeat();
     const int codice = CodiciTasto::codice(evento);
 
     if (m_configurazione.ogniTastoConferma) {
@@ -155,7 +155,6 @@ bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
 
 void GruppoScelta::tastoRilasciato(int indice, QKeyEvent *evento)
 {
-    RilevatoreRipetizione::globale().rilascio(evento);
     // The release half of an auto-repeat must not free the latches, or a held key would act again.
     if (evento->isAutoRepeat())
         return;
@@ -205,10 +204,8 @@ bool GruppoScelta::eventFilter(QObject *oggetto, QEvent *evento)
     case QEvent::KeyPress:
         return tastoPremuto(indice, static_cast<QKeyEvent *>(evento));
     case QEvent::KeyRelease:
-        if (m_configurazione.ogniTastoConferma) {
-            RilevatoreRipetizione::globale().rilascio(static_cast<QKeyEvent *>(evento));
+        if (m_configurazione.ogniTastoConferma)
             return true;
-        }
         tastoRilasciato(indice, static_cast<QKeyEvent *>(evento));
         return true;
     case QEvent::MouseButtonPress:

@@ -6,7 +6,6 @@
 #include "componenti/tasti/CodiciTasto.h"
 #include "componenti/tasti/GruppoScelta.h"
 #include "componenti/tasti/PulsanteOpzione.h"
-#include "schermate/Navigazione.h"
 
 #include <QFrame>
 #include <QMenuBar>
@@ -486,8 +485,7 @@ void SchermataEsercizio::premiTasto(int n)
         nuovaTabella();
         break;
     case TastoEsco:
-        // Queued: leaving destroys the window that holds the button being confirmed.
-        Navigazione::esciDallEsercizio();
+        Q_EMIT escoScelto();
         break;
     default:
         break;
@@ -571,14 +569,15 @@ void SchermataEsercizio::confermaIntervento()
 void SchermataEsercizio::sceltaAvviso(int indice)
 {
     if (indice == 0)
-        Navigazione::apriStampa(m_serie);
+        Q_EMIT stampaScelta();
     else
         nuovaSerie();
 }
 
 void SchermataEsercizio::mostraAutore()
 {
-    Navigazione::mostraAutore();
+    // The author's window is modal: on the desktop this returns once it has closed.
+    Q_EMIT autoreScelto();
     // Back to the keypad's "1"; when the keypad is behind another panel the focus stays put.
     m_tastiTastierino.at(1)->setFocus(Qt::OtherFocusReason);
 }

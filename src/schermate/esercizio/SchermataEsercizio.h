@@ -41,6 +41,14 @@ public:
     void accettaAiuto();
     void rifiutaAiuto();
 
+Q_SIGNALS:
+    // "Esco": the child leaves the exercise.
+    void escoScelto();
+    // "Stampa" on the warning at the end of a series.
+    void stampaScelta();
+    // The "Autore" menu.
+    void autoreScelto();
+
 protected:
     void dopoRidimensionamento() override;
 

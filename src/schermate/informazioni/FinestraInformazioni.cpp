@@ -3,7 +3,6 @@
 #include "componenti/disposizione/Controlli.h"
 #include "componenti/disposizione/Unita.h"
 #include "componenti/finestre/Accessibilita.h"
-#include "componenti/finestre/Schermate.h"
 #include "componenti/tasti/FiltroPulsanti.h"
 
 #include <QApplication>
@@ -59,7 +58,8 @@ void FinestraInformazioni::showEvent(QShowEvent *evento)
 void FinestraInformazioni::done(int risultato)
 {
     QDialog::done(risultato);
-    Schermate::dimentica(this);
+    Q_EMIT scaricata();
+    deleteLater();
     if (m_chiamante && m_chiamante->isVisible())
         m_chiamante->activateWindow();
 }

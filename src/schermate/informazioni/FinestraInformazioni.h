@@ -15,6 +15,10 @@ class FinestraInformazioni : public QDialog
 public:
     void done(int risultato) override;
 
+Q_SIGNALS:
+    // The window has closed: it is unloaded, and goes once the event at hand is handled.
+    void scaricata();
+
 protected:
     FinestraInformazioni(const QString &titolo, QSize clientTwips, const QRect &chiudiTwips, QWidget *parent);
 

@@ -7,7 +7,6 @@
 #include "componenti/tasti/CodiciTasto.h"
 #include "componenti/tasti/GruppoScelta.h"
 #include "componenti/tasti/PulsanteOpzione.h"
-#include "schermate/Navigazione.h"
 #include "serie/Serie.h"
 #include "sistema/Sonda.h"
 
@@ -192,7 +191,7 @@ void SchermataInizio::collegaSegnali()
     m_comandi = new GruppoScelta(m_tastiComandi, configurazioneComandi(), this);
     connect(m_tabelle, &GruppoScelta::confermato, this, &SchermataInizio::scegliTabella);
     connect(m_comandi, &GruppoScelta::confermato, this, &SchermataInizio::eseguiComando);
-    connect(m_menuAutore, &QAction::triggered, this, &SchermataInizio::mostraAutore);
+    connect(m_menuAutore, &QAction::triggered, this, &SchermataInizio::autoreScelto);
 
     // The application turns active just before the window it comes back to is activated (Windows says
     // so itself; under X11 Qt derives it from the program having no active window before), and it
@@ -236,23 +235,17 @@ void SchermataInizio::eseguiComando(int indice)
 {
     switch (indice) {
     case 0:
-        Navigazione::apriEsercizio(m_serie);
+        Q_EMIT vaiScelto();
         break;
     case 1:
         m_tastiTabelle.at(0)->setFocus(Qt::OtherFocusReason);
         break;
     case 2:
-        // Queued: closing the start screen destroys the button being confirmed.
-        Navigazione::esciDalProgramma();
+        Q_EMIT esciScelto();
         break;
     default:
         break;
     }
-}
-
-void SchermataInizio::mostraAutore()
-{
-    Navigazione::mostraAutore();
 }
 
 bool SchermataInizio::event(QEvent *evento)
@@ -266,11 +259,6 @@ bool SchermataInizio::event(QEvent *evento)
         m_giaAttivata = true;
     }
     return Schermata::event(evento);
-}
-
-void SchermataInizio::allaChiusura()
-{
-    Navigazione::chiudiTutto();
 }
 
 void SchermataInizio::verificaEsistenzaFile(const QString &nomeFile)

@@ -13,7 +13,8 @@ class QFrame;
 
 // The start screen: the child chooses one of the tables 0 to 10, then "Vai" (to the exercise
 // screen), "Ripristina" (back to the tables) or "Esci" (end of the program). It stays loaded for the
-// whole run; closing it closes every other screen and ends the program.
+// whole run; closing it closes every other screen and ends the program. What the commands open or
+// close is the navigator's: the screen only says what was chosen.
 class SchermataInizio : public Schermata
 {
     Q_OBJECT
@@ -28,16 +29,22 @@ public:
 
     static constexpr int NumeroTabelle = 11; // the series' own count
 
+Q_SIGNALS:
+    // "Vai": the exercise on the table chosen.
+    void vaiScelto();
+    // "Esci": the program ends with this screen.
+    void esciScelto();
+    // The "Autore" menu.
+    void autoreScelto();
+
 protected:
     bool event(QEvent *evento) override;
-    void allaChiusura() override;
 
 private:
     void creaControlli();
     void collegaSegnali();
     void scegliTabella(int indice);
     void eseguiComando(int indice);
-    void mostraAutore();
 
     Serie &m_serie;
     QFrame *m_titolo = nullptr;

@@ -16,7 +16,7 @@ class Serie;
 
 // The print screen: shows the first eleven lines of the series' record and prints the whole record
 // on one page, under the heading, in Courier. It reads the record and changes nothing in it. Opened
-// from the exercise screen's warning (Navigazione::apriStampa); "ESCI" or the close box unloads it.
+// from the exercise screen's warning; "ESCI" or the close box unloads it.
 //
 // The page goes to the printer made by the printer factory (unless another is set, the system's default
 // printer; in the browser, the browser, which saves the page and opens its print dialog). The page is never lost and

@@ -1,0 +1,69 @@
+#include "applicazione/Navigatore.h"
+
+#include "componenti/finestre/Modale.h"
+#include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/informazioni/FinestraAutore.h"
+#include "schermate/inizio/SchermataInizio.h"
+#include "schermate/stampa/SchermataStampa.h"
+
+#include <QCoreApplication>
+
+Navigatore::Navigatore(Serie &serie, QObject *parent)
+    : QObject(parent)
+    , m_serie(serie)
+{ }
+
+Navigatore::~Navigatore()
+{
+    // The program is ending: the screens still loaded close, and go before the series they were handed.
+    m_schermate.scarica<SchermataInizio>();
+    chiudiTutto();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+SchermataInizio *Navigatore::apriInizio()
+{
+    SchermataInizio *inizio = m_schermate.istanza<SchermataInizio>();
+    if (!inizio) {
+        inizio = m_schermate.carica<SchermataInizio>(m_serie);
+        connect(inizio, &SchermataInizio::vaiScelto, this, &Navigatore::apriEsercizio);
+        // Queued, as every choice that closes the window holding the button being confirmed.
+        connect(inizio, &SchermataInizio::esciScelto, inizio, &QWidget::close, Qt::QueuedConnection);
+        connect(inizio, &SchermataInizio::autoreScelto, this, &Navigatore::mostraAutore);
+        connect(inizio, &Schermata::scaricata, this, &Navigatore::chiudiTutto);
+    }
+    inizio->mostra();
+    return inizio;
+}
+
+SchermataEsercizio *Navigatore::apriEsercizio()
+{
+    SchermataEsercizio *esercizio = m_schermate.istanza<SchermataEsercizio>();
+    if (!esercizio) {
+        esercizio = m_schermate.carica<SchermataEsercizio>(m_serie);
+        connect(esercizio, &SchermataEsercizio::escoScelto, esercizio, &QWidget::close, Qt::QueuedConnection);
+        connect(esercizio, &SchermataEsercizio::stampaScelta, this, &Navigatore::apriStampa);
+        connect(esercizio, &SchermataEsercizio::autoreScelto, this, &Navigatore::mostraAutore);
+    }
+    esercizio->mostra();
+    return esercizio;
+}
+
+SchermataStampa *Navigatore::apriStampa()
+{
+    SchermataStampa *stampa = m_schermate.carica<SchermataStampa>(m_serie);
+    stampa->mostra();
+    return stampa;
+}
+
+void Navigatore::mostraAutore()
+{
+    mostraModale(m_schermate.carica<FinestraAutore>());
+}
+
+void Navigatore::chiudiTutto()
+{
+    m_schermate.scarica<FinestraAutore>();
+    m_schermate.scarica<SchermataEsercizio>();
+    m_schermate.scarica<SchermataStampa>();
+}
