@@ -528,7 +528,7 @@ int main(int argc, char *argv[])
         minima.showNormal();
         ridisegna();
         // The pass must really move the controls, or the figure would time nothing.
-        auto *risultato = w->findChild<QWidget *>(QStringLiteral("lblRisultato(9)"));
+        auto *risultato = w->findChild<QWidget *>(QStringLiteral("risultato(9)"));
         w->resize(1024, 768);
         const QRect grande = risultato->geometry();
         w->resize(640, 480);
@@ -605,7 +605,7 @@ int main(int argc, char *argv[])
         if (!QTest::qWaitForWindowExposed(stampa))
             fallisce(QStringLiteral("the print screen was not shown"));
         ridisegna();
-        auto *comando = stampa->findChild<QPushButton *>(QStringLiteral("cmdStampaS"));
+        auto *comando = stampa->findChild<QPushButton *>(QStringLiteral("stampa"));
         std::vector<double> paginaP, paginaM;
         for (int i = 0; i < Ripetizioni; ++i) {
             const int prima = StampanteMemoria::s_pagine;

@@ -34,9 +34,17 @@ inline QString testo(QWidget *finestra, const QString &nome)
     return qobject_cast<QLabel *>(controllo(finestra, nome))->text();
 }
 
+// The keypad's buttons by their role: "tasto(0)" to "tasto(9)", then the commands.
+inline QString nomeTasto(int i)
+{
+    const QStringList comandi
+        = {QStringLiteral("cancella"), QStringLiteral("invio"), QStringLiteral("nuovaTabella"), QStringLiteral("esco")};
+    return i < Serie::TastoCancella ? QStringLiteral("tasto(%1)").arg(i) : comandi.at(i - Serie::TastoCancella);
+}
+
 inline PulsanteOpzione *tasto(QWidget *finestra, int i)
 {
-    return qobject_cast<PulsanteOpzione *>(controllo(finestra, QStringLiteral("Option1(%1)").arg(i)));
+    return qobject_cast<PulsanteOpzione *>(controllo(finestra, nomeTasto(i)));
 }
 
 inline QString fuoco()
@@ -63,12 +71,12 @@ inline void clic(QWidget *finestra, const QString &nome, Qt::MouseButton b = Qt:
 // The one of the four panels that is raised above the others.
 inline QString pannelloDavanti(QWidget *finestra)
 {
-    QWidget *area = controllo(finestra, QStringLiteral("fraTastierino"))->parentWidget();
+    QWidget *area = controllo(finestra, QStringLiteral("pannelloTastierino"))->parentWidget();
     QString davanti;
     for (QObject *figlio : area->children()) {
         const QString nome = figlio->objectName();
-        if (nome == QLatin1String("fraTastierino") || nome == QLatin1String("fraAiuto")
-            || nome == QLatin1String("fraIntervento") || nome == QLatin1String("fraAvviso"))
+        if (nome == QLatin1String("pannelloTastierino") || nome == QLatin1String("pannelloAiuto")
+            || nome == QLatin1String("pannelloIntervento") || nome == QLatin1String("pannelloAvviso"))
             davanti = nome;
     }
     return davanti;
@@ -77,7 +85,7 @@ inline QString pannelloDavanti(QWidget *finestra)
 inline QStringList pannelliAbilitati(QWidget *finestra)
 {
     QStringList abilitati;
-    for (const char *nome : {"fraTastierino", "fraAiuto", "fraIntervento", "fraAvviso"}) {
+    for (const char *nome : {"pannelloTastierino", "pannelloAiuto", "pannelloIntervento", "pannelloAvviso"}) {
         if (controllo(finestra, QLatin1String(nome))->isEnabled())
             abilitati << QLatin1String(nome);
     }
@@ -95,10 +103,10 @@ inline SchermataEsercizio *apriEsercizio(Navigatore &navigatore, Serie &serie, i
 }
 
 // Types the right answer of the current column and Enter.
-inline void rispondiGiustoDaTastiera(SchermataEsercizio *w)
+inline void rispondiGiustoDaTastiera(const Serie &serie, SchermataEsercizio *w)
 {
-    const int fattore = testo(w, QStringLiteral("Label2(%1)").arg(w->colonna())).toInt();
-    const int tabella = testo(w, QStringLiteral("Label1")).toInt();
+    const int fattore = testo(w, QStringLiteral("fattore(%1)").arg(serie.colonna())).toInt();
+    const int tabella = testo(w, QStringLiteral("tabella")).toInt();
     for (QChar c : QString::number(tabella * fattore))
         premi(w, Qt::Key(Qt::Key_0 + c.digitValue()));
     premi(w, Qt::Key_Return);
@@ -108,7 +116,7 @@ inline void rispondiGiustoDaTastiera(SchermataEsercizio *w)
 inline void portaAllAvviso(Serie &serie, SchermataEsercizio *w)
 {
     serie.caricaRegistro(serie.registro(), Serie::OperazioniPerAvviso - 1);
-    rispondiGiustoDaTastiera(w);
+    rispondiGiustoDaTastiera(serie, w);
 }
 
 class Guida
@@ -132,7 +140,7 @@ public:
 
     bool tastierino(int i)
     {
-        const QString nome = QStringLiteral("Option1(%1)").arg(i);
+        const QString nome = nomeTasto(i);
         switch (m_modo) {
         case Modo::Mouse:
             clic(m_w, nome);
@@ -141,12 +149,10 @@ public:
             if (i <= 9) {
                 // Alternate the main digits and the numeric keypad's.
                 premi(m_w, Qt::Key(Qt::Key_0 + i), (m_contatore++ % 2) ? Qt::KeypadModifier : Qt::NoModifier);
-            } else if (i == SchermataEsercizio::TastoCancella) {
+            } else if (i == Serie::TastoCancella) {
                 premi(m_w, Qt::Key_C);
             } else {
-                premi(m_w, i == SchermataEsercizio::TastoInvio
-                               ? Qt::Key_I
-                               : (i == SchermataEsercizio::TastoEsco ? Qt::Key_E : Qt::Key_N));
+                premi(m_w, i == Serie::TastoInvio ? Qt::Key_I : (i == Serie::TastoEsco ? Qt::Key_E : Qt::Key_N));
                 if (fuoco() != nome)
                     return false;
                 premi(m_w, Qt::Key_Return);
@@ -167,11 +173,11 @@ public:
         return true;
     }
 
-    bool invia() { return tastierino(SchermataEsercizio::TastoInvio); }
+    bool invia() { return tastierino(Serie::TastoInvio); }
 
     bool aiuto(bool si)
     {
-        const QString nome = QStringLiteral("Option3(%1)").arg(si ? 0 : 1);
+        const QString nome = si ? QStringLiteral("si") : QStringLiteral("no");
         switch (m_modo) {
         case Modo::Mouse:
             clic(m_w, nome, si ? Qt::LeftButton : Qt::RightButton);
@@ -192,7 +198,7 @@ public:
     {
         switch (m_modo) {
         case Modo::Mouse:
-            clic(m_w, QStringLiteral("optOK"), Qt::MiddleButton);
+            clic(m_w, QStringLiteral("ok"), Qt::MiddleButton);
             break;
         case Modo::Tastiera:
             premi(m_w, Qt::Key_K);

@@ -56,14 +56,14 @@ void tst_FinestraIstruzioni::testoOgniVolta()
         quandoModale([&](QWidget *modale) {
             QCOMPARE(modale->windowTitle(), QStringLiteral("ISTRUZIONI"));
             QVERIFY(piccolaFinestraCentrata(modale));
-            auto *etichetta = controllo<QLabel>(modale, "Label1");
+            auto *etichetta = controllo<QLabel>(modale, "istruzioni");
             letto = etichetta->text();
             const auto [primo, ultimo] = righeConInchiostro(etichetta, [](QRgb p) { return qGray(p) < 96; });
             altezzaTesto = ultimo - primo;
             fondoTesto = ultimo;
             altezzaEtichetta = etichetta->height();
             altezzaRiga = etichetta->fontMetrics().lineSpacing();
-            auto *chiudi = controllo<QPushButton>(modale, "Command1");
+            auto *chiudi = controllo<QPushButton>(modale, "chiudi");
             QCOMPARE(chiudi->text(), QStringLiteral("C h i u d i"));
             clic(chiudi);
         });

@@ -8,6 +8,8 @@
 
 #include <QTest>
 
+#include <optional>
+
 using namespace Aiuto;
 
 namespace {
@@ -25,25 +27,25 @@ QList<Posto> posti()
 {
     QList<Posto> elenco = {
         {QStringLiteral("titolo"), QRect(0, 0, 11745, 2295), 0},
-        {QStringLiteral("Shape1"), QRect(90, 90, 8220, 1935), 0},
-        {QStringLiteral("Shape2"), QRect(90, 60, 8160, 1875), 0},
-        {QStringLiteral("Shape4"), QRect(8340, 30, 3180, 1935), 0},
-        {QStringLiteral("Shape3"), QRect(8385, 60, 3120, 1875), 0},
-        {QStringLiteral("Label4"), QRect(330, 330, 7800, 1395), 27.75},
-        {QStringLiteral("Label7"), QRect(8730, 405, 2250, 1140), 9.75},
-        {QStringLiteral("Label1"), QRect(585, 2625, 8925, 645), 18},
-        {QStringLiteral("frame1"), QRect(1980, 4485, 4125, 2805), 0},
-        {QStringLiteral("Frame2"), QRect(6675, 4485, 4125, 2805), 0},
-        {QStringLiteral("Option2(0)"), QRect(90, 150, 3945, 630), 18},
-        {QStringLiteral("Option2(1)"), QRect(90, 975, 3945, 630), 18},
-        {QStringLiteral("Option2(2)"), QRect(90, 1740, 3945, 630), 18},
-        {QStringLiteral("Label5"), QRect(420, 7515, 5340, 465), 18},
-        {QStringLiteral("Option1(9)"), QRect(135, 2025, 1860, 630), 15.75},
-        {QStringLiteral("Option1(10)"), QRect(2085, 2025, 1860, 630), 15.75},
+        {QStringLiteral("bordoNome"), QRect(90, 90, 8220, 1935), 0},
+        {QStringLiteral("fondoNome"), QRect(90, 60, 8160, 1875), 0},
+        {QStringLiteral("bordoVersione"), QRect(8340, 30, 3180, 1935), 0},
+        {QStringLiteral("fondoVersione"), QRect(8385, 60, 3120, 1875), 0},
+        {QStringLiteral("nome"), QRect(330, 330, 7800, 1395), 27.75},
+        {QStringLiteral("versione"), QRect(8730, 405, 2250, 1140), 9.75},
+        {QStringLiteral("tabellaScelta"), QRect(585, 2625, 8925, 645), 18},
+        {QStringLiteral("tabelle"), QRect(1980, 4485, 4125, 2805), 0},
+        {QStringLiteral("comandi"), QRect(6675, 4485, 4125, 2805), 0},
+        {QStringLiteral("vai"), QRect(90, 150, 3945, 630), 18},
+        {QStringLiteral("ripristina"), QRect(90, 975, 3945, 630), 18},
+        {QStringLiteral("esci"), QRect(90, 1740, 3945, 630), 18},
+        {QStringLiteral("firma"), QRect(420, 7515, 5340, 465), 18},
+        {QStringLiteral("tabella(9)"), QRect(135, 2025, 1860, 630), 15.75},
+        {QStringLiteral("tabella(10)"), QRect(2085, 2025, 1860, 630), 15.75},
     };
     for (int i = 0; i < 9; ++i) {
         elenco.append(
-            {QStringLiteral("Option1(%1)").arg(i), QRect(135 + (i % 3) * 1290, 225 + (i / 3) * 600, 1230, 585), 15.75});
+            {QStringLiteral("tabella(%1)").arg(i), QRect(135 + (i % 3) * 1290, 225 + (i / 3) * 600, 1230, 585), 15.75});
     }
     return elenco;
 }
@@ -53,8 +55,8 @@ QList<Posto> posti()
 class tst_LayoutInizio : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void init();
@@ -71,8 +73,10 @@ private:
 
 void tst_LayoutInizio::init()
 {
-    m_serie = Serie();
-    m_inizio = apriInizio(m_navigatore);
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
+    m_inizio = apriInizio(*m_navigatore);
     QVERIFY(m_inizio);
 }
 

@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <optional>
+
 using namespace Aiuto;
 
 namespace {
@@ -34,9 +36,8 @@ QColor colore(const QWidget *pulsante)
 class tst_SchermataInizio : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void init();
@@ -64,8 +65,10 @@ private:
 
 void tst_SchermataInizio::init()
 {
-    m_serie = Serie();
-    m_inizio = apriInizio(m_navigatore);
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
+    m_inizio = apriInizio(*m_navigatore);
     QVERIFY(m_inizio);
 }
 
@@ -78,10 +81,10 @@ void tst_SchermataInizio::statoIniziale()
 {
     QCOMPARE(m_inizio->windowTitle(), QStringLiteral("Tavole della moltiplicazione"));
     QVERIFY(m_inizio->windowState().testFlag(Qt::WindowMaximized));
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label4")->text(), QStringLiteral("Contalino"));
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella "));
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label5")->text(), QStringLiteral("Il nuovo software di Ulmo"));
-    auto *versione = controllo<QLabel>(m_inizio, "Label7");
+    QCOMPARE(controllo<QLabel>(m_inizio, "nome")->text(), QStringLiteral("Contalino"));
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella "));
+    QCOMPARE(controllo<QLabel>(m_inizio, "firma")->text(), QStringLiteral("Il nuovo software di Ulmo"));
+    auto *versione = controllo<QLabel>(m_inizio, "versione");
     QCOMPARE(versione->text(),
              QStringLiteral("Vers.") + QLatin1String(VersioneContalino) + QChar(13) + QStringLiteral("Mouse "));
 
@@ -92,23 +95,23 @@ void tst_SchermataInizio::statoIniziale()
 
     // Text colours: navy title and buttons, blue version, dark red table and tagline.
     const QList<QPair<const char *, QColor>> inchiostri = {
-        {"Label4", QColor(0, 0, 128)}, {"Label7", QColor(0, 0, 192)},     {"Label1", QColor(192, 0, 0)},
-        {"Label5", QColor(192, 0, 0)}, {"Option1(3)", QColor(0, 0, 128)}, {"Option2(1)", QColor(0, 0, 128)},
+        {"nome", QColor(0, 0, 128)},  {"versione", QColor(0, 0, 192)},   {"tabellaScelta", QColor(192, 0, 0)},
+        {"firma", QColor(192, 0, 0)}, {"tabella(3)", QColor(0, 0, 128)}, {"ripristina", QColor(0, 0, 128)},
     };
     for (const auto &[nome, inchiostro] : inchiostri) {
         const QWidget *widget = controllo(m_inizio, nome);
         QCOMPARE(widget->palette().color(widget->foregroundRole()), inchiostro);
     }
 
-    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
     for (int i = 0; i <= 10; ++i) {
-        auto *pulsante = controllo<PulsanteOpzione>(m_inizio, QStringLiteral("Option1(%1)").arg(i));
+        auto *pulsante = controllo<PulsanteOpzione>(m_inizio, QStringLiteral("tabella(%1)").arg(i));
         QCOMPARE(pulsante->text(), QString::number(i));
         QCOMPARE(colore(pulsante), i == 0 ? Evidenza : Normale);
     }
     const QStringList comandi = {QStringLiteral("Vai"), QStringLiteral("Ripristina"), QStringLiteral("Esci")};
     for (int i = 0; i < 3; ++i) {
-        auto *pulsante = controllo<PulsanteOpzione>(m_inizio, QStringLiteral("Option2(%1)").arg(i));
+        auto *pulsante = controllo<PulsanteOpzione>(m_inizio, comandi.at(i).toLower());
         QCOMPARE(pulsante->text(), comandi.at(i));
         QCOMPARE(colore(pulsante), Normale);
         QVERIFY(pulsante->isEnabled());
@@ -123,27 +126,27 @@ void tst_SchermataInizio::tastiera_data()
     QTest::addColumn<int>("tabellaAttesa");
 
     const QString niente = QStringLiteral("Tabella ");
-    const QString vai = QStringLiteral("Option2(0)");
-    const QString ripristina = QStringLiteral("Option2(1)");
+    const QString vai = QStringLiteral("vai");
+    const QString ripristina = QStringLiteral("ripristina");
     const auto kp = [](Qt::Key tasto) { return Qt::KeypadModifier | tasto; };
 
-    QTest::newRow("una cifra sposta soltanto") << QList<QKeyCombination> {Qt::Key_3} << "Option1(3)" << niente << 0;
+    QTest::newRow("una cifra sposta soltanto") << QList<QKeyCombination> {Qt::Key_3} << "tabella(3)" << niente << 0;
     QTest::newRow("cifra e Invio scelgono")
         << QList<QKeyCombination> {Qt::Key_3, Qt::Key_Return} << vai << "Tabella del 3" << 3;
     QTest::newRow("Invio su 0") << QList<QKeyCombination> {Qt::Key_Return} << vai << "Tabella dello 0" << 0;
     QTest::newRow("tastierino sposta soltanto")
-        << QList<QKeyCombination> {kp(Qt::Key_7)} << "Option1(7)" << niente << 0;
+        << QList<QKeyCombination> {kp(Qt::Key_7)} << "tabella(7)" << niente << 0;
     QTest::newRow("tastierino e Invio del tastierino")
         << QList<QKeyCombination> {kp(Qt::Key_9), kp(Qt::Key_Enter)} << vai << "Tabella del 9" << 9;
     QTest::newRow("asterisco del tastierino porta a 10")
         << QList<QKeyCombination> {kp(Qt::Key_Asterisk), Qt::Key_Return} << vai << "Tabella del 10" << 10;
     QTest::newRow("asterisco fuori dal tastierino")
-        << QList<QKeyCombination> {Qt::Key_Asterisk} << "Option1(0)" << niente << 0;
+        << QList<QKeyCombination> {Qt::Key_Asterisk} << "tabella(0)" << niente << 0;
     QTest::newRow("tasti sconosciuti e accettati")
         << QList<QKeyCombination> {Qt::Key_5, Qt::Key_F5, Qt::Key_A, Qt::Key_N, Qt::Key_S, Qt::Key_Backspace}
-        << "Option1(5)" << niente << 0;
+        << "tabella(5)" << niente << 0;
     QTest::newRow("frecce senza blocco") << QList<QKeyCombination> {Qt::Key_4, Qt::Key_Right, Qt::Key_Down}
-                                         << "Option1(4)" << niente << 0;
+                                         << "tabella(4)" << niente << 0;
     QTest::newRow("comandi: 1 va a Ripristina")
         << QList<QKeyCombination> {Qt::Key_Return, Qt::Key_1} << ripristina << "Tabella dello 0" << 0;
     QTest::newRow("comandi: 1 poi 0 torna a Vai")
@@ -153,7 +156,7 @@ void tst_SchermataInizio::tastiera_data()
                                    Qt::Key_E,      Qt::Key_N, Qt::Key_V, Qt::Key_F2,    Qt::Key_Backspace, Qt::Key_F5}
         << vai << "Tabella dello 0" << 0;
     QTest::newRow("Ripristina per Invio: la scelta resta, il tasto dopo funziona")
-        << QList<QKeyCombination> {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return, Qt::Key_6} << "Option1(6)"
+        << QList<QKeyCombination> {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return, Qt::Key_6} << "tabella(6)"
         << "Tabella del 5" << 5;
     QTest::newRow("7 poi 3") << QList<QKeyCombination> {Qt::Key_7,      Qt::Key_Return, Qt::Key_1,
                                                         Qt::Key_Return, Qt::Key_3,      Qt::Key_Return}
@@ -169,33 +172,35 @@ void tst_SchermataInizio::tastiera()
 
     tasti(m_inizio, sequenza);
     QCOMPARE(fuoco(), fuocoAtteso);
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testoAtteso);
-    QCOMPARE(m_serie.tabella(), tabellaAttesa);
-    QVERIFY(!m_schermate.istanza<SchermataEsercizio>());
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), testoAtteso);
+    QCOMPARE(m_serie->tabella(), tabellaAttesa);
+    QVERIFY(!m_navigatore->istanza<SchermataEsercizio>());
 }
 
 void tst_SchermataInizio::spazioScorreIGruppi()
 {
     // Every step: the focused button alone is highlighted, nothing is chosen.
-    const auto controlla = [this](const QString &gruppo, int n, int atteso) {
-        QCOMPARE(fuoco(), QStringLiteral("%1(%2)").arg(gruppo).arg(atteso));
-        for (int i = 0; i < n; ++i)
-            QCOMPARE(colore(controllo(m_inizio, QStringLiteral("%1(%2)").arg(gruppo).arg(i))),
-                     i == atteso ? Evidenza : Normale);
+    const auto controlla = [this](const QStringList &gruppo, int atteso) {
+        QCOMPARE(fuoco(), gruppo.at(atteso));
+        for (int i = 0; i < gruppo.size(); ++i)
+            QCOMPARE(colore(controllo(m_inizio, gruppo.at(i))), i == atteso ? Evidenza : Normale);
     };
+    QStringList tabelle;
+    for (int i = 0; i <= 10; ++i)
+        tabelle << QStringLiteral("tabella(%1)").arg(i);
     for (int passo = 1; passo <= 11; ++passo) {
         tasto(m_inizio, Qt::Key_Space);
-        controlla(QStringLiteral("Option1"), 11, passo % 11);
+        controlla(tabelle, passo % 11);
         if (QTest::currentTestFailed())
             return;
     }
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella "));
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella "));
 
     // The commands walk in index order, not in tab order: Vai, Ripristina, Esci, Vai.
     tasto(m_inizio, Qt::Key_Return);
     for (int passo = 1; passo <= 3; ++passo) {
         tasto(m_inizio, Qt::Key_Space);
-        controlla(QStringLiteral("Option2"), 3, passo % 3);
+        controlla({QStringLiteral("vai"), QStringLiteral("ripristina"), QStringLiteral("esci")}, passo % 3);
         if (QTest::currentTestFailed())
             return;
     }
@@ -215,19 +220,19 @@ void tst_SchermataInizio::mouseConfermaSullaPressione()
     QFETCH(Qt::MouseButton, tasto);
 
     // Chosen on the press; releasing off the button does not take it back.
-    premiMouse(controllo(m_inizio, "Option1(4)"), tasto);
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
-    QCOMPARE(m_serie.tabella(), 4);
-    QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
-    rilasciaMouse(controllo(m_inizio, "Label5"), tasto);
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
+    premiMouse(controllo(m_inizio, "tabella(4)"), tasto);
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella del 4"));
+    QCOMPARE(m_serie->tabella(), 4);
+    QCOMPARE(fuoco(), QStringLiteral("vai"));
+    rilasciaMouse(controllo(m_inizio, "firma"), tasto);
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella del 4"));
 
     // "Ripristina" by the same button.
-    clic(controllo(m_inizio, "Option2(1)"), tasto);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
-    QCOMPARE(colore(controllo(m_inizio, "Option1(0)")), Evidenza);
-    QCOMPARE(colore(controllo(m_inizio, "Option2(1)")), Normale);
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 4"));
+    clic(controllo(m_inizio, "ripristina"), tasto);
+    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
+    QCOMPARE(colore(controllo(m_inizio, "tabella(0)")), Evidenza);
+    QCOMPARE(colore(controllo(m_inizio, "ripristina")), Normale);
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella del 4"));
 }
 
 void tst_SchermataInizio::testoDellaTabella_data()
@@ -249,35 +254,35 @@ void tst_SchermataInizio::testoDellaTabella()
     QFETCH(int, tabella);
     QFETCH(QString, testo);
 
-    auto *pulsante = controllo(m_inizio, QStringLiteral("Option1(%1)").arg(tabella));
+    auto *pulsante = controllo(m_inizio, QStringLiteral("tabella(%1)").arg(tabella));
     premiMouse(pulsante);
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), testo);
-    QCOMPARE(m_serie.tabella(), tabella);
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), testo);
+    QCOMPARE(m_serie->tabella(), tabella);
     // "0" is drawn raised whatever was chosen, even while the mouse button is still down on it.
-    QCOMPARE(controllo(m_inizio, "Option1(0)")->property("value").toBool(), false);
+    QCOMPARE(controllo(m_inizio, "tabella(0)")->property("value").toBool(), false);
     rilasciaMouse(pulsante);
-    QCOMPARE(controllo(m_inizio, "Option1(0)")->property("value").toBool(), false);
+    QCOMPARE(controllo(m_inizio, "tabella(0)")->property("value").toBool(), false);
 }
 
 void tst_SchermataInizio::tastoTenuto()
 {
     tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
-    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
     tasto(m_inizio, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(2)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(2)"));
 
     // A held Enter chooses the table once; its repeats reach "Vai" and must not open the exercise.
     tieni(m_inizio, Qt::Key_Return, QStringLiteral("\r"));
-    QCOMPARE(controllo<QLabel>(m_inizio, "Label1")->text(), QStringLiteral("Tabella del 2"));
-    QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
+    QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella del 2"));
+    QCOMPARE(fuoco(), QStringLiteral("vai"));
     QCoreApplication::sendPostedEvents();
-    QVERIFY(!m_schermate.istanza<SchermataEsercizio>());
+    QVERIFY(!m_navigatore->istanza<SchermataEsercizio>());
 
     tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
-    QCOMPARE(fuoco(), QStringLiteral("Option2(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("ripristina"));
     // Tab held steps once along the tab order, as every other key acts once.
     tieni(m_inizio, Qt::Key_Tab, QStringLiteral("\t"));
-    QCOMPARE(fuoco(), QStringLiteral("Option2(0)"));
+    QCOMPARE(fuoco(), QStringLiteral("vai"));
 }
 
 void tst_SchermataInizio::tastoTenutoSottoX11()
@@ -296,25 +301,25 @@ void tst_SchermataInizio::tastoTenutoSottoX11()
         invia(QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), istante);
     }
     invia(QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "), 2100);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
 
     invia(QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), 2300);
     invia(QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "), 2400);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(2)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(2)"));
 }
 
 void tst_SchermataInizio::ripristinaColMouseIgnoraIlPrimoTasto()
 {
     // Enter chooses 3 and is released over "Vai": the tables keep their key latch.
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
-    clic(controllo(m_inizio, "Option2(1)"));
-    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    clic(controllo(m_inizio, "ripristina"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
 
     tasto(m_inizio, Qt::Key_5);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
     tasto(m_inizio, Qt::Key_5);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(5)"));
-    QCOMPARE(m_serie.tabella(), 3);
+    QCOMPARE(fuoco(), QStringLiteral("tabella(5)"));
+    QCOMPARE(m_serie->tabella(), 3);
 }
 
 // While the tables' key latch holds their keys back, the arrows still move the focus as any group
@@ -322,24 +327,24 @@ void tst_SchermataInizio::ripristinaColMouseIgnoraIlPrimoTasto()
 void tst_SchermataInizio::frecceColBloccoSpostanoIlFuoco()
 {
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
-    clic(controllo(m_inizio, "Option2(1)"));
-    QCOMPARE(fuoco(), QStringLiteral("Option1(0)"));
+    clic(controllo(m_inizio, "ripristina"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
     tasto(m_inizio, Qt::Key_Right);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
     tasto(m_inizio, Qt::Key_Left);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(1)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
 }
 
 void tst_SchermataInizio::clicSuUnaTabellaSbloccaITasti()
 {
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
-    clic(controllo(m_inizio, "Option2(1)"));
-    clic(controllo(m_inizio, "Option1(4)"));
-    QCOMPARE(m_serie.tabella(), 4);
-    clic(controllo(m_inizio, "Option2(1)"));
+    clic(controllo(m_inizio, "ripristina"));
+    clic(controllo(m_inizio, "tabella(4)"));
+    QCOMPARE(m_serie->tabella(), 4);
+    clic(controllo(m_inizio, "ripristina"));
 
     tasto(m_inizio, Qt::Key_6);
-    QCOMPARE(fuoco(), QStringLiteral("Option1(6)"));
+    QCOMPARE(fuoco(), QStringLiteral("tabella(6)"));
 }
 
 void tst_SchermataInizio::menuAutore_data()
@@ -357,24 +362,24 @@ void tst_SchermataInizio::menuAutore()
     QFETCH(QString, come);
 
     tasti(m_inizio, {Qt::Key_Return, Qt::Key_Space, Qt::Key_Space});
-    QCOMPARE(fuoco(), QStringLiteral("Option2(2)"));
+    QCOMPARE(fuoco(), QStringLiteral("esci"));
 
     bool visto = false;
     quandoModale([&](QWidget *modale) {
         QVERIFY(qobject_cast<FinestraAutore *>(modale));
         QCOMPARE(modale->windowTitle(), QStringLiteral("Autore"));
         QVERIFY(piccolaFinestraCentrata(modale));
-        QCOMPARE(controllo<QLabel>(modale, "Label1")->text(), QStringLiteral("Sito dell'autore:"));
-        QCOMPARE(controllo<QLabel>(modale, "Label3")->text(), QStringLiteral("Email:"));
-        for (const char *nome : {"Label2", "Label4"}) {
+        QCOMPARE(controllo<QLabel>(modale, "titoloSito")->text(), QStringLiteral("Sito dell'autore:"));
+        QCOMPARE(controllo<QLabel>(modale, "titoloEmail")->text(), QStringLiteral("Email:"));
+        for (const char *nome : {"sito", "email"}) {
             // An address nobody owns, on one line that fits its label.
             const QLabel *indirizzo = controllo<QLabel>(modale, nome);
             QVERIFY(indirizzo->text().endsWith(QStringLiteral(".example")));
             QVERIFY(indirizzo->fontMetrics().horizontalAdvance(indirizzo->text()) <= indirizzo->width());
         }
-        auto *chiudi = controllo<QPushButton>(modale, "Command1");
+        auto *chiudi = controllo<QPushButton>(modale, "chiudi");
         QCOMPARE(chiudi->text(), QStringLiteral("C h i u d i"));
-        QTRY_COMPARE(fuoco(), QStringLiteral("Command1"));
+        QTRY_COMPARE(fuoco(), QStringLiteral("chiudi"));
         visto = true;
         if (come == QLatin1String("mouse"))
             clic(chiudi);
@@ -387,13 +392,13 @@ void tst_SchermataInizio::menuAutore()
         else
             modale->windowHandle()->close();
     });
-    controllo<QAction>(m_inizio, "mnuInfo")->trigger();
+    controllo<QAction>(m_inizio, "menuAutore")->trigger();
 
     QVERIFY(visto);
-    QVERIFY(!m_schermate.istanza<FinestraAutore>());
-    QTRY_COMPARE(fuoco(), QStringLiteral("Option1(0)"));
-    QCOMPARE(colore(controllo(m_inizio, "Option1(0)")), Evidenza);
-    QCOMPARE(colore(controllo(m_inizio, "Option2(2)")), Normale);
+    QVERIFY(!m_navigatore->istanza<FinestraAutore>());
+    QTRY_COMPARE(fuoco(), QStringLiteral("tabella(0)"));
+    QCOMPARE(colore(controllo(m_inizio, "tabella(0)")), Evidenza);
+    QCOMPARE(colore(controllo(m_inizio, "esci")), Normale);
 }
 
 QTEST_MAIN(tst_SchermataInizio)

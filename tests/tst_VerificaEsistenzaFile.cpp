@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #include <chrono>
 #include <future>
 
@@ -67,8 +69,8 @@ void liberaLettore()
 class tst_VerificaEsistenzaFile : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void init();
@@ -85,7 +87,9 @@ private:
 
 void tst_VerificaEsistenzaFile::init()
 {
-    m_serie = Serie();
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
     m_precedente = QDir::currentPath();
     m_cartella = new QTemporaryDir;
     QVERIFY(m_cartella->isValid());
@@ -178,14 +182,14 @@ void tst_VerificaEsistenzaFile::inizioConUnaPipe()
 
     QElapsedTimer orologio;
     orologio.start();
-    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
+    SchermataInizio *inizio = Aiuto::apriInizio(*m_navigatore);
     const qint64 trascorso = orologio.elapsed();
     aperto.set_value();
     guardia.wait();
 
     QVERIFY(inizio);
     QVERIFY2(trascorso < 1000, qPrintable(QStringLiteral("the start screen took %1 ms").arg(trascorso)));
-    QCOMPARE(Aiuto::fuoco(), QStringLiteral("Option1(0)"));
+    QCOMPARE(Aiuto::fuoco(), QStringLiteral("tabella(0)"));
     QVERIFY(S_ISFIFO(stato().modo));
 }
 

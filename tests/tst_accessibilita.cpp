@@ -15,6 +15,8 @@
 #include <QFrame>
 #include <QTest>
 
+#include <optional>
+
 using namespace Aiuto;
 
 namespace {
@@ -69,9 +71,8 @@ QStringList etichetteVisibili(QWidget *finestra)
 class tst_Accessibilita : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void init();
@@ -91,7 +92,9 @@ private:
 
 void tst_Accessibilita::init()
 {
-    m_serie = Serie();
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
 }
 
 void tst_Accessibilita::cleanup()
@@ -101,8 +104,8 @@ void tst_Accessibilita::cleanup()
 
 SchermataEsercizio *tst_Accessibilita::apriEsercizio(int tabella)
 {
-    m_serie.scegliTabella(tabella);
-    auto *w = m_navigatore.apriEsercizio();
+    m_serie->scegliTabella(tabella);
+    auto *w = m_navigatore->apriEsercizio();
     if (!QTest::qWaitForWindowActive(w))
         return nullptr;
     return w;
@@ -120,7 +123,7 @@ void tst_Accessibilita::verificaFuoco(QWidget *finestra, const QString &atteso)
             QCOMPARE(pulsante->backColor(), Evidenza);
         } else {
             QVERIFY2(!descrizione(pulsante)->state().focused, qPrintable(pulsante->objectName()));
-            if (pulsante->objectName() != QLatin1String("optOK")) // always drawn highlighted
+            if (pulsante->objectName() != QLatin1String("ok")) // always drawn highlighted
                 QVERIFY2(pulsante->backColor() != Evidenza, qPrintable(pulsante->objectName()));
         }
     }
@@ -128,7 +131,7 @@ void tst_Accessibilita::verificaFuoco(QWidget *finestra, const QString &atteso)
 
 void tst_Accessibilita::ogniControlloHaNomeERuolo()
 {
-    SchermataInizio *inizio = apriInizio(m_navigatore);
+    SchermataInizio *inizio = apriInizio(*m_navigatore);
     QVERIFY(inizio);
     SchermataEsercizio *esercizio = apriEsercizio(4);
     QVERIFY(esercizio);
@@ -144,13 +147,13 @@ void tst_Accessibilita::ogniControlloHaNomeERuolo()
         }
     }
     // The line break of a caption reads as a line break, not as a raw carriage return.
-    QCOMPARE(nome(controllo(inizio, QStringLiteral("Label7"))),
+    QCOMPARE(nome(controllo(inizio, QStringLiteral("versione"))),
              QStringLiteral("Vers.%1\nMouse ").arg(VersioneContalino));
 }
 
 void tst_Accessibilita::schermataInizio()
 {
-    SchermataInizio *inizio = apriInizio(m_navigatore);
+    SchermataInizio *inizio = apriInizio(*m_navigatore);
     QVERIFY(inizio);
     QCOMPARE(nome(inizio), QStringLiteral("Tavole della moltiplicazione"));
     QCOMPARE(pulsantiVisibili(inizio),
@@ -158,7 +161,7 @@ void tst_Accessibilita::schermataInizio()
     QCOMPARE(etichetteVisibili(inizio),
              (QStringList {"Contalino", QStringLiteral("Vers.%1\nMouse ").arg(VersioneContalino), "Tabella ",
                            "Il nuovo software di Ulmo"}));
-    for (const auto &[oggetto, atteso] : {std::pair {"frame1", "Tabelle"}, std::pair {"Frame2", "Comandi"}}) {
+    for (const auto &[oggetto, atteso] : {std::pair {"tabelle", "Tabelle"}, std::pair {"comandi", "Comandi"}}) {
         QWidget *gruppo = controllo(inizio, QLatin1String(oggetto));
         QCOMPARE(descrizione(gruppo)->role(), QAccessible::Grouping);
         QCOMPARE(nome(gruppo), QLatin1String(atteso));
@@ -166,7 +169,7 @@ void tst_Accessibilita::schermataInizio()
 
     // A chosen table is read from the label as soon as it changes.
     tasti(inizio, {Qt::Key_3, Qt::Key_Return});
-    QCOMPARE(nome(controllo(inizio, QStringLiteral("Label1"))), QStringLiteral("Tabella del 3"));
+    QCOMPARE(nome(controllo(inizio, QStringLiteral("tabellaScelta"))), QStringLiteral("Tabella del 3"));
 }
 
 void tst_Accessibilita::schermataEsercizio()
@@ -174,9 +177,10 @@ void tst_Accessibilita::schermataEsercizio()
     SchermataEsercizio *w = apriEsercizio(4);
     QVERIFY(w);
     QCOMPARE(nome(w), QStringLiteral("TABELLA"));
-    for (const auto &[oggetto, atteso] : {std::pair {"Frame1", "Operazioni"}, std::pair {"fraTastierino", "Tastierino"},
-                                          std::pair {"fraAiuto", "Aiuto"}, std::pair {"fraIntervento", "Intervento"},
-                                          std::pair {"fraAvviso", "Avviso"}}) {
+    for (const auto &[oggetto, atteso] :
+         {std::pair {"operazioni", "Operazioni"}, std::pair {"pannelloTastierino", "Tastierino"},
+          std::pair {"pannelloAiuto", "Aiuto"}, std::pair {"pannelloIntervento", "Intervento"},
+          std::pair {"pannelloAvviso", "Avviso"}}) {
         QWidget *pannello = controllo(w, QLatin1String(oggetto));
         QCOMPARE(descrizione(pannello)->role(), QAccessible::Grouping);
         QCOMPARE(nome(pannello), QLatin1String(atteso));
@@ -185,20 +189,20 @@ void tst_Accessibilita::schermataEsercizio()
     // The columns: the table, then each factor and result box; the first column is armed with its
     // sign, its equals sign and the question mark.
     const QStringList etichette = etichetteVisibili(w);
-    QStringList attese {QStringLiteral("4"), QString(QChar(0x00D7)), nome(controllo(w, QStringLiteral("Label2(0)"))),
+    QStringList attese {QStringLiteral("4"), QString(QChar(0x00D7)), nome(controllo(w, QStringLiteral("fattore(0)"))),
                         QStringLiteral("="), QStringLiteral("?")};
     for (int c = 1; c < 10; ++c)
-        attese << nome(controllo(w, QStringLiteral("Label2(%1)").arg(c))) << QString();
+        attese << nome(controllo(w, QStringLiteral("fattore(%1)").arg(c))) << QString();
     QCOMPARE(etichette, attese);
     QStringList fattori;
     for (int c = 0; c < 10; ++c)
-        fattori << nome(controllo(w, QStringLiteral("Label2(%1)").arg(c)));
+        fattori << nome(controllo(w, QStringLiteral("fattore(%1)").arg(c)));
     fattori.sort();
     QCOMPARE(fattori, (QStringList {"1", "10", "2", "3", "4", "5", "6", "7", "8", "9"}));
 
     // A typed digit is read from the result box.
     tasto(w, Qt::Key_7);
-    QCOMPARE(nome(controllo(w, QStringLiteral("lblRisultato(0)"))), QStringLiteral("7"));
+    QCOMPARE(nome(controllo(w, QStringLiteral("risultato(0)"))), QStringLiteral("7"));
 }
 
 void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
@@ -208,29 +212,29 @@ void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
     QCOMPARE(pulsantiVisibili(w), (QStringList {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "Cancella", "Invio",
                                                 "Nuova Tabella", "Esco"}));
     // The anchor label under the panels is not read either.
-    QVERIFY(!visibile(controllo(w, QStringLiteral("lblRiferimento"))));
-    QVERIFY(!visibile(controllo(w, QStringLiteral("LblAiuto"))));
-    QVERIFY(visibile(controllo(w, QStringLiteral("fraTastierino"))));
-    for (const char *pannello : {"fraAiuto", "fraIntervento", "fraAvviso"})
+    QVERIFY(!visibile(controllo(w, QStringLiteral("riferimento"))));
+    QVERIFY(!visibile(controllo(w, QStringLiteral("tiAiuto"))));
+    QVERIFY(visibile(controllo(w, QStringLiteral("pannelloTastierino"))));
+    for (const char *pannello : {"pannelloAiuto", "pannelloIntervento", "pannelloAvviso"})
         QVERIFY2(!visibile(controllo(w, QLatin1String(pannello))), pannello);
 
     // A wrong answer brings the help offer forward: now it alone is read.
-    const int fattore = controllo<QLabel>(w, QStringLiteral("Label2(0)"))->text().toInt();
+    const int fattore = controllo<QLabel>(w, QStringLiteral("fattore(0)"))->text().toInt();
     for (const QChar cifra : QString::number(3 * fattore + 1))
         tasto(w, Qt::Key(Qt::Key_0 + cifra.digitValue()));
     tasti(w, {Qt::Key_I, Qt::Key_Return});
     QCOMPARE(pulsantiVisibili(w), (QStringList {"SI", "NO"}));
-    QVERIFY(visibile(controllo(w, QStringLiteral("LblAiuto"))));
-    QCOMPARE(nome(controllo(w, QStringLiteral("LblAiuto"))), QStringLiteral("Ti aiuto ?"));
-    QVERIFY(!visibile(controllo(w, QStringLiteral("lblIntervento"))));
-    QVERIFY(visibile(controllo(w, QStringLiteral("fraAiuto"))));
-    QVERIFY(!visibile(controllo(w, QStringLiteral("fraTastierino"))));
+    QVERIFY(visibile(controllo(w, QStringLiteral("tiAiuto"))));
+    QCOMPARE(nome(controllo(w, QStringLiteral("tiAiuto"))), QStringLiteral("Ti aiuto ?"));
+    QVERIFY(!visibile(controllo(w, QStringLiteral("intervengoIo"))));
+    QVERIFY(visibile(controllo(w, QStringLiteral("pannelloAiuto"))));
+    QVERIFY(!visibile(controllo(w, QStringLiteral("pannelloTastierino"))));
     VERIFICA_FUOCO(w, "SI");
 }
 
 void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 {
-    SchermataInizio *inizio = apriInizio(m_navigatore);
+    SchermataInizio *inizio = apriInizio(*m_navigatore);
     QVERIFY(inizio);
     VERIFICA_FUOCO(inizio, "0");
     tasto(inizio, Qt::Key_3);
@@ -239,11 +243,11 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
     VERIFICA_FUOCO(inizio, "4");
     tasto(inizio, Qt::Key_Return);
     VERIFICA_FUOCO(inizio, "Vai");
-    clic(controllo(inizio, QStringLiteral("Option2(1)")), Qt::RightButton);
+    clic(controllo(inizio, QStringLiteral("ripristina")), Qt::RightButton);
     VERIFICA_FUOCO(inizio, "0");
 
     tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_Return});
-    auto *w = m_schermate.istanza<SchermataEsercizio>();
+    auto *w = m_navigatore->istanza<SchermataEsercizio>();
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
     VERIFICA_FUOCO(w, "0");
@@ -255,17 +259,17 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
 
 void tst_Accessibilita::premereDaUnAusilioConferma()
 {
-    SchermataInizio *inizio = apriInizio(m_navigatore);
+    SchermataInizio *inizio = apriInizio(*m_navigatore);
     QVERIFY(inizio);
     QAccessibleActionInterface *azioni
-        = descrizione(controllo(inizio, QStringLiteral("Option1(6)")))->actionInterface();
+        = descrizione(controllo(inizio, QStringLiteral("tabella(6)")))->actionInterface();
     QVERIFY(azioni);
     QVERIFY(azioni->actionNames().contains(QAccessibleActionInterface::pressAction()));
     azioni->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(m_serie.tabella(), 6);
-    QCOMPARE(nome(controllo(inizio, QStringLiteral("Label1"))), QStringLiteral("Tabella del 6"));
+    QCOMPARE(m_serie->tabella(), 6);
+    QCOMPARE(nome(controllo(inizio, QStringLiteral("tabellaScelta"))), QStringLiteral("Tabella del 6"));
     VERIFICA_FUOCO(inizio, "Vai");
-    QVERIFY(!controllo<PulsanteOpzione>(inizio, QStringLiteral("Option1(6)"))->value());
+    QVERIFY(!controllo<PulsanteOpzione>(inizio, QStringLiteral("tabella(6)"))->value());
 }
 
 QTEST_MAIN(tst_Accessibilita)

@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QTest>
 
+#include <optional>
+
 #include <cmath>
 
 using namespace Aiuto;
@@ -75,9 +77,8 @@ QList<Lato> leggiLati(const QImage &immagine, const QRect &r)
 class tst_AnelloFuoco : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void init();
@@ -89,7 +90,9 @@ private Q_SLOTS:
 
 void tst_AnelloFuoco::init()
 {
-    m_serie = Serie();
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
 }
 
 void tst_AnelloFuoco::cleanup()
@@ -110,9 +113,9 @@ void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco_data()
     QTest::addColumn<bool>("esercizio");
     QTest::addColumn<QString>("focalizzato");
     QTest::addColumn<QString>("altro");
-    QTest::newRow("tabelle") << false << QStringLiteral("Option1(0)") << QStringLiteral("Option1(1)");
-    QTest::newRow("comandi") << false << QStringLiteral("Option2(0)") << QStringLiteral("Option2(1)");
-    QTest::newRow("tastierino") << true << QStringLiteral("Option1(0)") << QStringLiteral("Option1(5)");
+    QTest::newRow("tabelle") << false << QStringLiteral("tabella(0)") << QStringLiteral("tabella(1)");
+    QTest::newRow("comandi") << false << QStringLiteral("vai") << QStringLiteral("ripristina");
+    QTest::newRow("tastierino") << true << QStringLiteral("tasto(0)") << QStringLiteral("tasto(5)");
 }
 
 void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco()
@@ -121,12 +124,12 @@ void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco()
     QFETCH(QString, focalizzato);
     QFETCH(QString, altro);
 
-    QWidget *finestra = apriInizio(m_navigatore);
+    QWidget *finestra = apriInizio(*m_navigatore);
     QVERIFY(finestra);
     if (esercizio) {
         tasto(finestra, Qt::Key_Return);
         tasto(finestra, Qt::Key_Return);
-        finestra = m_schermate.istanza<SchermataEsercizio>();
+        finestra = m_navigatore->istanza<SchermataEsercizio>();
         QVERIFY(finestra);
         QVERIFY(QTest::qWaitForWindowActive(finestra));
     }

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <optional>
+
 using namespace Aiuto;
 
 namespace {
@@ -39,9 +41,8 @@ double colonnaMedia(const QImage &immagine, int riga, int da, int a)
 class tst_Avvio : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void initTestCase();
@@ -68,7 +69,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
 #ifndef Q_OS_LINUX
     QSKIP("reads the loaded libraries from /proc");
 #else
-    auto *inizio = m_navigatore.apriInizio();
+    auto *inizio = m_navigatore->apriInizio();
     QVERIFY(inizio);
     QVERIFY(QTest::qWaitForWindowExposed(inizio));
     inizio->grab(); // every control painted once
@@ -83,7 +84,7 @@ void tst_Avvio::inizioSenzaImmaginiDaFile()
 
 void tst_Avvio::chevronDelMenuStretto()
 {
-    auto *inizio = m_navigatore.apriInizio();
+    auto *inizio = m_navigatore->apriInizio();
     inizio->showNormal();
     inizio->resize(40, 300);
     auto *estensione = inizio->menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));

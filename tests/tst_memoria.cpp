@@ -11,6 +11,8 @@
 
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
 int contaOggetti(const QObject *radice)
@@ -35,9 +37,8 @@ int oggettiVivi()
 class tst_Memoria : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void milleAperture();
@@ -45,27 +46,29 @@ private Q_SLOTS:
 
 void tst_Memoria::milleAperture()
 {
-    m_serie = Serie();
-    SchermataInizio *inizio = Aiuto::apriInizio(m_navigatore);
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
+    SchermataInizio *inizio = Aiuto::apriInizio(*m_navigatore);
     QVERIFY(inizio);
 
     // One round first, so that everything Qt creates once (fonts, styles, caches) is there already.
     auto ciclo = [this, inizio](int i) {
         Aiuto::tasto(inizio, Qt::Key_Return); // the focus is on "Vai" after the first round's choice
-        auto *operativo = m_schermate.istanza<SchermataEsercizio>();
+        auto *operativo = m_navigatore->istanza<SchermataEsercizio>();
         if (!operativo)
             return false;
-        m_serie.caricaRegistro(m_serie.registro(), i % 31);
-        auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
+        m_serie->caricaRegistro(m_serie->registro(), i % 31);
+        auto *stampa = m_navigatore->schermate().carica<SchermataStampa>(*m_serie);
         stampa->mostra();
         // "ESCI" from its own button, then the exercise screen by its close box.
-        Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("Command1")));
+        Aiuto::clic(stampa->findChild<QWidget *>(QStringLiteral("esci")));
         operativo->close();
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         inizio->activateWindow();
         Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
-        return !m_schermate.istanza<SchermataEsercizio>() && !m_schermate.istanza<SchermataStampa>();
+        return !m_navigatore->istanza<SchermataEsercizio>() && !m_navigatore->istanza<SchermataStampa>();
     };
     Aiuto::tasti(inizio, {Qt::Key_7, Qt::Key_Return});
     QVERIFY(ciclo(0));

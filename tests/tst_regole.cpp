@@ -1,5 +1,5 @@
-// The rules of the drill without any screen: record lines, expected answers, the entry, the order
-// of the factors and the connector lines.
+// The rules of the drill without any screen: record lines, expected answers, the entry and the order
+// of the factors.
 
 #include "serie/Regole.h"
 
@@ -21,8 +21,6 @@ private Q_SLOTS:
     void confronto();
     void fattoriSonoUnaPermutazione();
     void fattoriUniformi();
-    void linee_data();
-    void linee();
 };
 
 void tst_Regole::rigaDomanda_data()
@@ -135,32 +133,6 @@ void tst_Regole::fattoriUniformi()
                 QVERIFY(qAbs(coppie[a][b] - attesoCoppia) < attesoCoppia / 3);
         }
     }
-}
-
-void tst_Regole::linee_data()
-{
-    QTest::addColumn<int>("k");
-    QTest::addColumn<QLineF>("attesa");
-    // The number's box at (4752, 24), 1032 x 852; each sign at (1000 * k, 1275).
-    const qreal l = 4752, t = 24, w = 1032, h = 852;
-    const qreal y = 1275;
-    QTest::newRow("0") << 0 << QLineF(l - 150, t + 150, 0 + 150, y - 100);
-    QTest::newRow("1") << 1 << QLineF(l - 150, t + 350, 1000 + 150, y - 150);
-    QTest::newRow("2") << 2 << QLineF(l - 150, t + 550, 2000 + 150, y - 150);
-    QTest::newRow("3") << 3 << QLineF(l - 150, t + h, 3000 + 150, y - 150);
-    QTest::newRow("4") << 4 << QLineF(l + w / 2, t + h, 4000 + 150, y - 150);
-    QTest::newRow("5") << 5 << QLineF(l + w / 2, t + h, 5000 + 150, y - 150);
-    QTest::newRow("6") << 6 << QLineF(l + w + 150, t + h, 6000 - 150, y - 150);
-    QTest::newRow("7") << 7 << QLineF(l + w + 150, t + 550, 7000 - 150, y - 150);
-    QTest::newRow("8") << 8 << QLineF(l + w + 150, t + 350, 8000 - 150, y - 150);
-    QTest::newRow("9") << 9 << QLineF(l + w + 150, t + 150, 9000 - 150, y - 150);
-}
-
-void tst_Regole::linee()
-{
-    QFETCH(int, k);
-    QFETCH(QLineF, attesa);
-    QCOMPARE(Regole::estremiLinea(k, QRectF(4752, 24, 1032, 852), QPointF(1000 * k, 1275)), attesa);
 }
 
 QTEST_MAIN(tst_Regole)

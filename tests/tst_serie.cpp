@@ -1,35 +1,110 @@
-// A series played through its own verbs, without any window: answers right and wrong, help accepted
-// and refused, the intervention, the end of a table and of the series, and every record line the page
-// prints.
+// A series played through its own verbs, without any window: every phase with the verbs and keys it
+// allows, every signal in order, the refusals of help, the record lines the page prints.
 
 #include "serie/Serie.h"
 
 #include <QSet>
 #include <QTest>
 
+using Fase = Serie::Fase;
+
 namespace {
 
-// One letter a verb: g a right answer confirmed, s a wrong one (the right one plus one), a help
-// accepted, r help refused, t a new table. The outcomes come back the same way: S wrong, G right,
-// F table finished, R try again, I intervention.
-QString gioca(Serie &serie, const QString &mosse)
+// One letter a move: n a new series, t a new table, l leaving the exercise; a digit typed, c the last
+// one deleted, v the answer confirmed; G the right answer typed, S a wrong one (the right one plus
+// one), g and s the same confirmed; a help accepted, r refused, o the intervention's OK.
+bool muovi(Serie &serie, QChar mossa)
 {
-    QString esiti;
-    for (QChar mossa : mosse) {
-        const int giusta = serie.tabella() * serie.fattore(serie.colonna());
-        if (mossa == QLatin1Char('t')) {
-            serie.nuovaTabella();
-        } else if (mossa == QLatin1Char('r')) {
-            esiti += serie.rifiutaAiuto() == Serie::Rifiuto::Riprova ? QLatin1Char('R') : QLatin1Char('I');
-        } else {
-            for (QChar c : mossa == QLatin1Char('a') ? QString() : QString::number(giusta + (mossa == 's')))
-                serie.digita(c.digitValue());
-            // The letters in the order of Serie::Esito.
-            esiti += QStringLiteral("SGF").at(int(mossa == QLatin1Char('a') ? serie.accettaAiuto() : serie.conferma()));
-        }
+    const QString giusta = serie.attesa(serie.colonna()).trimmed();
+    const QString sbagliata = QString::number(giusta.toInt() + 1);
+    const auto scrivi = [&serie](const QString &cifre) {
+        for (QChar c : cifre)
+            serie.digita(c.digitValue());
+    };
+    if (mossa.isDigit())
+        return serie.digita(mossa.digitValue());
+    switch (mossa.toLatin1()) {
+    case 'n':
+        return serie.nuovaSerie();
+    case 't':
+        return serie.nuovaTabella();
+    case 'l':
+        serie.lascia();
+        return true;
+    case 'c':
+        return serie.cancella();
+    case 'v':
+        return serie.conferma();
+    case 'G':
+        scrivi(giusta);
+        return true;
+    case 'S':
+        scrivi(sbagliata);
+        return true;
+    case 'g':
+        scrivi(giusta);
+        return serie.conferma();
+    case 's':
+        scrivi(sbagliata);
+        return serie.conferma();
+    case 'a':
+        return serie.accettaAiuto();
+    case 'r':
+        return serie.rifiutaAiuto();
+    case 'o':
+        return serie.confermaIntervento();
+    case 'x':
+        return serie.scegliTabella(3);
     }
-    return esiti;
+    return false;
 }
+
+void gioca(Serie &serie, const QString &mosse)
+{
+    for (QChar mossa : mosse)
+        muovi(serie, mossa);
+}
+
+// Every signal of the series, as text, in the order it came.
+QStringList *registraSegnali(Serie &serie)
+{
+    auto *segnali = new QStringList;
+    QObject::connect(&serie, &QObject::destroyed, [segnali] { delete segnali; });
+    const auto nota = [segnali](const QString &segnale) { segnali->append(segnale); };
+    QObject::connect(&serie, &Serie::tabellaIniziata, [=] { nota(QStringLiteral("tabellaIniziata")); });
+    QObject::connect(&serie, &Serie::colonnaArmata, [=](int c) { nota(QStringLiteral("colonnaArmata %1").arg(c)); });
+    QObject::connect(&serie, &Serie::rispostaCambiata,
+                     [=](const QString &r) { nota(QStringLiteral("rispostaCambiata '%1'").arg(r)); });
+    QObject::connect(&serie, &Serie::verdetto, [=](int c, bool giusta) {
+        nota(QStringLiteral("verdetto %1 %2")
+                 .arg(c)
+                 .arg(giusta ? QStringLiteral("giusta") : QStringLiteral("sbagliata")));
+    });
+    QObject::connect(&serie, &Serie::rispostaRivelata,
+                     [=](int c, const QString &a) { nota(QStringLiteral("rispostaRivelata %1 '%2'").arg(c).arg(a)); });
+    QObject::connect(&serie, &Serie::colonnaChiusa, [=](int c) { nota(QStringLiteral("colonnaChiusa %1").arg(c)); });
+    QObject::connect(&serie, &Serie::aiutoOfferto, [=] { nota(QStringLiteral("aiutoOfferto")); });
+    QObject::connect(&serie, &Serie::intervento, [=] { nota(QStringLiteral("intervento")); });
+    QObject::connect(&serie, &Serie::tabellaFinita, [=] { nota(QStringLiteral("tabellaFinita")); });
+    QObject::connect(&serie, &Serie::avvisoDovuto, [=] { nota(QStringLiteral("avvisoDovuto")); });
+    return segnali;
+}
+
+// What a refused verb must leave as it was.
+QString stato(const Serie &serie)
+{
+    QStringList righe(serie.registro().cbegin(), serie.registro().cend());
+    return QStringLiteral("%1 %2 %3 '%4' %5 %6 %7")
+        .arg(int(serie.fase()))
+        .arg(serie.tabella())
+        .arg(serie.colonna())
+        .arg(serie.risposta())
+        .arg(serie.operazioni())
+        .arg(serie.rifiutiAiuto())
+        .arg(righe.join(QLatin1Char('|')));
+}
+
+const QString Tabella = QStringLiteral("gggggggggg");
 
 } // namespace
 
@@ -38,43 +113,141 @@ class tst_Serie : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void fasi_data();
+    void fasi();
+    void segnali_data();
+    void segnali();
     void partita_data();
     void partita();
     void registroDopoNuovaSerie();
     void ordineRipetibile();
 };
 
+void tst_Serie::fasi_data()
+{
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<Fase>("fase");
+    QTest::addColumn<QString>("permesse"); // the moves accepted, of "xntcv0aro"
+    QTest::addColumn<QList<int>>("tasti"); // the keypad's live keys
+
+    const QList<int> cifre = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, Serie::TastoCancella};
+    QTest::newRow("choosing") << "" << Fase::Scelta << "xn" << QList<int> {};
+    QTest::newRow("answering, nothing typed") << "n" << Fase::Risposta << "xc0" << cifre;
+    QTest::newRow("answering, a digit typed")
+        << "n1" << Fase::Risposta << "xcv0" << cifre + QList<int> {Serie::TastoInvio};
+    QTest::newRow("help offered") << "ns" << Fase::AiutoOfferto << "xar" << QList<int> {};
+    QTest::newRow("intervention") << "nsrsrsr" << Fase::Intervento << "xo" << QList<int> {};
+    QTest::newRow("table finished") << "n" + Tabella << Fase::TabellaFinita << "xt"
+                                    << QList<int> {Serie::TastoNuovaTabella, Serie::TastoEsco};
+    QTest::newRow("warning") << "n" + Tabella + "t" + Tabella + "t" + Tabella << Fase::Avviso << "xn" << QList<int> {};
+}
+
+// In each phase, the verbs it allows are taken, and every other one changes nothing and says so.
+void tst_Serie::fasi()
+{
+    QFETCH(QString, prima);
+    QFETCH(Fase, fase);
+    QFETCH(QString, permesse);
+    QFETCH(QList<int>, tasti);
+
+    for (QChar mossa : QStringLiteral("xntcv0aro")) {
+        Serie serie(7);
+        serie.scegliTabella(6);
+        gioca(serie, prima);
+        QCOMPARE(serie.fase(), fase);
+        for (int tasto = 0; tasto < Serie::NumeroTasti; ++tasto)
+            QVERIFY2(serie.tastoAttivo(tasto) == tasti.contains(tasto), qPrintable(QString::number(tasto)));
+
+        const QString statoPrima = stato(serie);
+        const QStringList *segnali = registraSegnali(serie);
+        const bool presa = muovi(serie, mossa);
+        QVERIFY2(presa == permesse.contains(mossa), qPrintable(QString(mossa)));
+        if (!presa) {
+            QCOMPARE(stato(serie), statoPrima);
+            QCOMPARE(*segnali, QStringList());
+        }
+    }
+}
+
+void tst_Serie::segnali_data()
+{
+    QTest::addColumn<QString>("prima");
+    QTest::addColumn<QChar>("mossa");
+    QTest::addColumn<QStringList>("segnali"); // %A: the expected answer of the column answered
+    QTest::addColumn<Fase>("fase");
+
+    QTest::newRow("a new series") << "" << QChar('n') << QStringList {"tabellaIniziata", "colonnaArmata 0"}
+                                  << Fase::Risposta;
+    QTest::newRow("a digit") << "n" << QChar('4') << QStringList {"rispostaCambiata '4'"} << Fase::Risposta;
+    QTest::newRow("a fourth digit, dropped") << "n123" << QChar('4') << QStringList {} << Fase::Risposta;
+    QTest::newRow("C") << "n12" << QChar('c') << QStringList {"rispostaCambiata '1'"} << Fase::Risposta;
+    QTest::newRow("C on nothing") << "n" << QChar('c') << QStringList {} << Fase::Risposta;
+    QTest::newRow("right") << "nG" << QChar('v')
+                           << QStringList {"verdetto 0 giusta", "colonnaChiusa 0", "colonnaArmata 1"} << Fase::Risposta;
+    QTest::newRow("wrong") << "nS" << QChar('v') << QStringList {"verdetto 0 sbagliata", "aiutoOfferto"}
+                           << Fase::AiutoOfferto;
+    QTest::newRow("help accepted") << "ns" << QChar('a')
+                                   << QStringList {"rispostaRivelata 0 '%A'", "colonnaChiusa 0", "colonnaArmata 1"}
+                                   << Fase::Risposta;
+    QTest::newRow("help refused") << "ns" << QChar('r') << QStringList {"colonnaArmata 0"} << Fase::Risposta;
+    QTest::newRow("the third refusal") << "nsrsrs" << QChar('r') << QStringList {"intervento"} << Fase::Intervento;
+    QTest::newRow("the intervention's OK")
+        << "nsrsrsr" << QChar('o') << QStringList {"rispostaRivelata 0 '%A'", "colonnaChiusa 0", "colonnaArmata 1"}
+        << Fase::Risposta;
+    QTest::newRow("the tenth column") << "n" + Tabella.left(9) + "G" << QChar('v')
+                                      << QStringList {"verdetto 9 giusta", "colonnaChiusa 9", "tabellaFinita"}
+                                      << Fase::TabellaFinita;
+    QTest::newRow("a new table") << "n" + Tabella << QChar('t') << QStringList {"tabellaIniziata", "colonnaArmata 0"}
+                                 << Fase::Risposta;
+    QTest::newRow("the 30th operation, revealed")
+        << "n" + Tabella + "t" + Tabella + "t" + Tabella.left(9) + "s" << QChar('a')
+        << QStringList {"rispostaRivelata 9 '%A'", "colonnaChiusa 9", "avvisoDovuto"} << Fase::Avviso;
+    QTest::newRow("starting again") << "n" + Tabella + "t" + Tabella + "t" + Tabella << QChar('n')
+                                    << QStringList {"tabellaIniziata", "colonnaArmata 0"} << Fase::Risposta;
+    QTest::newRow("leaving") << "ns" << QChar('l') << QStringList {} << Fase::Scelta;
+}
+
+void tst_Serie::segnali()
+{
+    QFETCH(QString, prima);
+    QFETCH(QChar, mossa);
+    QFETCH(QStringList, segnali);
+    QFETCH(Fase, fase);
+
+    Serie serie(7);
+    serie.scegliTabella(6);
+    gioca(serie, prima);
+    segnali.replaceInStrings(QStringLiteral("%A"), serie.attesa(serie.colonna()));
+    const QStringList *ricevuti = registraSegnali(serie);
+    QVERIFY(muovi(serie, mossa));
+    QCOMPARE(*ricevuti, segnali);
+    QCOMPARE(serie.fase(), fase);
+}
+
 void tst_Serie::partita_data()
 {
     QTest::addColumn<QString>("mosse");
-    QTest::addColumn<QString>("esiti");
     QTest::addColumn<int>("operazioni");
     QTest::addColumn<int>("colonna");
     QTest::addColumn<int>("rifiuti");
     // The first record line after its question: %1 the right answer typed, %2 the wrong one, %3 revealed.
     QTest::addColumn<QString>("riga0");
 
-    const QString tabella = QStringLiteral("gggggggggg");
-    QTest::newRow("right") << "g"
-                           << "G" << 1 << 1 << 0 << "%1  ";
-    QTest::newRow("wrong, help accepted") << "sa"
-                                          << "SG" << 1 << 1 << 0 << "%2  %3";
-    QTest::newRow("wrong twice, refused") << "srsrg"
-                                          << "SRSRG" << 1 << 1 << 2 << "%2  %2  %1  ";
-    // The third refusal brings the intervention, whatever tables lie between, and its OK reveals the
-    // answer: the count starts again.
-    QTest::newRow("third refusal across tables") << "sr" + tabella + "tsrsra"
-                                                 << "SRGGGGGGGGGFSRSIG" << 11 << 1 << 0 << "%2  %1  ";
-    QTest::newRow("a whole table") << tabella << "GGGGGGGGGF" << 10 << 0 << 0 << "%1  ";
-    QTest::newRow("the 30th, revealed") << tabella + "t" + tabella + "t" + tabella.left(9) + "sa"
-                                        << QStringLiteral("GGGGGGGGGF").repeated(2) + "GGGGGGGGGSF" << 30 << 0 << 0
+    QTest::newRow("right") << "g" << 1 << 1 << 0 << "%1  ";
+    QTest::newRow("wrong, help accepted") << "sa" << 1 << 1 << 0 << "%2  %3";
+    QTest::newRow("wrong twice, refused") << "srsrg" << 1 << 1 << 2 << "%2  %2  %1  ";
+    // The third refusal brings the intervention, whatever tables or visits to the exercise lie between,
+    // and its OK reveals the answer: the count starts again.
+    QTest::newRow("third refusal across tables") << "sr" + Tabella + "tsrsro" << 11 << 1 << 0 << "%2  %1  ";
+    QTest::newRow("third refusal across visits") << "srglnsrsro" << 1 << 1 << 0 << "%2  %2  %3";
+    QTest::newRow("a whole table") << Tabella << 10 << 0 << 0 << "%1  ";
+    QTest::newRow("the 30th, revealed") << Tabella + "t" + Tabella + "t" + Tabella.left(9) + "sa" << 30 << 0 << 0
                                         << "%1  ";
 }
 
 void tst_Serie::partita()
 {
     QFETCH(QString, mosse);
-    QFETCH(QString, esiti);
     QFETCH(int, operazioni);
     QFETCH(int, colonna);
     QFETCH(int, rifiuti);
@@ -83,11 +256,12 @@ void tst_Serie::partita()
     Serie serie(7);
     serie.scegliTabella(6);
     serie.nuovaSerie();
+    // Leaving and coming back ("ln") starts a new series, with factors of its own.
+    const qsizetype ritorno = mosse.lastIndexOf(QLatin1Char('n')) + 1;
+    gioca(serie, mosse.left(ritorno));
     const int giusta = 6 * serie.fattore(0);
     const QString domanda = Regole::rigaDomanda(6, serie.fattore(0));
-    QCOMPARE(serie.attesa(0), QStringLiteral(" %1").arg(giusta));
-
-    QCOMPARE(gioca(serie, mosse), esiti);
+    gioca(serie, mosse.mid(ritorno));
     QCOMPARE(serie.operazioni(), operazioni);
     QCOMPARE(serie.colonna(), colonna);
     QCOMPARE(serie.rifiutiAiuto(), rifiuti);
@@ -109,9 +283,9 @@ void tst_Serie::registroDopoNuovaSerie()
     Serie serie(11);
     serie.scegliTabella(8);
     serie.nuovaSerie();
-    gioca(serie, QStringLiteral("ggggggggggt").repeated(2) + "gggggggggg");
+    gioca(serie, (Tabella + "t").repeated(2) + Tabella);
     const auto prima = serie.registro();
-    serie.nuovaSerie();
+    QVERIFY(serie.nuovaSerie());
     QCOMPARE(serie.operazioni(), 0);
     for (int riga = 0; riga < Serie::NumeroRighe; ++riga) {
         const QString attesa = riga < Serie::NumeroColonne ? Regole::rigaDomanda(8, serie.fattore(riga))
@@ -132,12 +306,15 @@ void tst_Serie::ordineRipetibile()
     };
     Serie una(42);
     Serie altra(42);
+    una.nuovaSerie();
+    altra.nuovaSerie();
     QSet<QString> ordini;
     for (int volta = 0; volta < 5; ++volta) {
-        una.nuovaTabella();
-        altra.nuovaTabella();
         QCOMPARE(ordine(altra), ordine(una));
         ordini.insert(ordine(una));
+        // A new table, or after the third a new series.
+        gioca(una, Tabella + "tn");
+        gioca(altra, Tabella + "tn");
     }
     QCOMPARE(ordini.size(), 5);
 }

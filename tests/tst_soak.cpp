@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 #include <limits>
 #include <memory>
 
@@ -178,9 +180,8 @@ struct Istantanea
 class tst_Soak : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 public:
     static void initMain();
@@ -256,7 +257,9 @@ void tst_Soak::initTestCase()
     // program. The soak draws without that cache.
     m_limitePixmap = QPixmapCache::cacheLimit();
     QPixmapCache::setCacheLimit(0);
-    m_serie = Serie(m_seme);
+    m_navigatore.reset();
+    m_serie.emplace(m_seme);
+    m_navigatore.emplace(*m_serie);
 
     // A click can land on the menu bar and open the author screen modal, or the menu bar's overflow
     // button of a narrow window and open its popup: close either shortly after, as a teacher would.
@@ -278,9 +281,9 @@ void tst_Soak::cleanupTestCase()
         qInstallMessageHandler(gestorePrecedente);
     if (m_limitePixmap > 0)
         QPixmapCache::setCacheLimit(m_limitePixmap);
-    m_schermate.scarica<SchermataStampa>();
-    m_schermate.scarica<SchermataEsercizio>();
-    m_schermate.scarica<SchermataInizio>();
+    m_navigatore->schermate().scarica<SchermataStampa>();
+    m_navigatore->schermate().scarica<SchermataEsercizio>();
+    m_navigatore->schermate().scarica<SchermataInizio>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -312,19 +315,19 @@ void tst_Soak::fallisci(const QString &motivo)
 // whose start screen was closed is started again.
 QWidget *tst_Soak::bersaglio()
 {
-    if (!m_schermate.istanza<SchermataInizio>()) {
-        m_navigatore.apriInizio();
+    if (!m_navigatore->istanza<SchermataInizio>()) {
+        m_navigatore->apriInizio();
     }
     QWidget *attiva = QApplication::activeWindow();
     if (attiva && attiva->isVisible())
         return attiva;
     QWidget *scelta = nullptr;
-    if (auto *stampa = m_schermate.istanza<SchermataStampa>())
+    if (auto *stampa = m_navigatore->istanza<SchermataStampa>())
         scelta = stampa;
-    else if (auto *operativo = m_schermate.istanza<SchermataEsercizio>())
+    else if (auto *operativo = m_navigatore->istanza<SchermataEsercizio>())
         scelta = operativo;
     else
-        scelta = m_schermate.istanza<SchermataInizio>();
+        scelta = m_navigatore->istanza<SchermataInizio>();
     if (scelta->isMinimized())
         scelta->showMaximized();
     scelta->activateWindow();
@@ -334,15 +337,15 @@ QWidget *tst_Soak::bersaglio()
 Istantanea tst_Soak::istantanea() const
 {
     Istantanea s;
-    s.operativo = m_schermate.istanza<SchermataEsercizio>();
-    s.numEsercizi = m_serie.operazioni();
-    s.risposta = m_serie.risposta();
+    s.operativo = m_navigatore->istanza<SchermataEsercizio>();
+    s.numEsercizi = m_serie->operazioni();
+    s.risposta = m_serie->risposta();
     if (s.operativo) {
-        s.colonna = s.operativo->colonna();
-        s.attesa = m_serie.attesa(s.colonna);
+        s.colonna = m_serie->colonna();
+        s.attesa = m_serie->attesa(s.colonna);
     }
     if (s.numEsercizi >= 0 && s.numEsercizi < Serie::NumeroRighe)
-        s.riga = m_serie.registro().at(s.numEsercizi);
+        s.riga = m_serie->registro().at(s.numEsercizi);
     return s;
 }
 
@@ -364,7 +367,7 @@ void tst_Soak::atto(const QString &descrizione, const std::function<void()> &eve
 // go to one window, so none reaches the print screen before this.
 void tst_Soak::preparaStampa()
 {
-    auto *stampa = m_schermate.istanza<SchermataStampa>();
+    auto *stampa = m_navigatore->istanza<SchermataStampa>();
     if (!stampa || stampa == m_stampaPreparata)
         return;
     m_stampaPreparata = stampa;
@@ -387,7 +390,7 @@ void tst_Soak::passo()
     if (!finestra)
         return;
     // Any message box the program asks for is answered at once.
-    if (auto *stampa = m_schermate.istanza<SchermataStampa>())
+    if (auto *stampa = m_navigatore->istanza<SchermataStampa>())
         stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
 
     const quint32 scelta = m_caso.bounded(1000);
@@ -439,11 +442,11 @@ void tst_Soak::passo()
         }
     } else if (scelta < 930) {
         // A child who knows the answer: the right digits, then Enter.
-        auto *operativo = m_schermate.istanza<SchermataEsercizio>();
+        auto *operativo = m_navigatore->istanza<SchermataEsercizio>();
         if (!operativo || w != operativo)
             return;
-        const int fattore = guida::testo(operativo, QStringLiteral("Label2(%1)").arg(operativo->colonna())).toInt();
-        const QString giusta = QString::number(m_serie.tabella() * fattore);
+        const int fattore = guida::testo(operativo, QStringLiteral("fattore(%1)").arg(m_serie->colonna())).toInt();
+        const QString giusta = QString::number(m_serie->tabella() * fattore);
         for (QChar c : giusta) {
             if (finestra)
                 atto(QStringLiteral("typed %1").arg(c),
@@ -466,7 +469,7 @@ void tst_Soak::passo()
             w->activateWindow();
         });
     } else if (scelta < 980) {
-        auto *menu = w->findChild<QAction *>(QStringLiteral("mnuInfo"));
+        auto *menu = w->findChild<QAction *>(QStringLiteral("menuAutore"));
         if (!menu)
             return;
         atto(QStringLiteral("menu Autore on %1").arg(w->objectName()), [&] { menu->trigger(); });
@@ -498,10 +501,10 @@ void tst_Soak::verifica(const Istantanea &prima)
             return fallisci(QStringLiteral("focus on disabled %1").arg(f->objectName()));
     }
 
-    const qint16 n = m_serie.operazioni();
+    const qint16 n = m_serie->operazioni();
     if (n < 0 || n > 30)
         return fallisci(QStringLiteral("NumEsercizi %1").arg(n));
-    const QString &risposta = m_serie.risposta();
+    const QString &risposta = m_serie->risposta();
     static const QRegularExpression rispostaValida(QStringLiteral("^(|0|[1-9][0-9]{0,2})$"));
     if (!rispostaValida.match(risposta).hasMatch())
         return fallisci(QStringLiteral("answer \"%1\"").arg(risposta));
@@ -511,13 +514,13 @@ void tst_Soak::verifica(const Istantanea &prima)
     static const QRegularExpression rigaCompleta(
         QStringLiteral("^\\d{1,2} \u00d7 ( [1-9]|10) = ((0|[1-9]\\d{0,2})  )*( \\d{1,3})?$"));
     for (int k = 0; k < n; ++k) {
-        if (!rigaCompleta.match(m_serie.registro().at(k)).hasMatch())
-            return fallisci(QStringLiteral("record line %1 is \"%2\"").arg(k).arg(m_serie.registro().at(k)));
+        if (!rigaCompleta.match(m_serie->registro().at(k)).hasMatch())
+            return fallisci(QStringLiteral("record line %1 is \"%2\"").arg(k).arg(m_serie->registro().at(k)));
     }
 
-    if (m_schermate.istanza<SchermataStampa>())
+    if (m_navigatore->istanza<SchermataStampa>())
         ++m_stati[QStringLiteral("print screen open")];
-    auto *w = m_schermate.istanza<SchermataEsercizio>();
+    auto *w = m_navigatore->istanza<SchermataEsercizio>();
     if (!w)
         return;
     ++m_stati[guida::pannelloDavanti(w)];
@@ -532,28 +535,28 @@ void tst_Soak::verifica(const Istantanea &prima)
     // The table on screen is the ten factors, each once.
     QList<int> fattori;
     for (int c = 0; c < 10; ++c)
-        fattori << guida::testo(w, QStringLiteral("Label2(%1)").arg(c)).toInt();
+        fattori << guida::testo(w, QStringLiteral("fattore(%1)").arg(c)).toInt();
     std::sort(fattori.begin(), fattori.end());
     if (fattori != QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
         return fallisci(QStringLiteral("factors on screen are not 1..10"));
 
-    const int colonna = w->colonna();
-    const bool rispondendo = abilitati.first() == QLatin1String("fraTastierino") && guida::tasto(w, 0)->isEnabled();
+    const int colonna = m_serie->colonna();
+    const bool rispondendo
+        = abilitati.first() == QLatin1String("pannelloTastierino") && guida::tasto(w, 0)->isEnabled();
     if (rispondendo) {
-        const bool mostraQualcosa
-            = guida::testo(w, QStringLiteral("lblRisultato(%1)").arg(colonna)) != QLatin1String("?");
-        if (guida::tasto(w, SchermataEsercizio::TastoInvio)->isEnabled() != mostraQualcosa)
+        const bool mostraQualcosa = guida::testo(w, QStringLiteral("risultato(%1)").arg(colonna)) != QLatin1String("?");
+        if (guida::tasto(w, Serie::TastoInvio)->isEnabled() != mostraQualcosa)
             return fallisci(QStringLiteral("\"Invio\" enabled %1 with the box showing \"%2\"")
                                 .arg(!mostraQualcosa)
-                                .arg(guida::testo(w, QStringLiteral("lblRisultato(%1)").arg(colonna))));
+                                .arg(guida::testo(w, QStringLiteral("risultato(%1)").arg(colonna))));
         // The line being answered starts with the question of the column on screen.
         const QString domanda = QStringLiteral("%1 \u00d7 %2 = ")
-                                    .arg(guida::testo(w, QStringLiteral("Label1")))
-                                    .arg(guida::testo(w, QStringLiteral("Label2(%1)").arg(colonna)), 2);
-        if (!m_serie.registro().at(n).startsWith(domanda))
+                                    .arg(guida::testo(w, QStringLiteral("tabella")))
+                                    .arg(guida::testo(w, QStringLiteral("fattore(%1)").arg(colonna)), 2);
+        if (!m_serie->registro().at(n).startsWith(domanda))
             return fallisci(QStringLiteral("line %1 \"%2\" does not start with \"%3\"")
                                 .arg(n)
-                                .arg(m_serie.registro().at(n), domanda));
+                                .arg(m_serie->registro().at(n), domanda));
     }
 
     // What happened to the record: nothing, an entry appended, a column completed, or a new start.
@@ -561,13 +564,13 @@ void tst_Soak::verifica(const Istantanea &prima)
         return;
     const QString aggiunta = prima.riga + prima.risposta + QStringLiteral("  ");
     if (n == prima.numEsercizi) {
-        const QString &ora = m_serie.registro().at(n);
+        const QString &ora = m_serie->registro().at(n);
         const bool nuovaTabella
-            = prima.numEsercizi % 10 == 0 && ora == m_serie.registro().at(n).left(ora.indexOf(QLatin1Char('=')) + 2);
+            = prima.numEsercizi % 10 == 0 && ora == m_serie->registro().at(n).left(ora.indexOf(QLatin1Char('=')) + 2);
         if (ora != prima.riga && ora != aggiunta && !nuovaTabella)
             return fallisci(QStringLiteral("line %1 went from \"%2\" to \"%3\"").arg(n).arg(prima.riga, ora));
     } else if (n == prima.numEsercizi + 1) {
-        const QString &completata = m_serie.registro().at(prima.numEsercizi);
+        const QString &completata = m_serie->registro().at(prima.numEsercizi);
         const bool giusta = completata == aggiunta && prima.risposta.trimmed() == prima.attesa.trimmed();
         const bool rivelata = completata == prima.riga + prima.attesa;
         if (!giusta && !rivelata)
@@ -618,14 +621,14 @@ QString tst_Soak::campionaMemoria(qint64 traguardo)
     // Every sample in one state, the start screen alone and maximised, with the heap's free pages
     // given back: one window's backing store alone can take 7 MiB, and freed memory stays resident
     // until the heap is trimmed.
-    if (auto *stampa = m_schermate.istanza<SchermataStampa>())
+    if (auto *stampa = m_navigatore->istanza<SchermataStampa>())
         stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
     atto(QStringLiteral("screens closed but the start one, maximised, for the memory sample"), [this] {
-        m_schermate.scarica<SchermataStampa>();
-        m_schermate.scarica<SchermataEsercizio>();
-        if (!m_schermate.istanza<SchermataInizio>())
-            m_navigatore.apriInizio();
-        m_schermate.istanza<SchermataInizio>()->showMaximized();
+        m_navigatore->schermate().scarica<SchermataStampa>();
+        m_navigatore->schermate().scarica<SchermataEsercizio>();
+        if (!m_navigatore->istanza<SchermataInizio>())
+            m_navigatore->apriInizio();
+        m_navigatore->istanza<SchermataInizio>()->showMaximized();
     });
 #if defined(__GLIBC__)
     malloc_trim(0);

@@ -16,12 +16,13 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <optional>
+
 class tst_StampaEsercizio : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void init();
@@ -47,7 +48,7 @@ private:
 
 SchermataStampa *tst_StampaEsercizio::apriStampa()
 {
-    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
+    auto *stampa = m_navigatore->schermate().carica<SchermataStampa>(*m_serie);
     stampa->mostra();
     if (!QTest::qWaitForWindowActive(stampa))
         return nullptr;
@@ -57,19 +58,21 @@ SchermataStampa *tst_StampaEsercizio::apriStampa()
 void tst_StampaEsercizio::premiStampa(SchermataStampa *stampa)
 {
     // Answered in advance, so an unexpected message cannot hang the test; conteggio() tells.
-    m_schermate.carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
-    QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
+    QTest::mouseClick(stampa->findChild<QPushButton *>("stampa"), Qt::LeftButton);
 }
 
 void tst_StampaEsercizio::init()
 {
-    m_serie = Serie();
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
 }
 
 void tst_StampaEsercizio::cleanup()
 {
-    m_schermate.scarica<SchermataStampa>();
-    QTRY_VERIFY(m_schermate.istanza<SchermataStampa>() == nullptr);
+    m_navigatore->schermate().scarica<SchermataStampa>();
+    QTRY_VERIFY(m_navigatore->istanza<SchermataStampa>() == nullptr);
 }
 
 void tst_StampaEsercizio::anteprima_data()
@@ -83,31 +86,31 @@ void tst_StampaEsercizio::anteprima_data()
 void tst_StampaEsercizio::anteprima()
 {
     QFETCH(int, numEsercizi);
-    riempiRegistro(m_serie, numEsercizi);
+    riempiRegistro(*m_serie, numEsercizi);
     SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
     QCOMPARE(stampa->windowTitle(), "FINESTRA DI STAMPA");
     QVERIFY(stampa->isMaximized());
-    QCOMPARE(QApplication::focusWidget()->objectName(), "Command1");
+    QCOMPARE(QApplication::focusWidget()->objectName(), "esci");
     for (int i = 0; i < SchermataStampa::CelleAnteprima; ++i) {
-        auto *cella = stampa->findChild<QLabel *>(QStringLiteral("LblOp(%1)").arg(i));
+        auto *cella = stampa->findChild<QLabel *>(QStringLiteral("anteprima(%1)").arg(i));
         QVERIFY(cella);
-        QCOMPARE(cella->text(), i <= 10 ? m_serie.registro().at(i) : QString());
+        QCOMPARE(cella->text(), i <= 10 ? m_serie->registro().at(i) : QString());
     }
-    QVERIFY(m_serie.registro().at(3).contains(QStringLiteral("×")));
+    QVERIFY(m_serie->registro().at(3).contains(QStringLiteral("×")));
 }
 
 void tst_StampaEsercizio::riaperturaPortaSoloDavanti()
 {
-    riempiRegistro(m_serie, 30);
+    riempiRegistro(*m_serie, 30);
     SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
-    const QString mostrata = m_serie.registro().at(0);
-    auto cambiato = m_serie.registro();
+    const QString mostrata = m_serie->registro().at(0);
+    auto cambiato = m_serie->registro();
     cambiato.at(0) = QStringLiteral("9 ×  9 = 81  ");
-    m_serie.caricaRegistro(cambiato, m_serie.operazioni());
+    m_serie->caricaRegistro(cambiato, m_serie->operazioni());
     QCOMPARE(apriStampa(), stampa);
-    QCOMPARE(stampa->findChild<QLabel *>("LblOp(0)")->text(), mostrata);
+    QCOMPARE(stampa->findChild<QLabel *>("anteprima(0)")->text(), mostrata);
 }
 
 void tst_StampaEsercizio::proporzioniDopoRidimensionamento()
@@ -117,14 +120,14 @@ void tst_StampaEsercizio::proporzioniDopoRidimensionamento()
         QString nome;
         QRect twips;
     };
-    QList<Posto> posti = {{"Label5", {660, 75, 10725, 525}},
-                          {"imgTrenino", {1095, 765, 9120, 1740}},
-                          {"Command1", {960, 7455, 4155, 885}},
-                          {"cmdStampaS", {6795, 7425, 4155, 885}}};
+    QList<Posto> posti = {{"titolo", {660, 75, 10725, 525}},
+                          {"immagine", {1095, 765, 9120, 1740}},
+                          {"esci", {960, 7455, 4155, 885}},
+                          {"stampa", {6795, 7425, 4155, 885}}};
     const int colonne[] = {120, 3060, 5970, 8850};
     const int righe[] = {2955, 3375, 3795, 4245, 4695, 5145, 5595, 6045, 6510, 6960};
     for (int i = 0; i < 40; ++i)
-        posti.append({QStringLiteral("LblOp(%1)").arg(i), QRect(colonne[i / 10], righe[i % 10], 2835, 435)});
+        posti.append({QStringLiteral("anteprima(%1)").arg(i), QRect(colonne[i / 10], righe[i % 10], 2835, 435)});
 
     SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
@@ -156,22 +159,22 @@ void tst_StampaEsercizio::chiusura_data()
 void tst_StampaEsercizio::chiusura()
 {
     QFETCH(QString, come);
-    riempiRegistro(m_serie, 30);
-    const auto registro = m_serie.registro();
+    riempiRegistro(*m_serie, 30);
+    const auto registro = m_serie->registro();
     QPointer<SchermataStampa> stampa = apriStampa();
     QVERIFY(stampa);
     if (come == "mouse")
-        QTest::mouseClick(stampa->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(stampa->findChild<QPushButton *>("esci"), Qt::LeftButton);
     else if (come == "destro")
-        QTest::mousePress(stampa->findChild<QPushButton *>("Command1"), Qt::RightButton);
+        QTest::mousePress(stampa->findChild<QPushButton *>("esci"), Qt::RightButton);
     else if (come == "invio")
         QTest::keyClick(stampa->windowHandle(), Qt::Key_Return);
     else
         stampa->windowHandle()->close();
-    QTRY_COMPARE(m_schermate.istanza<SchermataStampa>(), nullptr);
+    QTRY_COMPARE(m_navigatore->istanza<SchermataStampa>(), nullptr);
     QTRY_VERIFY(stampa.isNull());
-    QCOMPARE(m_serie.registro(), registro);
-    QCOMPARE(m_serie.operazioni(), 30);
+    QCOMPARE(m_serie->registro(), registro);
+    QCOMPARE(m_serie->operazioni(), 30);
 }
 
 void tst_StampaEsercizio::paginaInviata_data()
@@ -189,10 +192,10 @@ void tst_StampaEsercizio::paginaInviata()
 {
     QFETCH(int, numEsercizi);
     QFETCH(QString, nota);
-    riempiRegistro(m_serie, numEsercizi);
-    const auto registro = m_serie.registro();
+    riempiRegistro(*m_serie, numEsercizi);
+    const auto registro = m_serie->registro();
     auto chiamate = std::make_shared<QStringList>();
-    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, nota] {
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([chiamate, nota] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Arial", "Courier New"},
                                                      Stampante::Esito::Stampato, QString(), QString(), nota);
     });
@@ -203,7 +206,7 @@ void tst_StampaEsercizio::paginaInviata()
     for (int k = 0; k <= numEsercizi; ++k) {
         const QPoint posto = PaginaEsercizi::posizioneRiga(k);
         pagina << QStringLiteral("x %1").arg(posto.x()) << QStringLiteral("y %1").arg(posto.y())
-               << QStringLiteral("stampa ") + m_serie.registro().at(k);
+               << QStringLiteral("stampa ") + m_serie->registro().at(k);
     }
     pagina << "fine";
 
@@ -216,10 +219,10 @@ void tst_StampaEsercizio::paginaInviata()
 
     QCOMPARE(stampa->messaggi().conteggio(), nota.isEmpty() ? 0 : 2);
     QCOMPARE(stampa->messaggi().ultimoTesto(), nota);
-    QCOMPARE(m_schermate.istanza<SchermataStampa>(), stampa);
+    QCOMPARE(m_navigatore->istanza<SchermataStampa>(), stampa);
     QVERIFY(stampa->isVisible());
-    QCOMPARE(m_serie.registro(), registro);
-    QCOMPARE(m_serie.operazioni(), numEsercizi);
+    QCOMPARE(m_serie->registro(), registro);
+    QCOMPARE(m_serie->operazioni(), numEsercizi);
 }
 
 void tst_StampaEsercizio::sceltaDelFont_data()
@@ -236,9 +239,9 @@ void tst_StampaEsercizio::sceltaDelFont()
 {
     QFETCH(QStringList, elenco);
     QFETCH(QString, scelto);
-    riempiRegistro(m_serie, 10);
+    riempiRegistro(*m_serie, 10);
     auto chiamate = std::make_shared<QStringList>();
-    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante(
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante(
         [chiamate, elenco] { return std::make_unique<StampanteRegistrata>(chiamate, elenco); });
     SchermataStampa *stampa = apriStampa();
     QVERIFY(stampa);
@@ -249,7 +252,7 @@ void tst_StampaEsercizio::sceltaDelFont()
             QTest::mousePress(qobject_cast<QMessageBox *>(modale)->button(QMessageBox::Ok), Qt::RightButton);
             risposto = !modale->isVisible();
         });
-        QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
+        QTest::mouseClick(stampa->findChild<QPushButton *>("stampa"), Qt::LeftButton);
         QVERIFY(risposto);
         QCOMPARE(*chiamate, QStringList {"elencoFont"});
         QCOMPARE(stampa->messaggi().conteggio(), 1);
@@ -292,13 +295,13 @@ void tst_StampaEsercizio::erroreDellaStampante()
     QFETCH(QString, nome);
     QFETCH(QString, motivo);
     QFETCH(QString, accaduto);
-    riempiRegistro(m_serie, 30);
-    const auto registro = m_serie.registro();
+    riempiRegistro(*m_serie, 30);
+    const auto registro = m_serie->registro();
     QTemporaryDir documenti;
     QVERIFY(documenti.isValid());
-    m_schermate.carica<SchermataStampa>(m_serie)->setCartellaDocumenti(documenti.path());
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setCartellaDocumenti(documenti.path());
     auto chiamate = std::make_shared<QStringList>();
-    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate, esito, motivo, nome] {
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([chiamate, esito, motivo, nome] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, esito, motivo, nome);
     });
     SchermataStampa *stampa = apriStampa();
@@ -311,7 +314,7 @@ void tst_StampaEsercizio::erroreDellaStampante()
     QCOMPARE(stampa->messaggi().ultimoTesto(), accaduto + "\nIl foglio delle operazioni è stato salvato nel file:\n"
                                                    + QDir::toNativeSeparators(documenti.filePath(salvati.at(0))));
     QVERIFY(stampa->isVisible());
-    QCOMPARE(m_serie.registro(), registro);
+    QCOMPARE(m_serie->registro(), registro);
 }
 
 QTEST_MAIN(tst_StampaEsercizio)

@@ -14,12 +14,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 class tst_StampaPdf : public QObject
 {
     Q_OBJECT
-    Serie m_serie;
-    Navigatore m_navigatore {m_serie};
-    Schermate &m_schermate = m_navigatore.schermate();
+    std::optional<Serie> m_serie {std::in_place};
+    std::optional<Navigatore> m_navigatore {std::in_place, *m_serie};
 
 private Q_SLOTS:
     void initTestCase();
@@ -54,25 +55,27 @@ void tst_StampaPdf::initTestCase()
 
 void tst_StampaPdf::init()
 {
-    m_serie = Serie();
+    m_navigatore.reset();
+    m_serie.emplace();
+    m_navigatore.emplace(*m_serie);
     m_cartella = std::make_unique<QTemporaryDir>();
-    m_schermate.carica<SchermataStampa>(m_serie)->setCartellaDocumenti(m_cartella->path());
-    auto *stampa = m_schermate.carica<SchermataStampa>(m_serie);
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setCartellaDocumenti(m_cartella->path());
+    auto *stampa = m_navigatore->schermate().carica<SchermataStampa>(*m_serie);
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowExposed(stampa));
 }
 
 void tst_StampaPdf::cleanup()
 {
-    m_schermate.scarica<SchermataStampa>();
-    QTRY_VERIFY(m_schermate.istanza<SchermataStampa>() == nullptr);
+    m_navigatore->schermate().scarica<SchermataStampa>();
+    QTRY_VERIFY(m_navigatore->istanza<SchermataStampa>() == nullptr);
 }
 
 void tst_StampaPdf::premiStampa()
 {
-    m_schermate.carica<SchermataStampa>(m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
-    auto *stampa = m_schermate.istanza<SchermataStampa>();
-    QTest::mouseClick(stampa->findChild<QPushButton *>("cmdStampaS"), Qt::LeftButton);
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().setProssimaRisposta(QMessageBox::Ok);
+    auto *stampa = m_navigatore->istanza<SchermataStampa>();
+    QTest::mouseClick(stampa->findChild<QPushButton *>("stampa"), Qt::LeftButton);
 }
 
 QStringList tst_StampaPdf::fileNellaCartella() const
@@ -91,20 +94,20 @@ void tst_StampaPdf::paginaStampata_data()
 void tst_StampaPdf::paginaStampata()
 {
     QFETCH(int, numEsercizi);
-    riempiRegistro(m_serie, numEsercizi);
+    riempiRegistro(*m_serie, numEsercizi);
     int stampate = 0;
-    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([this, &stampate] {
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([this, &stampate] {
         return StampanteQt::pdf(m_cartella->filePath(QStringLiteral("pagina %1.pdf").arg(++stampate)));
     });
 
     premiStampa();
     premiStampa();
-    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 0);
+    QCOMPARE(m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().conteggio(), 0);
     QCOMPARE(fileNellaCartella(), QStringList({"pagina 1.pdf", "pagina 2.pdf"}));
     const auto prima = leggiPdf(m_cartella->filePath("pagina 1.pdf"));
     const auto seconda = leggiPdf(m_cartella->filePath("pagina 2.pdf"));
     QCOMPARE(prima.size(), 1);
-    QCOMPARE(confrontaPagina(prima.at(0), paginaAttesa(m_serie), m_origine), QStringList());
+    QCOMPARE(confrontaPagina(prima.at(0), paginaAttesa(*m_serie), m_origine), QStringList());
     QCOMPARE(seconda.size(), 1);
     QCOMPARE(seconda.at(0).size(), prima.at(0).size());
     for (qsizetype i = 0; i < prima.at(0).size(); ++i) {
@@ -123,10 +126,10 @@ void tst_StampaPdf::senzaStampante_data()
 void tst_StampaPdf::senzaStampante()
 {
     QFETCH(bool, nomeGiaPreso);
-    riempiRegistro(m_serie, 30);
-    const auto registro = m_serie.registro();
+    riempiRegistro(*m_serie, 30);
+    const auto registro = m_serie->registro();
     auto chiamate = std::make_shared<QStringList>();
-    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
@@ -155,48 +158,48 @@ void tst_StampaPdf::senzaStampante()
                                                : R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf$)");
     QVERIFY2(nome.match(nuovi.at(0)).hasMatch(), qPrintable(nuovi.at(0)));
 
-    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
-    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+    QCOMPARE(m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().ultimoTesto(),
              "Non è stata trovata nessuna stampante.\n"
              "Il foglio delle operazioni è stato salvato nel file:\n"
                  + QDir::toNativeSeparators(m_cartella->filePath(nuovi.at(0))));
     const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
     QCOMPARE(pagine.size(), 1);
-    QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(m_serie), m_origine), QStringList());
-    QVERIFY(m_schermate.istanza<SchermataStampa>()->isVisible());
-    QCOMPARE(m_serie.registro(), registro);
+    QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(*m_serie), m_origine), QStringList());
+    QVERIFY(m_navigatore->istanza<SchermataStampa>()->isVisible());
+    QCOMPARE(m_serie->registro(), registro);
 }
 
 void tst_StampaPdf::senzaStampanteNeCartella()
 {
-    riempiRegistro(m_serie, 10);
+    riempiRegistro(*m_serie, 10);
     const QString manca = m_cartella->filePath("Documenti");
-    m_schermate.carica<SchermataStampa>(m_serie)->setCartellaDocumenti(manca);
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setCartellaDocumenti(manca);
     auto chiamate = std::make_shared<QStringList>();
-    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([chiamate] {
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([chiamate] {
         return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });
     premiStampa();
-    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
-    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+    QCOMPARE(m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().ultimoTesto(),
              QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle "
                             "operazioni non è stato salvato: la cartella «%1» non esiste.")
                  .arg(QDir::toNativeSeparators(manca)));
     QCOMPARE(fileNellaCartella(), QStringList());
-    QVERIFY(m_schermate.istanza<SchermataStampa>()->isVisible());
+    QVERIFY(m_navigatore->istanza<SchermataStampa>()->isVisible());
 }
 
 void tst_StampaPdf::senzaCourierNessunFile()
 {
-    riempiRegistro(m_serie, 30);
-    m_schermate.carica<SchermataStampa>(m_serie)->setFabbricaStampante([this] {
+    riempiRegistro(*m_serie, 30);
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([this] {
         return std::make_unique<StampanteVera>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
                                                QStringList {"Liberation Mono", "courier new"});
     });
     premiStampa();
-    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().conteggio(), 1);
-    QCOMPARE(m_schermate.carica<SchermataStampa>(m_serie)->messaggi().ultimoTesto(),
+    QCOMPARE(m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().conteggio(), 1);
+    QCOMPARE(m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->messaggi().ultimoTesto(),
              "Devi installare il font Courier o il font Courier New");
     QCOMPARE(fileNellaCartella(), QStringList());
 }

@@ -19,10 +19,7 @@ class Schermate : public QObject
 public:
     using QObject::QObject;
 
-    template<typename T> T *istanza() const
-    {
-        return static_cast<T *>(m_schermate.value(&T::staticMetaObject).data());
-    }
+    template<typename T> T *istanza() const { return static_cast<T *>(m_schermate.value(&T::staticMetaObject).data()); }
 
     // The arguments go to the constructor of a screen not loaded yet.
     template<typename T, typename... Argomenti> T *carica(Argomenti &&...argomenti)

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QLineF>
 #include <QRandomGenerator>
-#include <QRectF>
 #include <QString>
 
 #include <array>
 
 // The rules of the drill, free of widgets: the record line of an operation, the expected answer
-// text, how a digit enters the child's answer, the order of the factors and the connector lines.
+// text, how a digit enters the child's answer and the order of the factors.
 namespace Regole {
 
 // The sign between the table and the factor: one character wide on screen, in the record and on
@@ -36,10 +34,5 @@ bool rispostaGiusta(const QString &risposta, const QString &attesa);
 
 // A uniformly random order of the factors 1..10, drawn one column at a time with rejection.
 std::array<int, NumeroColonne> estraiFattori(QRandomGenerator &generatore);
-
-// The line from the table number (box `numero`) to the sign of column k (top-left `segno`), in
-// twips. Columns 0-3 leave from the number's left side, 4-5 from the middle of its bottom edge, 6-9
-// from its right side; only line 0 ends a little closer to its sign.
-QLineF estremiLinea(int k, const QRectF &numero, QPointF segno);
 
 } // namespace Regole

@@ -2,6 +2,7 @@
 
 #include "componenti/disposizione/Controlli.h"
 #include "componenti/disposizione/LayoutProporzionale.h"
+#include "componenti/disposizione/Proporzioni.h"
 #include "componenti/disposizione/Unita.h"
 #include "componenti/tasti/CodiciTasto.h"
 #include "componenti/tasti/GruppoScelta.h"
@@ -34,7 +35,24 @@ struct TastoProgetto
     qreal punti;
 };
 
-const std::array<TastoProgetto, SchermataEsercizio::NumeroTasti> TastiTastierino = {{
+// The keypad's buttons by their role: the digits "tasto(0)" to "tasto(9)", then the commands.
+QString nomeTasto(int i)
+{
+    switch (i) {
+    case Serie::TastoCancella:
+        return QStringLiteral("cancella");
+    case Serie::TastoInvio:
+        return QStringLiteral("invio");
+    case Serie::TastoNuovaTabella:
+        return QStringLiteral("nuovaTabella");
+    case Serie::TastoEsco:
+        return QStringLiteral("esco");
+    default:
+        return QStringLiteral("tasto(%1)").arg(i);
+    }
+}
+
+const std::array<TastoProgetto, Serie::NumeroTasti> TastiTastierino = {{
     {"0", {72, 120, 960, 510}, 20.25},
     {"1", {1056, 120, 960, 510}, 20.25},
     {"2", {2040, 120, 960, 510}, 20.25},
@@ -53,18 +71,19 @@ const std::array<TastoProgetto, SchermataEsercizio::NumeroTasti> TastiTastierino
 
 ConfigurazioneGruppo configurazioneTastierino()
 {
+    using namespace CodiciTasto;
     ConfigurazioneGruppo c;
     c.tasti = {
-        {48, 57, Effetto::Cifra, 0},
-        {96, 105, Effetto::Cifra, 0},
-        {67, 67, Effetto::Cancella},
-        {73, 73, Effetto::Fuoco, SchermataEsercizio::TastoInvio},
-        {78, 78, Effetto::Fuoco, SchermataEsercizio::TastoNuovaTabella},
-        {69, 69, Effetto::Fuoco, SchermataEsercizio::TastoEsco},
-        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
-        {CodiciTasto::Backspace, CodiciTasto::Backspace, Effetto::Nessuno},
-        {86, 86, Effetto::Nessuno},
-        {CodiciTasto::F2, CodiciTasto::F2, Effetto::Nessuno},
+        {tasto(Qt::Key_0), tasto(Qt::Key_9), Effetto::Cifra, 0},
+        {tastierino(Qt::Key_0), tastierino(Qt::Key_9), Effetto::Cifra, 0},
+        {tasto(Qt::Key_C), tasto(Qt::Key_C), Effetto::Cancella},
+        {tasto(Qt::Key_I), tasto(Qt::Key_I), Effetto::Fuoco, Serie::TastoInvio},
+        {tasto(Qt::Key_N), tasto(Qt::Key_N), Effetto::Fuoco, Serie::TastoNuovaTabella},
+        {tasto(Qt::Key_E), tasto(Qt::Key_E), Effetto::Fuoco, Serie::TastoEsco},
+        {Invio, Invio, Effetto::Conferma},
+        {Backspace, Backspace, Effetto::Nessuno},
+        {tasto(Qt::Key_V), tasto(Qt::Key_V), Effetto::Nessuno},
+        {F2, F2, Effetto::Nessuno},
     };
     c.scansione = Scansione::Salto;
     c.frecce = Frecce::Sempre;
@@ -78,28 +97,29 @@ ConfigurazioneGruppo configurazioneTastierino()
                    7,
                    8,
                    9,
-                   SchermataEsercizio::TastoInvio,
-                   SchermataEsercizio::TastoCancella,
-                   SchermataEsercizio::TastoNuovaTabella,
-                   SchermataEsercizio::TastoEsco};
+                   Serie::TastoInvio,
+                   Serie::TastoCancella,
+                   Serie::TastoNuovaTabella,
+                   Serie::TastoEsco};
     return c;
 }
 
 // The two-button groups: one key set moves the focus to the first button, another to the second.
 // They have no latches: the key that answers them usually goes up over another panel or screen, and
 // a latch left set would swallow the next fresh press a child makes here.
-ConfigurazioneGruppo configurazioneDuePulsanti(int lettera0, int lettera1)
+ConfigurazioneGruppo configurazioneDuePulsanti(Qt::Key lettera0, Qt::Key lettera1)
 {
+    using namespace CodiciTasto;
     ConfigurazioneGruppo c;
     c.blocchi = false;
     c.tasti = {
-        {lettera0, lettera0, Effetto::Fuoco, 0},
-        {49, 49, Effetto::Fuoco, 0},
-        {97, 97, Effetto::Fuoco, 0},
-        {lettera1, lettera1, Effetto::Fuoco, 1},
-        {50, 50, Effetto::Fuoco, 1},
-        {98, 98, Effetto::Fuoco, 1},
-        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
+        {tasto(lettera0), tasto(lettera0), Effetto::Fuoco, 0},
+        {tasto(Qt::Key_1), tasto(Qt::Key_1), Effetto::Fuoco, 0},
+        {tastierino(Qt::Key_1), tastierino(Qt::Key_1), Effetto::Fuoco, 0},
+        {tasto(lettera1), tasto(lettera1), Effetto::Fuoco, 1},
+        {tasto(Qt::Key_2), tasto(Qt::Key_2), Effetto::Fuoco, 1},
+        {tastierino(Qt::Key_2), tastierino(Qt::Key_2), Effetto::Fuoco, 1},
+        {Invio, Invio, Effetto::Conferma},
     };
     c.scansione = Scansione::DuePulsanti;
     c.frecce = Frecce::Mai;
@@ -156,22 +176,20 @@ SchermataEsercizio::SchermataEsercizio(Serie &serie, QWidget *parent)
 {
     creaControlli();
     collegaSegnali();
+    seguiSerie();
 
     for (int c = 0; c < N; ++c) {
         m_fattori.at(c)->setText(QString());
         m_segni.at(c)->hide();
         m_uguali.at(c)->hide();
-        m_caselle.at(c)->show();
+        m_barre.at(c)->show();
         m_linee.at(c)->show();
     }
     calcolaLinee();
     portaAvanti(m_pannelloTastierino);
-    nuovaSerie();
-}
-
-int SchermataEsercizio::colonna() const
-{
-    return m_serie.colonna();
+    // Opening the screen starts a new series, whatever the last visit left.
+    m_serie.lascia();
+    m_serie.nuovaSerie();
 }
 
 void SchermataEsercizio::creaControlli()
@@ -182,24 +200,25 @@ void SchermataEsercizio::creaControlli()
     area->setPalette(tavolozza);
     area->setFont(carattere(QStringLiteral("MS Sans Serif"), 12, false));
 
-    m_areaOperazioni = pannello(area, QStringLiteral("Frame1"));
+    m_areaOperazioni = pannello(area, QStringLiteral("operazioni"));
     m_areaOperazioni->setAccessibleName(QStringLiteral("Operazioni"));
     proporzioni()->aggiungi(m_areaOperazioni, QRect(600, 1170, 10644, 4575));
     creaColonne(m_areaOperazioni);
 
-    m_lblRiferimento = new Etichetta(QStringLiteral("Label5"), area);
-    m_lblRiferimento->setObjectName(QStringLiteral("lblRiferimento"));
-    proporzioni()->aggiungi(m_lblRiferimento, QRect(6090, 5775, 105, 105));
+    // The anchor of the panels' common place; its caption is the one the screen was designed with.
+    m_riferimento = new Etichetta(QStringLiteral("Label5"), area);
+    m_riferimento->setObjectName(QStringLiteral("riferimento"));
+    proporzioni()->aggiungi(m_riferimento, QRect(6090, 5775, 105, 105));
 
     creaPannelli(area);
 
     m_menuStampa = menuBar()->addAction(QStringLiteral("Stampa esercizio"));
-    m_menuStampa->setObjectName(QStringLiteral("MnuStampaEsercizio"));
+    m_menuStampa->setObjectName(QStringLiteral("menuStampa"));
     m_menuStampa->setEnabled(false);
     m_menuAutore = menuBar()->addAction(QStringLiteral("Autore"));
-    m_menuAutore->setObjectName(QStringLiteral("mnuInfo"));
+    m_menuAutore->setObjectName(QStringLiteral("menuAutore"));
     m_menuIstruzioni = menuBar()->addAction(QStringLiteral("Istruzioni"));
-    m_menuIstruzioni->setObjectName(QStringLiteral("mnuIstruzioni"));
+    m_menuIstruzioni->setObjectName(QStringLiteral("menuIstruzioni"));
     m_menuIstruzioni->setEnabled(false);
 }
 
@@ -211,36 +230,36 @@ void SchermataEsercizio::creaColonne(QWidget *areaOperazioni)
     // Lines first, so that the boxes they lead to are drawn over their ends.
     for (int c = 0; c < N; ++c) {
         auto *linea = new Linea(rosso, 2, areaOperazioni);
-        linea->setObjectName(QStringLiteral("Line2(%1)").arg(c));
+        linea->setObjectName(QStringLiteral("linea(%1)").arg(c));
         m_linee.append(linea);
     }
 
-    m_tabella = etichetta(areaOperazioni, QStringLiteral("Label1"), QString(), 36, 0);
+    m_tabella = etichetta(areaOperazioni, QStringLiteral("tabella"), QString(), 36, 0);
     m_tabella->setBordo(true);
     layout->aggiungi(m_tabella, QRect(4752, 24, 1032, 852));
 
     for (int c = 0; c < N; ++c) {
         auto *segno
-            = etichetta(areaOperazioni, QStringLiteral("lblSegno(%1)").arg(c), QString(Regole::SegnoPer), 15.75, Rosso);
+            = etichetta(areaOperazioni, QStringLiteral("segno(%1)").arg(c), QString(Regole::SegnoPer), 15.75, Rosso);
         layout->aggiungi(segno, QRect(SinistraSegno.at(c), 1275, 285, 300));
         m_segni.append(segno);
 
-        auto *fattore = etichetta(areaOperazioni, QStringLiteral("Label2(%1)").arg(c), QString(), 36, 0);
+        auto *fattore = etichetta(areaOperazioni, QStringLiteral("fattore(%1)").arg(c), QString(), 36, 0);
         fattore->setBordo(true);
         layout->aggiungi(fattore, QRect(SinistraBox.at(c), 1710, 1035, 810));
         m_fattori.append(fattore);
 
         auto *barra = new Forma(Forma::Tipo::Rettangolo, rosso, 0, areaOperazioni);
-        barra->setObjectName(QStringLiteral("Shape4(%1)").arg(c));
+        barra->setObjectName(QStringLiteral("barra(%1)").arg(c));
         layout->aggiungi(barra, QRect(SinistraBarra.at(c), c == 2 ? 2535 : 2520, 45, 855));
-        m_caselle.append(barra);
+        m_barre.append(barra);
 
         auto *uguale
-            = etichetta(areaOperazioni, QStringLiteral("lblUguale(%1)").arg(c), QStringLiteral("="), 15.75, Rosso);
+            = etichetta(areaOperazioni, QStringLiteral("uguale(%1)").arg(c), QStringLiteral("="), 15.75, Rosso);
         layout->aggiungi(uguale, QRect(SinistraUguale.at(c), 3315, 285, 285));
         m_uguali.append(uguale);
 
-        auto *risultato = etichetta(areaOperazioni, QStringLiteral("lblRisultato(%1)").arg(c), QString(), 36, 0);
+        auto *risultato = etichetta(areaOperazioni, QStringLiteral("risultato(%1)").arg(c), QString(), 36, 0);
         risultato->setBordo(true);
         risultato->setColoreSfondo(coloreBGR(Crema));
         layout->aggiungi(risultato, QRect(SinistraBox.at(c), 3630, 1035, 810));
@@ -253,59 +272,57 @@ void SchermataEsercizio::creaPannelli(QWidget *area)
     LayoutProporzionale *layout = proporzioni();
 
     // The panels' names are what a screen reader announces when the focus enters one of them.
-    m_pannelloTastierino = pannello(area, QStringLiteral("fraTastierino"));
+    m_pannelloTastierino = pannello(area, QStringLiteral("pannelloTastierino"));
     m_pannelloTastierino->setAccessibleName(QStringLiteral("Tastierino"));
     layout->aggiungi(m_pannelloTastierino, PostoPannello);
-    for (int i = 0; i < NumeroTasti; ++i) {
+    for (int i = 0; i < Serie::NumeroTasti; ++i) {
         const TastoProgetto &progetto = TastiTastierino.at(i);
-        auto *tasto = pulsante(m_pannelloTastierino, QStringLiteral("Option1(%1)").arg(i),
-                               QString::fromLatin1(progetto.caption), progetto.punti, Blu);
+        auto *tasto
+            = pulsante(m_pannelloTastierino, nomeTasto(i), QString::fromLatin1(progetto.caption), progetto.punti, Blu);
         layout->aggiungi(tasto, progetto.posto);
+        // "Invio", "Nuova Tabella" and "Esco" wait for the series to make them live.
+        tasto->setEnabled(i < Serie::TastoInvio);
         m_tastiTastierino.append(tasto);
     }
-    m_tastiTastierino.at(TastoInvio)->setEnabled(false);
-    m_tastiTastierino.at(TastoNuovaTabella)->setEnabled(false);
-    m_tastiTastierino.at(TastoEsco)->setEnabled(false);
 
-    m_pannelloAiuto = pannello(area, QStringLiteral("fraAiuto"));
+    m_pannelloAiuto = pannello(area, QStringLiteral("pannelloAiuto"));
     m_pannelloAiuto->setAccessibleName(QStringLiteral("Aiuto"));
     layout->aggiungi(m_pannelloAiuto, PostoPannello);
-    auto *lblAiuto = etichetta(m_pannelloAiuto, QStringLiteral("LblAiuto"), QStringLiteral("Ti aiuto ?"), 21.75, 0,
-                               Qt::AlignHCenter | Qt::AlignTop);
-    layout->aggiungi(lblAiuto, QRect(270, 255, 3825, 855));
-    m_tastiAiuto = {pulsante(m_pannelloAiuto, QStringLiteral("Option3(0)"), QStringLiteral("SI"), 20.25, 0),
-                    pulsante(m_pannelloAiuto, QStringLiteral("Option3(1)"), QStringLiteral("NO"), 20.25, 0)};
+    auto *tiAiuto = etichetta(m_pannelloAiuto, QStringLiteral("tiAiuto"), QStringLiteral("Ti aiuto ?"), 21.75, 0,
+                              Qt::AlignHCenter | Qt::AlignTop);
+    layout->aggiungi(tiAiuto, QRect(270, 255, 3825, 855));
+    m_tastiAiuto = {pulsante(m_pannelloAiuto, QStringLiteral("si"), QStringLiteral("SI"), 20.25, 0),
+                    pulsante(m_pannelloAiuto, QStringLiteral("no"), QStringLiteral("NO"), 20.25, 0)};
     layout->aggiungi(m_tastiAiuto.at(0), QRect(330, 795, 4380, 660));
     layout->aggiungi(m_tastiAiuto.at(1), QRect(330, 1530, 4380, 660));
 
-    m_pannelloIntervento = pannello(area, QStringLiteral("fraIntervento"));
+    m_pannelloIntervento = pannello(area, QStringLiteral("pannelloIntervento"));
     m_pannelloIntervento->setAccessibleName(QStringLiteral("Intervento"));
     layout->aggiungi(m_pannelloIntervento, PostoPannello);
-    auto *lblIntervento = etichetta(m_pannelloIntervento, QStringLiteral("lblIntervento"),
-                                    QStringLiteral("Intervengo io"), 26.25, 0, Qt::AlignHCenter | Qt::AlignTop);
-    layout->aggiungi(lblIntervento, QRect(210, 300, 4095, 945));
-    m_ok = pulsante(m_pannelloIntervento, QStringLiteral("optOK"), QStringLiteral("OK"), 20.25, 0);
+    auto *intervengoIo = etichetta(m_pannelloIntervento, QStringLiteral("intervengoIo"),
+                                   QStringLiteral("Intervengo io"), 26.25, 0, Qt::AlignHCenter | Qt::AlignTop);
+    layout->aggiungi(intervengoIo, QRect(210, 300, 4095, 945));
+    m_ok = pulsante(m_pannelloIntervento, QStringLiteral("ok"), QStringLiteral("OK"), 20.25, 0);
     layout->aggiungi(m_ok, QRect(780, 1155, 3330, 840));
 
-    m_pannelloAvviso = pannello(area, QStringLiteral("fraAvviso"));
+    m_pannelloAvviso = pannello(area, QStringLiteral("pannelloAvviso"));
     m_pannelloAvviso->setAccessibleName(QStringLiteral("Avviso"));
     layout->aggiungi(m_pannelloAvviso, PostoPannello);
-    auto *avviso = etichetta(m_pannelloAvviso, QStringLiteral("Label4(4)"),
+    auto *avviso = etichetta(m_pannelloAvviso, QStringLiteral("avviso"),
                              QStringLiteral("Se ricominci gli esercizi andranno persi"), 15.75, 0,
                              Qt::AlignHCenter | Qt::AlignTop);
     avviso->setWordWrap(true);
     layout->aggiungi(avviso, QRect(135, 180, 4755, 780));
-    m_tastiAvviso
-        = {pulsante(m_pannelloAvviso, QStringLiteral("optAvviso(0)"), QStringLiteral("Stampa"), 20.25, 0),
-           pulsante(m_pannelloAvviso, QStringLiteral("optAvviso(1)"), QStringLiteral("Ricomincia"), 20.25, 0)};
+    m_tastiAvviso = {pulsante(m_pannelloAvviso, QStringLiteral("stampa"), QStringLiteral("Stampa"), 20.25, 0),
+                     pulsante(m_pannelloAvviso, QStringLiteral("ricomincia"), QStringLiteral("Ricomincia"), 20.25, 0)};
     layout->aggiungi(m_tastiAvviso.at(0), QRect(780, 1080, 3330, 585));
     layout->aggiungi(m_tastiAvviso.at(1), QRect(780, 1740, 3330, 585));
 
     // Tab order: the keypad ("0" to "9", "Invio", "Cancella", "Nuova Tabella", "Esco"), then the
     // warning, the intervention and the help offer.
     QVector<QWidget *> ordine;
-    for (int i :
-         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, int(TastoInvio), int(TastoCancella), int(TastoNuovaTabella), int(TastoEsco)})
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, int(Serie::TastoInvio), int(Serie::TastoCancella),
+                  int(Serie::TastoNuovaTabella), int(Serie::TastoEsco)})
         ordine << m_tastiTastierino.at(i);
     ordine << m_tastiAvviso.at(1) << m_tastiAvviso.at(0) << m_ok << m_tastiAiuto.at(0) << m_tastiAiuto.at(1);
     for (int i = 1; i < ordine.size(); ++i)
@@ -315,133 +332,196 @@ void SchermataEsercizio::creaPannelli(QWidget *area)
 void SchermataEsercizio::collegaSegnali()
 {
     m_tastierino = new GruppoScelta(m_tastiTastierino, configurazioneTastierino(), this);
-    m_aiuto = new GruppoScelta(m_tastiAiuto, configurazioneDuePulsanti(83, 78), this);
-    m_avviso = new GruppoScelta(m_tastiAvviso, configurazioneDuePulsanti(83, 82), this);
+    m_aiuto = new GruppoScelta(m_tastiAiuto, configurazioneDuePulsanti(Qt::Key_S, Qt::Key_N), this);
+    m_avviso = new GruppoScelta(m_tastiAvviso, configurazioneDuePulsanti(Qt::Key_S, Qt::Key_R), this);
     m_intervento = new GruppoScelta({m_ok}, configurazioneOK(), this);
 
     connect(m_tastierino, &GruppoScelta::confermato, this, &SchermataEsercizio::premiTasto);
     connect(m_tastierino, &GruppoScelta::cifraDigitata, this, &SchermataEsercizio::cifraDaTastiera);
-    connect(m_tastierino, &GruppoScelta::cancellaRichiesta, this, &SchermataEsercizio::cancellaDaTastiera);
-    connect(m_aiuto, &GruppoScelta::confermato, this,
-            [this](int indice) { indice == 0 ? accettaAiuto() : rifiutaAiuto(); });
-    connect(m_intervento, &GruppoScelta::confermato, this, &SchermataEsercizio::confermaIntervento);
+    connect(m_tastierino, &GruppoScelta::cancellaRichiesta, &m_serie, &Serie::cancella);
+    connect(m_aiuto, &GruppoScelta::confermato, this, [this](int indice) {
+        if (RispostaAiuto(indice) == RispostaAiuto::Si)
+            m_serie.accettaAiuto();
+        else
+            m_serie.rifiutaAiuto();
+    });
+    connect(m_intervento, &GruppoScelta::confermato, this, [this] {
+        m_ok->setValue(false);
+        m_serie.confermaIntervento();
+    });
     connect(m_avviso, &GruppoScelta::confermato, this, &SchermataEsercizio::sceltaAvviso);
     connect(m_menuAutore, &QAction::triggered, this, &SchermataEsercizio::mostraAutore);
 }
 
-// --- Series, tables and columns ---
-
-void SchermataEsercizio::nuovaSerie()
+void SchermataEsercizio::seguiSerie()
 {
-    portaAvanti(m_pannelloTastierino);
-    m_serie.nuovaSerie();
-    mostraTabella();
+    connect(&m_serie, &Serie::tabellaIniziata, this, &SchermataEsercizio::mostraTabella);
+    connect(&m_serie, &Serie::colonnaArmata, this, &SchermataEsercizio::armaColonna);
+    connect(&m_serie, &Serie::rispostaCambiata, this, &SchermataEsercizio::mostraRisposta);
+    connect(&m_serie, &Serie::verdetto, this, &SchermataEsercizio::mostraVerdetto);
+    connect(&m_serie, &Serie::rispostaRivelata, this,
+            [this](int c, const QString &attesa) { m_risultati.at(c)->setText(attesa); });
+    connect(&m_serie, &Serie::colonnaChiusa, this, &SchermataEsercizio::chiudiColonna);
+    connect(&m_serie, &Serie::aiutoOfferto, this, &SchermataEsercizio::offriAiuto);
+    connect(&m_serie, &Serie::intervento, this, &SchermataEsercizio::intervieni);
+    connect(&m_serie, &Serie::tabellaFinita, this, &SchermataEsercizio::finisciTabella);
+    connect(&m_serie, &Serie::avvisoDovuto, this, &SchermataEsercizio::avvisa);
 }
 
-void SchermataEsercizio::nuovaTabella()
+void SchermataEsercizio::allaChiusura()
 {
-    m_serie.nuovaTabella();
-    mostraTabella();
+    m_serie.lascia();
 }
 
-// A table just drawn: every column closed and empty, the first one armed.
+// --- What the series announces ---
+
+// A table just drawn: every column closed and empty, with its factor.
 void SchermataEsercizio::mostraTabella()
 {
+    portaAvanti(m_pannelloTastierino);
     for (int c = 0; c < N; ++c) {
-        impostaRisultato(c, QString());
+        m_risultati.at(c)->setText(QString());
         m_risultati.at(c)->setColoreSfondo(coloreBGR(Crema));
         chiudiColonna(c);
     }
-    tastierinoAttivo();
-    armaColonna(0);
     m_tabella->setText(QString::number(m_serie.tabella()));
     for (int c = 0; c < N; ++c)
         m_fattori.at(c)->setText(QString::number(m_serie.fattore(c)));
 }
 
+// The column asks for its answer, on the keypad brought forward with the focus on "0".
 void SchermataEsercizio::armaColonna(int c)
 {
-    impostaRisultato(c, QStringLiteral("?"));
+    portaAvanti(m_pannelloTastierino);
+    aggiornaTastierino(m_tastiTastierino.at(0));
+    m_risultati.at(c)->setText(QStringLiteral("?"));
     m_segni.at(c)->show();
     m_uguali.at(c)->show();
-    m_caselle.at(c)->show();
+    m_barre.at(c)->show();
     m_linee.at(c)->show();
+}
+
+void SchermataEsercizio::mostraRisposta(const QString &risposta)
+{
+    m_risultati.at(m_serie.colonna())->setText(risposta.isEmpty() ? QStringLiteral("?") : risposta);
+    aggiornaTastierino(nullptr);
+}
+
+// A right answer stays in its box; a wrong one turns the box yellow until the next table.
+void SchermataEsercizio::mostraVerdetto(int c, bool giusta)
+{
+    if (!giusta)
+        m_risultati.at(c)->setColoreSfondo(coloreBGR(Giallo));
 }
 
 void SchermataEsercizio::chiudiColonna(int c)
 {
     m_segni.at(c)->hide();
     m_uguali.at(c)->hide();
-    m_caselle.at(c)->hide();
+    m_barre.at(c)->hide();
     m_linee.at(c)->hide();
 }
 
-// A correct or revealed answer: the column closes, the warning comes forward once the series is over,
-// and the next column is armed, or the table ends.
-void SchermataEsercizio::colonnaCompletata(int colonna, Serie::Esito esito)
+void SchermataEsercizio::offriAiuto()
 {
-    chiudiColonna(colonna);
-    controllaFineEsercizi();
-    if (esito == Serie::Esito::TabellaFinita) {
-        tabellaFinita();
-        return;
+    portaAvanti(m_pannelloAiuto, m_tastiAiuto.at(0));
+}
+
+void SchermataEsercizio::intervieni()
+{
+    portaAvanti(m_pannelloIntervento, m_ok);
+    m_ok->setValue(false);
+}
+
+// Only "Nuova Tabella" and "Esco" are left, the focus on the first.
+void SchermataEsercizio::finisciTabella()
+{
+    portaAvanti(m_pannelloTastierino);
+    aggiornaTastierino(m_tastiTastierino.at(Serie::TastoNuovaTabella));
+}
+
+// The warning in front, the focus on "Stampa"; the keypad behind it takes nothing.
+void SchermataEsercizio::avvisa()
+{
+    portaAvanti(m_pannelloAvviso, m_tastiAvviso.at(0));
+    aggiornaTastierino(nullptr);
+}
+
+// --- What the child pressed ---
+
+void SchermataEsercizio::premiTasto(int n)
+{
+    switch (n) {
+    case Serie::TastoCancella:
+        m_serie.cancella();
+        break;
+    case Serie::TastoInvio:
+        m_serie.conferma();
+        break;
+    case Serie::TastoNuovaTabella:
+        m_serie.nuovaTabella();
+        break;
+    case Serie::TastoEsco:
+        if (m_serie.tastoAttivo(Serie::TastoEsco))
+            Q_EMIT escoScelto();
+        break;
+    default:
+        m_serie.digita(n);
+        break;
     }
-    tastierinoAttivo();
-    armaColonna(m_serie.colonna());
 }
 
-void SchermataEsercizio::impostaRisultato(int c, const QString &testo)
+// A digit typed on the keyboard goes into the answer, and the focus to "Invio", so that the next Enter
+// confirms it.
+void SchermataEsercizio::cifraDaTastiera(int cifra)
 {
-    m_risultati.at(c)->setText(testo);
-    // "Invio" is available exactly while a result box shows something other than "?".
-    m_tastiTastierino.at(TastoInvio)->setEnabled(testo != QLatin1String("?"));
+    if (m_serie.digita(cifra))
+        m_tastiTastierino.at(Serie::TastoInvio)->setFocus(Qt::ShortcutFocusReason);
 }
 
-// --- Panels and keypad states ---
+void SchermataEsercizio::sceltaAvviso(int indice)
+{
+    if (SceltaAvviso(indice) == SceltaAvviso::Ricomincia)
+        m_serie.nuovaSerie();
+    else if (m_serie.fase() == Serie::Fase::Avviso)
+        Q_EMIT stampaScelta();
+}
 
-void SchermataEsercizio::disabilitaPannelli()
+void SchermataEsercizio::mostraAutore()
+{
+    // The author's window is modal: on the desktop this returns once it has closed.
+    Q_EMIT autoreScelto();
+    // Back to the keypad's "1"; when the keypad is behind another panel the focus stays put.
+    m_tastiTastierino.at(1)->setFocus(Qt::OtherFocusReason);
+}
+
+// --- Panels and keys ---
+
+// One panel in front and enabled, the others disabled behind it; then the focus, where one is given.
+void SchermataEsercizio::portaAvanti(QFrame *pannello, QWidget *fuoco)
 {
     for (QFrame *frame : {m_pannelloAiuto, m_pannelloTastierino, m_pannelloAvviso, m_pannelloIntervento})
         frame->setEnabled(false);
-}
-
-void SchermataEsercizio::portaAvanti(QFrame *pannello, QWidget *fuoco)
-{
-    disabilitaPannelli();
     pannello->setEnabled(true);
     pannello->raise();
     if (fuoco)
         fuoco->setFocus(Qt::OtherFocusReason);
 }
 
-void SchermataEsercizio::posizionaPannelli()
+// Each key live or not as the series says. The live ones first, then the focus, then the others go
+// grey: the focus never passes through a key on its way out.
+void SchermataEsercizio::aggiornaTastierino(PulsanteOpzione *fuoco)
 {
-    const QList<QFrame *> pannelli = {m_pannelloAiuto, m_pannelloTastierino, m_pannelloAvviso, m_pannelloIntervento};
-    const QPoint angolo = m_lblRiferimento->pos();
-    for (QFrame *frame : pannelli)
-        frame->move(frame->x(), angolo.y());
-    for (QFrame *frame : pannelli)
-        frame->move(angolo.x(), frame->y());
-}
-
-void SchermataEsercizio::tastierinoAttivo()
-{
-    for (int i = 0; i < NumeroTasti; ++i)
-        m_tastiTastierino.at(i)->setEnabled(i < TastoNuovaTabella);
-    m_tastiTastierino.at(0)->setFocus(Qt::OtherFocusReason);
-}
-
-void SchermataEsercizio::tabellaFinita()
-{
-    for (int i = 0; i < NumeroTasti; ++i)
-        m_tastiTastierino.at(i)->setEnabled(i >= TastoNuovaTabella);
-    m_tastiTastierino.at(TastoNuovaTabella)->setFocus(Qt::OtherFocusReason);
-}
-
-void SchermataEsercizio::controllaFineEsercizi()
-{
-    if (m_serie.finita())
-        portaAvanti(m_pannelloAvviso, m_tastiAvviso.at(0));
+    for (int i = 0; i < Serie::NumeroTasti; ++i) {
+        if (m_serie.tastoAttivo(i))
+            m_tastiTastierino.at(i)->setEnabled(true);
+    }
+    if (fuoco)
+        fuoco->setFocus(Qt::OtherFocusReason);
+    for (int i = 0; i < Serie::NumeroTasti; ++i) {
+        if (!m_serie.tastoAttivo(i))
+            m_tastiTastierino.at(i)->setEnabled(false);
+    }
 }
 
 // --- Layout ---
@@ -452,6 +532,16 @@ void SchermataEsercizio::dopoRidimensionamento()
     posizionaPannelli();
 }
 
+void SchermataEsercizio::posizionaPannelli()
+{
+    const QList<QFrame *> pannelli = {m_pannelloAiuto, m_pannelloTastierino, m_pannelloAvviso, m_pannelloIntervento};
+    const QPoint angolo = m_riferimento->pos();
+    for (QFrame *frame : pannelli)
+        frame->move(frame->x(), angolo.y());
+    for (QFrame *frame : pannelli)
+        frame->move(angolo.x(), frame->y());
+}
+
 void SchermataEsercizio::calcolaLinee()
 {
     auto inTwips = [](const QRect &r) {
@@ -460,124 +550,8 @@ void SchermataEsercizio::calcolaLinee()
     };
     const QRectF numero = inTwips(m_tabella->geometry());
     for (int k = 0; k < N; ++k) {
-        const QLineF linea = Regole::estremiLinea(k, numero, inTwips(m_segni.at(k)->geometry()).topLeft());
+        const QLineF linea = lineaColonna(k, numero, inTwips(m_segni.at(k)->geometry()).topLeft());
         m_linee.at(k)->setEstremi(QPointF(linea.p1() / TwipsPerPixel).toPoint(),
                                   QPointF(linea.p2() / TwipsPerPixel).toPoint());
     }
-}
-
-// --- Keypad ---
-
-void SchermataEsercizio::premiTasto(int n)
-{
-    if (n >= 0 && n <= 9) {
-        aggiungiCifra(n);
-        return;
-    }
-    switch (n) {
-    case TastoCancella:
-        togliCifra();
-        break;
-    case TastoInvio:
-        verificaRisposta();
-        break;
-    case TastoNuovaTabella:
-        nuovaTabella();
-        break;
-    case TastoEsco:
-        Q_EMIT escoScelto();
-        break;
-    default:
-        break;
-    }
-}
-
-void SchermataEsercizio::aggiungiCifra(int cifra)
-{
-    m_serie.digita(cifra);
-    mostraRisposta();
-}
-
-void SchermataEsercizio::togliCifra()
-{
-    m_serie.cancella();
-    mostraRisposta();
-}
-
-void SchermataEsercizio::mostraRisposta()
-{
-    impostaRisultato(m_serie.colonna(), m_serie.risposta().isEmpty() ? QStringLiteral("?") : m_serie.risposta());
-}
-
-void SchermataEsercizio::cifraDaTastiera(int cifra)
-{
-    // A finished table has its digit buttons disabled, and then typed digits do nothing either.
-    if (cifra < 0 || cifra > 9 || !m_tastiTastierino.at(cifra)->isEnabled())
-        return;
-    aggiungiCifra(cifra);
-    m_tastiTastierino.at(TastoInvio)->setFocus(Qt::ShortcutFocusReason);
-}
-
-void SchermataEsercizio::cancellaDaTastiera()
-{
-    if (m_tastiTastierino.at(TastoCancella)->isEnabled())
-        togliCifra();
-}
-
-void SchermataEsercizio::verificaRisposta()
-{
-    const int colonna = m_serie.colonna();
-    const Serie::Esito esito = m_serie.conferma();
-    if (esito != Serie::Esito::Sbagliata) {
-        colonnaCompletata(colonna, esito);
-        return;
-    }
-    m_risultati.at(colonna)->setColoreSfondo(coloreBGR(Giallo));
-    portaAvanti(m_pannelloAiuto, m_tastiAiuto.at(0));
-}
-
-// --- Help, intervention, warning ---
-
-void SchermataEsercizio::accettaAiuto()
-{
-    const int colonna = m_serie.colonna();
-    impostaRisultato(colonna, m_serie.attesa(colonna));
-    const Serie::Esito esito = m_serie.accettaAiuto();
-    portaAvanti(m_pannelloTastierino);
-    colonnaCompletata(colonna, esito);
-}
-
-void SchermataEsercizio::rifiutaAiuto()
-{
-    if (m_serie.rifiutaAiuto() == Serie::Rifiuto::Riprova) {
-        portaAvanti(m_pannelloTastierino);
-        tastierinoAttivo();
-        armaColonna(m_serie.colonna());
-        return;
-    }
-    portaAvanti(m_pannelloIntervento, m_ok);
-    m_ok->setValue(false);
-}
-
-void SchermataEsercizio::confermaIntervento()
-{
-    m_ok->setValue(false);
-    accettaAiuto();
-    controllaFineEsercizi();
-}
-
-void SchermataEsercizio::sceltaAvviso(int indice)
-{
-    if (indice == 0)
-        Q_EMIT stampaScelta();
-    else
-        nuovaSerie();
-}
-
-void SchermataEsercizio::mostraAutore()
-{
-    // The author's window is modal: on the desktop this returns once it has closed.
-    Q_EMIT autoreScelto();
-    // Back to the keypad's "1"; when the keypad is behind another panel the focus stays put.
-    m_tastiTastierino.at(1)->setFocus(Qt::OtherFocusReason);
 }

@@ -13,33 +13,21 @@ class PulsanteOpzione;
 class QAction;
 class QFrame;
 
-// The exercise screen. The table chosen on the start screen stands above ten columns, one per factor
-// in a random order; the child answers them left to right on the keypad. A wrong answer brings the
-// help offer forward, the third refusal of help the intervention, and the 30th completed operation
-// the end-of-exercise warning. Four panels share one place in the lower right corner; exactly one of
-// them is in front and enabled at any time. The screen draws the series it is handed and turns
-// presses into its verbs; the series keeps the rules and the record, which the print screen prints.
+// The exercise screen: a view of the series it is handed. The table chosen on the start screen stands
+// above ten columns, one per factor in a random order; the child answers them left to right on the
+// keypad. Four panels share one place in the lower right corner, exactly one of them in front and
+// enabled: the keypad, the help offer, the intervention, the end-of-exercise warning.
+//
+// The screen turns presses into the series' verbs and draws what the series announces: the columns,
+// the panel in front, which keys are live, colours and focus. It decides nothing itself, and reads
+// nothing back from its widgets; what it asks of other screens (leaving, printing, the author's
+// window) it says by a signal.
 class SchermataEsercizio : public Schermata
 {
     Q_OBJECT
 
 public:
     explicit SchermataEsercizio(Serie &serie, QWidget *parent = nullptr);
-
-    int colonna() const;
-
-    // The keypad's buttons after the ten digits.
-    enum Tasto
-    {
-        TastoCancella = 10,
-        TastoInvio = 11,
-        TastoNuovaTabella = 12,
-        TastoEsco = 13,
-        NumeroTasti = 14
-    };
-
-    void accettaAiuto();
-    void rifiutaAiuto();
 
 Q_SIGNALS:
     // "Esco": the child leaves the exercise.
@@ -51,51 +39,60 @@ Q_SIGNALS:
 
 protected:
     void dopoRidimensionamento() override;
+    void allaChiusura() override;
 
 private:
+    enum class RispostaAiuto
+    {
+        Si,
+        No
+    };
+    enum class SceltaAvviso
+    {
+        Stampa,
+        Ricomincia
+    };
+
     void creaControlli();
     void creaColonne(QWidget *areaOperazioni);
     void creaPannelli(QWidget *area);
     void collegaSegnali();
+    void seguiSerie();
 
-    void nuovaSerie();
-    void nuovaTabella();
+    // What the series announces.
     void mostraTabella();
-    void disabilitaPannelli();
-    void posizionaPannelli();
-    void tastierinoAttivo();
-    void tabellaFinita();
-    void portaAvanti(QFrame *pannello, QWidget *fuoco = nullptr);
     void armaColonna(int c);
+    void mostraRisposta(const QString &risposta);
+    void mostraVerdetto(int c, bool giusta);
     void chiudiColonna(int c);
-    void colonnaCompletata(int colonna, Serie::Esito esito);
-    void impostaRisultato(int c, const QString &testo);
-    void controllaFineEsercizi();
-    void calcolaLinee();
+    void offriAiuto();
+    void intervieni();
+    void finisciTabella();
+    void avvisa();
 
+    // What the child pressed.
     void premiTasto(int n);
     void cifraDaTastiera(int cifra);
-    void cancellaDaTastiera();
-    void aggiungiCifra(int cifra);
-    void togliCifra();
-    void mostraRisposta();
-    void verificaRisposta();
-    void confermaIntervento();
     void sceltaAvviso(int indice);
     void mostraAutore();
+
+    void portaAvanti(QFrame *pannello, QWidget *fuoco = nullptr);
+    void aggiornaTastierino(PulsanteOpzione *fuoco);
+    void posizionaPannelli();
+    void calcolaLinee();
 
     // Columns: the six controls of each operation.
     QFrame *m_areaOperazioni = nullptr;
     Etichetta *m_tabella = nullptr;
     QVector<Etichetta *> m_segni;
     QVector<Etichetta *> m_fattori;
-    QVector<Forma *> m_caselle;
+    QVector<Forma *> m_barre;
     QVector<Etichetta *> m_uguali;
     QVector<Etichetta *> m_risultati;
     QVector<Linea *> m_linee;
 
     // Panels.
-    Etichetta *m_lblRiferimento = nullptr;
+    Etichetta *m_riferimento = nullptr;
     QFrame *m_pannelloTastierino = nullptr;
     QFrame *m_pannelloAiuto = nullptr;
     QFrame *m_pannelloIntervento = nullptr;

@@ -22,18 +22,18 @@ FinestraInformazioni::FinestraInformazioni(const QString &titolo, QSize clientTw
     setPalette(tavolozza);
     setAutoFillBackground(true);
 
-    m_command1 = new QPushButton(QStringLiteral("C h i u d i"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setFont(carattere(QStringLiteral("Arial"), 12, false));
-    m_command1->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(128, 255, 255); color: black;"
-                                             " border: 1px solid black; }"
-                                             "QPushButton:focus { border: 3px solid rgb(0, 0, 128); }"));
-    m_command1->setGeometry(rettangolo(chiudiTwips.x(), chiudiTwips.y(), chiudiTwips.width(), chiudiTwips.height()));
-    m_command1->setAutoDefault(true);
-    m_command1->setDefault(true);
-    connect(m_command1, &QPushButton::clicked, this, &QDialog::close);
+    m_chiudi = new QPushButton(QStringLiteral("C h i u d i"), this);
+    m_chiudi->setObjectName(QStringLiteral("chiudi"));
+    m_chiudi->setFont(carattere(QStringLiteral("Arial"), 12, false));
+    m_chiudi->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(128, 255, 255); color: black;"
+                                           " border: 1px solid black; }"
+                                           "QPushButton:focus { border: 3px solid rgb(0, 0, 128); }"));
+    m_chiudi->setGeometry(rettangolo(chiudiTwips.x(), chiudiTwips.y(), chiudiTwips.width(), chiudiTwips.height()));
+    m_chiudi->setAutoDefault(true);
+    m_chiudi->setDefault(true);
+    connect(m_chiudi, &QPushButton::clicked, this, &QDialog::close);
     // Once per press of a held key, and at the press of any mouse button, as every button of the program.
-    m_command1->installEventFilter(new FiltroPulsanti(this));
+    m_chiudi->installEventFilter(new FiltroPulsanti(this));
 }
 
 Etichetta *FinestraInformazioni::etichetta(const char *nome, const QString &testo, const QRect &posto, qreal punti,

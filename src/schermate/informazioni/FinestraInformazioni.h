@@ -26,7 +26,7 @@ protected:
 
     void showEvent(QShowEvent *evento) override;
 
-    QPushButton *m_command1;
+    QPushButton *m_chiudi;
 
 private:
     // The window that opened this one: active again when this one closes.

@@ -7,10 +7,10 @@
 FinestraIstruzioni::FinestraIstruzioni(QWidget *parent)
     : FinestraInformazioni(QStringLiteral("ISTRUZIONI"), QSize(9000, 5745), QRect(2985, 5088, 2700, 624), parent)
 {
-    Etichetta *label1 = etichetta("Label1", testoIstruzioni(), QRect(420, 240, 7995, 4710), 9.75, true);
-    label1->setWordWrap(true);
-    m_command1->raise();
-    m_command1->setFocus();
+    Etichetta *istruzioni = etichetta("istruzioni", testoIstruzioni(), QRect(420, 240, 7995, 4710), 9.75, true);
+    istruzioni->setWordWrap(true);
+    m_chiudi->raise();
+    m_chiudi->setFocus();
 }
 
 QString FinestraIstruzioni::testoIstruzioni()

@@ -24,7 +24,7 @@ namespace {
 
 constexpr QSize Progetto(11880, 8310);
 
-// Table buttons: left, top inside frame1, width, height.
+// Table buttons: left, top inside their frame, width, height.
 constexpr std::array<QRect, SchermataInizio::NumeroTabelle> PostiTabelle = {
     QRect(135, 225, 1230, 585),  QRect(1425, 225, 1230, 585),  QRect(2715, 225, 1230, 585),
     QRect(135, 825, 1230, 585),  QRect(1425, 825, 1230, 585),  QRect(2715, 825, 1230, 585),
@@ -32,46 +32,53 @@ constexpr std::array<QRect, SchermataInizio::NumeroTabelle> PostiTabelle = {
     QRect(135, 2025, 1860, 630), QRect(2085, 2025, 1860, 630),
 };
 
+// The commands' captions and, by their role, their names.
 const std::array<QString, 3> Comandi = {QStringLiteral("Vai"), QStringLiteral("Ripristina"), QStringLiteral("Esci")};
+const std::array<QString, 3> NomiComandi
+    = {QStringLiteral("vai"), QStringLiteral("ripristina"), QStringLiteral("esci")};
 constexpr std::array<QRect, 3> PostiComandi
     = {QRect(90, 150, 3945, 630), QRect(90, 975, 3945, 630), QRect(90, 1740, 3945, 630)};
 
 ConfigurazioneGruppo configurazioneTabelle()
 {
+    using namespace CodiciTasto;
     ConfigurazioneGruppo c;
     c.tasti = {
-        {48, 57, Effetto::Fuoco, 0},
-        {96, 105, Effetto::Fuoco, 0},
-        {CodiciTasto::PerTastierino, CodiciTasto::PerTastierino, Effetto::Fuoco, 10},
-        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
-        {78, 78, Effetto::Nessuno},
-        {83, 83, Effetto::Nessuno},
+        {tasto(Qt::Key_0), tasto(Qt::Key_9), Effetto::Fuoco, 0},
+        {tastierino(Qt::Key_0), tastierino(Qt::Key_9), Effetto::Fuoco, 0},
+        {PerTastierino, PerTastierino, Effetto::Fuoco, 10},
+        {Invio, Invio, Effetto::Conferma},
+        {tasto(Qt::Key_N), tasto(Qt::Key_N), Effetto::Nessuno},
+        {tasto(Qt::Key_S), tasto(Qt::Key_S), Effetto::Nessuno},
     };
     c.scansione = Scansione::Salto;
     c.frecce = Frecce::SoloSeBloccato;
     return c;
 }
 
+// "Esci" has no key of its own: it is reached by the space bar or the mouse.
 ConfigurazioneGruppo configurazioneComandi()
 {
+    using namespace CodiciTasto;
     ConfigurazioneGruppo c;
     c.tasti = {
-        {48, 48, Effetto::Fuoco, 0},
-        {49, 49, Effetto::Fuoco, 1},
-        {CodiciTasto::Invio, CodiciTasto::Invio, Effetto::Conferma},
-        {50, 57, Effetto::Nessuno},
-        {96, 105, Effetto::Nessuno},
-        {CodiciTasto::Backspace, CodiciTasto::Backspace, Effetto::Nessuno},
-        {65, 65, Effetto::Nessuno},
-        {67, 67, Effetto::Nessuno},
-        {69, 69, Effetto::Nessuno},
-        {78, 78, Effetto::Nessuno},
-        {86, 86, Effetto::Nessuno},
-        {CodiciTasto::F2, CodiciTasto::F2, Effetto::Nessuno},
+        {tasto(Qt::Key_0), tasto(Qt::Key_0), Effetto::Fuoco, int(SchermataInizio::Comando::Vai)},
+        {tasto(Qt::Key_1), tasto(Qt::Key_1), Effetto::Fuoco, int(SchermataInizio::Comando::Ripristina)},
+        {Invio, Invio, Effetto::Conferma},
+        {tasto(Qt::Key_2), tasto(Qt::Key_9), Effetto::Nessuno},
+        {tastierino(Qt::Key_0), tastierino(Qt::Key_9), Effetto::Nessuno},
+        {Backspace, Backspace, Effetto::Nessuno},
+        {tasto(Qt::Key_A), tasto(Qt::Key_A), Effetto::Nessuno},
+        {tasto(Qt::Key_C), tasto(Qt::Key_C), Effetto::Nessuno},
+        {tasto(Qt::Key_E), tasto(Qt::Key_E), Effetto::Nessuno},
+        {tasto(Qt::Key_N), tasto(Qt::Key_N), Effetto::Nessuno},
+        {tasto(Qt::Key_V), tasto(Qt::Key_V), Effetto::Nessuno},
+        {F2, F2, Effetto::Nessuno},
     };
     c.scansione = Scansione::Salto;
     c.frecce = Frecce::SoloSeBloccato;
-    c.ordineTab = {2, 1, 0};
+    c.ordineTab = {int(SchermataInizio::Comando::Esci), int(SchermataInizio::Comando::Ripristina),
+                   int(SchermataInizio::Comando::Vai)};
     return c;
 }
 
@@ -114,73 +121,74 @@ void SchermataInizio::creaControlli()
         shape->setObjectName(QLatin1String(nome));
         layout->aggiungi(shape, posto);
     };
-    forma("Shape1", QRect(90, 90, 8220, 1935), Arancio, 2);
-    forma("Shape2", QRect(90, 60, 8160, 1875), Pesca, 1);
-    forma("Shape4", QRect(8340, 30, 3180, 1935), Blu, 1);
-    forma("Shape3", QRect(8385, 60, 3120, 1875), Pesca, 1);
+    forma("bordoNome", QRect(90, 90, 8220, 1935), Arancio, 2);
+    forma("fondoNome", QRect(90, 60, 8160, 1875), Pesca, 1);
+    forma("bordoVersione", QRect(8340, 30, 3180, 1935), Blu, 1);
+    forma("fondoVersione", QRect(8385, 60, 3120, 1875), Pesca, 1);
 
-    auto *label4 = new Etichetta(QStringLiteral("Contalino"), m_titolo);
-    label4->setObjectName(QStringLiteral("Label4"));
-    label4->setAlignment(Qt::AlignCenter);
-    label4->setFont(carattere(QStringLiteral("Arial"), 27.75, true));
-    label4->setColoreTesto(coloreBGR(BluNotte));
-    label4->setColoreSfondo(coloreBGR(Pesca));
-    layout->aggiungi(label4, QRect(330, 330, 7800, 1395));
+    auto *nome = new Etichetta(QStringLiteral("Contalino"), m_titolo);
+    nome->setObjectName(QStringLiteral("nome"));
+    nome->setAlignment(Qt::AlignCenter);
+    nome->setFont(carattere(QStringLiteral("Arial"), 27.75, true));
+    nome->setColoreTesto(coloreBGR(BluNotte));
+    nome->setColoreSfondo(coloreBGR(Pesca));
+    layout->aggiungi(nome, QRect(330, 330, 7800, 1395));
 
     m_versione = new Etichetta(QString(), m_titolo);
-    m_versione->setObjectName(QStringLiteral("Label7"));
+    m_versione->setObjectName(QStringLiteral("versione"));
     m_versione->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_versione->setFont(carattere(QStringLiteral("Arial"), 9.75, true));
     m_versione->setColoreTesto(coloreBGR(Blu));
     layout->aggiungi(m_versione, QRect(8730, 405, 2250, 1140));
 
     m_tabellaScelta = new Etichetta(QStringLiteral("Tabella "), area);
-    m_tabellaScelta->setObjectName(QStringLiteral("Label1"));
+    m_tabellaScelta->setObjectName(QStringLiteral("tabellaScelta"));
     m_tabellaScelta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_tabellaScelta->setFont(carattere(QStringLiteral("Arial"), 18, true));
     m_tabellaScelta->setColoreTesto(coloreBGR(RossoScuro));
     layout->aggiungi(m_tabellaScelta, QRect(585, 2625, 8925, 645));
 
-    QFrame *frame1 = cornice(area);
-    frame1->setObjectName(QStringLiteral("frame1"));
-    frame1->setAccessibleName(QStringLiteral("Tabelle"));
-    layout->aggiungi(frame1, QRect(1980, 4485, 4125, 2805));
+    QFrame *tabelle = cornice(area);
+    tabelle->setObjectName(QStringLiteral("tabelle"));
+    tabelle->setAccessibleName(QStringLiteral("Tabelle"));
+    layout->aggiungi(tabelle, QRect(1980, 4485, 4125, 2805));
     for (int i = 0; i < NumeroTabelle; ++i) {
-        auto *pulsante = new PulsanteOpzione(QString::number(i), frame1);
-        pulsante->setObjectName(QStringLiteral("Option1(%1)").arg(i));
+        auto *pulsante = new PulsanteOpzione(QString::number(i), tabelle);
+        pulsante->setObjectName(QStringLiteral("tabella(%1)").arg(i));
         pulsante->setFont(carattere(QStringLiteral("Arial"), 15.75, true));
         pulsante->setColoreTesto(coloreBGR(BluNotte));
         layout->aggiungi(pulsante, PostiTabelle.at(i));
         m_tastiTabelle.append(pulsante);
     }
 
-    QFrame *frame2 = cornice(area);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    frame2->setAccessibleName(QStringLiteral("Comandi"));
-    layout->aggiungi(frame2, QRect(6675, 4485, 4125, 2805));
+    QFrame *comandi = cornice(area);
+    comandi->setObjectName(QStringLiteral("comandi"));
+    comandi->setAccessibleName(QStringLiteral("Comandi"));
+    layout->aggiungi(comandi, QRect(6675, 4485, 4125, 2805));
     for (int i = 0; i < int(Comandi.size()); ++i) {
-        auto *pulsante = new PulsanteOpzione(Comandi.at(i), frame2);
-        pulsante->setObjectName(QStringLiteral("Option2(%1)").arg(i));
+        auto *pulsante = new PulsanteOpzione(Comandi.at(i), comandi);
+        pulsante->setObjectName(NomiComandi.at(i));
         pulsante->setFont(carattere(QStringLiteral("MS Sans Serif"), 18, true));
         pulsante->setColoreTesto(coloreBGR(BluNotte));
         layout->aggiungi(pulsante, PostiComandi.at(i));
         m_tastiComandi.append(pulsante);
     }
 
-    auto *label5 = new Etichetta(QStringLiteral("Il nuovo software di Ulmo"), area);
-    label5->setObjectName(QStringLiteral("Label5"));
-    label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label5->setFont(carattere(QStringLiteral("Arial"), 18, true));
-    label5->setColoreTesto(coloreBGR(RossoScuro));
-    label5->setColoreSfondo(coloreBGR(Pesca));
-    layout->aggiungi(label5, QRect(420, 7515, 5340, 465));
+    auto *firma = new Etichetta(QStringLiteral("Il nuovo software di Ulmo"), area);
+    firma->setObjectName(QStringLiteral("firma"));
+    firma->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    firma->setFont(carattere(QStringLiteral("Arial"), 18, true));
+    firma->setColoreTesto(coloreBGR(RossoScuro));
+    firma->setColoreSfondo(coloreBGR(Pesca));
+    layout->aggiungi(firma, QRect(420, 7515, 5340, 465));
 
     m_menuAutore = menuBar()->addAction(QStringLiteral("Autore"));
-    m_menuAutore->setObjectName(QStringLiteral("mnuInfo"));
+    m_menuAutore->setObjectName(QStringLiteral("menuAutore"));
 
     // Tab order: the tables 0 to 10, then "Esci", "Ripristina", "Vai".
     QVector<QWidget *> ordine(m_tastiTabelle.cbegin(), m_tastiTabelle.cend());
-    ordine << m_tastiComandi.at(2) << m_tastiComandi.at(1) << m_tastiComandi.at(0);
+    for (Comando comando : {Comando::Esci, Comando::Ripristina, Comando::Vai})
+        ordine << m_tastiComandi.at(int(comando));
     for (int i = 1; i < ordine.size(); ++i)
         setTabOrder(ordine.at(i - 1), ordine.at(i));
 }
@@ -228,22 +236,20 @@ void SchermataInizio::scegliTabella(int indice)
         m_tabellaScelta->setText(testoTabella(indice));
     }
     m_tastiTabelle.at(0)->setValue(false);
-    m_tastiComandi.at(0)->setFocus(Qt::OtherFocusReason);
+    m_tastiComandi.at(int(Comando::Vai))->setFocus(Qt::OtherFocusReason);
 }
 
 void SchermataInizio::eseguiComando(int indice)
 {
-    switch (indice) {
-    case 0:
+    switch (Comando(indice)) {
+    case Comando::Vai:
         Q_EMIT vaiScelto();
         break;
-    case 1:
+    case Comando::Ripristina:
         m_tastiTabelle.at(0)->setFocus(Qt::OtherFocusReason);
         break;
-    case 2:
+    case Comando::Esci:
         Q_EMIT esciScelto();
-        break;
-    default:
         break;
     }
 }

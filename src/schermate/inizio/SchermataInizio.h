@@ -29,6 +29,14 @@ public:
 
     static constexpr int NumeroTabelle = 11; // the series' own count
 
+    // The commands, in the order of their buttons.
+    enum class Comando
+    {
+        Vai,
+        Ripristina,
+        Esci
+    };
+
 Q_SIGNALS:
     // "Vai": the exercise on the table chosen.
     void vaiScelto();

@@ -58,17 +58,17 @@ void SchermataStampa::creaControlli()
     area->setPalette(tavolozza);
     LayoutProporzionale *layout = proporzioni();
 
-    auto *label5 = new Etichetta(QStringLiteral("E S E R C I Z I   E S E G U I T I "), area);
-    label5->setObjectName(QStringLiteral("Label5"));
-    label5->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label5->setFont(carattere(QStringLiteral("Arial"), 15.75, true));
-    label5->setColoreTesto(coloreBGR(RossoScuro));
-    layout->aggiungi(label5, QRect(660, 75, 10725, 525));
+    auto *titolo = new Etichetta(QStringLiteral("E S E R C I Z I   E S E G U I T I "), area);
+    titolo->setObjectName(QStringLiteral("titolo"));
+    titolo->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    titolo->setFont(carattere(QStringLiteral("Arial"), 15.75, true));
+    titolo->setColoreTesto(coloreBGR(RossoScuro));
+    layout->aggiungi(titolo, QRect(660, 75, 10725, 525));
 
     // The picture area has no picture: it only keeps its place, and says when the page is being sent.
-    auto *imgTrenino = new QLabel(area);
-    imgTrenino->setObjectName(QStringLiteral("imgTrenino"));
-    layout->aggiungi(imgTrenino, QRect(1095, 765, 9120, 1740));
+    auto *immagine = new QLabel(area);
+    immagine->setObjectName(QStringLiteral("immagine"));
+    layout->aggiungi(immagine, QRect(1095, 765, 9120, 1740));
     m_inStampa = new Etichetta(QStringLiteral("Stampa in corso…"), area);
     m_inStampa->setObjectName(QStringLiteral("inStampa"));
     m_inStampa->setAlignment(Qt::AlignCenter);
@@ -79,7 +79,7 @@ void SchermataStampa::creaControlli()
 
     for (int i = 0; i < CelleAnteprima; ++i) {
         auto *cella = new Etichetta(QString(), area);
-        cella->setObjectName(QStringLiteral("LblOp(%1)").arg(i));
+        cella->setObjectName(QStringLiteral("anteprima(%1)").arg(i));
         cella->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         cella->setFont(carattere(QStringLiteral("Courier"), 12, false));
         cella->setColoreSfondo(coloreBGR(Celeste));
@@ -102,8 +102,8 @@ void SchermataStampa::creaControlli()
         layout->aggiungi(bottone, posto);
         return bottone;
     };
-    m_esci = pulsante("Command1", QStringLiteral("ESCI"), QRect(960, 7455, 4155, 885));
-    m_stampa = pulsante("cmdStampaS", QStringLiteral("STAMPA LE OPERAZIONI"), QRect(6795, 7425, 4155, 885));
+    m_esci = pulsante("esci", QStringLiteral("ESCI"), QRect(960, 7455, 4155, 885));
+    m_stampa = pulsante("stampa", QStringLiteral("STAMPA LE OPERAZIONI"), QRect(6795, 7425, 4155, 885));
     // Enter held down on "Stampa" opens this screen; its repeats arrive here and must not press "ESCI"
     // (or print again and again). Any mouse button presses, at once.
     auto *filtro = new FiltroPulsanti(this);
