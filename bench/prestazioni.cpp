@@ -600,7 +600,7 @@ int main(int argc, char *argv[])
     {
         riempiRegistro(serie);
         auto *stampa = new SchermataStampa(std::as_const(serie));
-        stampa->setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
+        stampa->consegna().setFabbricaStampante([] { return std::make_unique<StampanteMemoria>(); });
         stampa->mostra();
         if (!QTest::qWaitForWindowExposed(stampa))
             fallisce(QStringLiteral("the print screen was not shown"));

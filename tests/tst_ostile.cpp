@@ -194,16 +194,17 @@ void tst_Ostile::stampaCheFallisce()
     const auto registro = m_serie->registro();
     QTemporaryDir cartella;
     // Not even root may create files in a process's folder of the proc file system.
-    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setCartellaDocumenti(QStringLiteral("/proc/self"));
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->consegna().setCartellaDocumenti(
+        QStringLiteral("/proc/self"));
     if (senzaStampante) {
         auto chiamate = std::make_shared<QStringList>();
-        m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([chiamate] {
+        m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->consegna().setFabbricaStampante([chiamate] {
             return std::make_unique<StampanteRegistrata>(chiamate, QStringList {QStringLiteral("Courier")},
                                                          Stampante::Esito::NessunaStampante);
         });
     } else {
         const QString impossibile = cartella.filePath(QStringLiteral("non-esiste/pagina.pdf"));
-        m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante(
+        m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->consegna().setFabbricaStampante(
             [impossibile] { return StampanteQt::pdf(impossibile); });
     }
     auto *stampa = m_navigatore->schermate().carica<SchermataStampa>(*m_serie);

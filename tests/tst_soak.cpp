@@ -371,8 +371,8 @@ void tst_Soak::preparaStampa()
     if (!stampa || stampa == m_stampaPreparata)
         return;
     m_stampaPreparata = stampa;
-    stampa->setCartellaDocumenti(QStringLiteral("/proc/self"));
-    stampa->setFabbricaStampante([this]() -> std::unique_ptr<Stampante> {
+    stampa->consegna().setCartellaDocumenti(QStringLiteral("/proc/self"));
+    stampa->consegna().setFabbricaStampante([this]() -> std::unique_ptr<Stampante> {
         m_chiamateStampa += m_stampe->size();
         m_stampe->clear();
         if (m_caso.bounded(5) == 0)

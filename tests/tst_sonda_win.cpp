@@ -240,8 +240,8 @@ void tst_SondaWin::paginaInDocumentiConAccenti()
     const QString documenti = m_cartella->filePath(QStringLiteral("Niccolò Rossi/Documenti"));
     QVERIFY(QDir().mkpath(documenti));
     auto *stampa = m_navigatore->schermate().carica<SchermataStampa>(*m_serie);
-    stampa->setCartellaDocumenti(documenti);
-    stampa->setFabbricaStampante([] {
+    stampa->consegna().setCartellaDocumenti(documenti);
+    stampa->consegna().setFabbricaStampante([] {
         return std::make_unique<StampanteRegistrata>(std::make_shared<QStringList>(), QStringList {"Courier"},
                                                      Stampante::Esito::NessunaStampante);
     });

@@ -165,19 +165,20 @@ void tst_StampaCups::coda()
     // The default printer is looked up when the button is pressed; then the page is drawn, and before
     // it is handed over, the queue or the scheduler may go or hang.
     std::weak_ptr<int> stampanteViva;
-    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->setFabbricaStampante([this, coda, &stampanteViva] {
-        auto testimone = std::make_shared<int>();
-        stampanteViva = testimone;
-        return std::make_unique<StampanteVera>(
-            StampanteQt::predefinita(), QStringList(),
-            [this, coda] {
-                if (coda == Coda::TaceInStampa || coda == Coda::SospesaInStampa)
-                    m_cups.segnale(coda == Coda::TaceInStampa ? SIGTERM : SIGSTOP);
-                else if (coda == Coda::SparisceInStampa)
-                    m_cups.esegui(QStringLiteral("lpadmin"), {QStringLiteral("-x"), CupsDiProva::Coda});
-            },
-            testimone);
-    });
+    m_navigatore->schermate().carica<SchermataStampa>(*m_serie)->consegna().setFabbricaStampante(
+        [this, coda, &stampanteViva] {
+            auto testimone = std::make_shared<int>();
+            stampanteViva = testimone;
+            return std::make_unique<StampanteVera>(
+                StampanteQt::predefinita(), QStringList(),
+                [this, coda] {
+                    if (coda == Coda::TaceInStampa || coda == Coda::SospesaInStampa)
+                        m_cups.segnale(coda == Coda::TaceInStampa ? SIGTERM : SIGSTOP);
+                    else if (coda == Coda::SparisceInStampa)
+                        m_cups.esegui(QStringLiteral("lpadmin"), {QStringLiteral("-x"), CupsDiProva::Coda});
+                },
+                testimone);
+        });
 
     auto *stampa = m_navigatore->schermate().carica<SchermataStampa>(*m_serie);
     stampa->mostra();

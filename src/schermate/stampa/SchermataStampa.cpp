@@ -6,14 +6,8 @@
 #include "componenti/finestre/Messaggio.h"
 #include "componenti/tasti/FiltroPulsanti.h"
 #include "serie/Serie.h"
-#include "stampa/PaginaEsercizi.h"
-#include "stampa/Sottofondo.h"
-#include "stampa/StampanteQt.h"
-#include "stampa/Uscita.h"
 
 #include <QApplication>
-#include <QDateTime>
-#include <QDir>
 #include <QPushButton>
 
 #include <algorithm>
@@ -28,16 +22,6 @@ constexpr QSize Progetto(11910, 8730);
 constexpr std::array<int, 4> SinistraColonne = {120, 3060, 5970, 8850};
 constexpr std::array<int, 10> AltoRighe = {2955, 3375, 3795, 4245, 4695, 5145, 5595, 6045, 6510, 6960};
 constexpr QSize CellaAnteprima(2835, 435);
-
-// Printing can take a moment; the program takes no input meanwhile and says so with the cursor too.
-class CursoreAttesa
-{
-public:
-    CursoreAttesa() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursoreAttesa() { QGuiApplication::restoreOverrideCursor(); }
-    CursoreAttesa(const CursoreAttesa &) = delete;
-    CursoreAttesa &operator=(const CursoreAttesa &) = delete;
-};
 
 } // namespace
 
@@ -120,6 +104,7 @@ void SchermataStampa::collegaSegnali()
     // pressed it still belongs to this window.
     connect(m_esci, &QPushButton::clicked, this, &QWidget::close, Qt::QueuedConnection);
     connect(m_stampa, &QPushButton::clicked, this, &SchermataStampa::stampaOperazioni);
+    connect(&m_consegna, &ConsegnaFoglio::inCorsoCambiato, this, &SchermataStampa::setInStampa);
 }
 
 void SchermataStampa::riempiAnteprima()
@@ -128,51 +113,36 @@ void SchermataStampa::riempiAnteprima()
         m_anteprima.at(k)->setText(m_serie.registro().at(k));
 }
 
-void SchermataStampa::setFabbricaStampante(FabbricaStampante fabbrica)
-{
-    m_fabbrica = std::move(fabbrica);
-}
-
-void SchermataStampa::setCartellaDocumenti(const QString &cartella)
-{
-    m_cartellaDocumenti = cartella;
-}
-
-QString SchermataStampa::cartellaDocumenti() const
-{
-    return m_cartellaDocumenti.isEmpty() ? cartellaDiRiserva() : m_cartellaDocumenti;
-}
-
 void SchermataStampa::stampaOperazioni()
 {
-    if (!m_inStampa->isHidden())
-        return;
-    const std::shared_ptr<Stampante> stampante = m_fabbrica ? m_fabbrica() : stampantePredefinita();
-    const QString font = PaginaEsercizi::fontCourier(stampante->elencoFont());
-    if (font.isEmpty()) {
-        m_messaggi.mostra(this, PaginaEsercizi::messaggioFontMancante());
-        return;
-    }
     // The message waits until the page is out of the way, so that it is the only thing taking presses.
-    Spiegazione spiegazione;
-    {
-        setInStampa(true);
-        const CursoreAttesa attesa;
-        spiegazione = spiega(stampaEsercizi(stampante, font), *stampante, font);
-        setInStampa(false);
+    const ConsegnaFoglio::Esito esito = m_consegna.consegna(m_serie.righeDaStampare());
+    switch (esito.tipo) {
+    case ConsegnaFoglio::Esito::Tipo::Nessuno:
+        break;
+    case ConsegnaFoglio::Esito::Tipo::Semplice:
+        m_messaggi.mostra(this, esito.messaggio);
+        break;
+    case ConsegnaFoglio::Esito::Tipo::Informazione:
+        m_messaggi.mostra(this, esito.messaggio, Messaggio::Tipo::Informazione);
+        break;
+    case ConsegnaFoglio::Esito::Tipo::Avviso:
+        m_messaggi.mostra(this, esito.messaggio, Messaggio::Tipo::Avviso);
+        break;
     }
-    if (!spiegazione.testo.isEmpty())
-        m_messaggi.mostra(this, spiegazione.testo,
-                          spiegazione.avviso ? Messaggio::Tipo::Avviso : Messaggio::Tipo::Informazione);
 }
 
+// Printing can take a moment; the program takes no input meanwhile and says so, with the cursor too.
 void SchermataStampa::setInStampa(bool inStampa)
 {
     m_inStampa->setVisible(inStampa);
-    if (inStampa)
+    if (inStampa) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         qApp->installEventFilter(this);
-    else
+    } else {
         qApp->removeEventFilter(this);
+        QGuiApplication::restoreOverrideCursor();
+    }
 }
 
 // While the page is being sent, every press anywhere in the program does nothing, and no window closes.
@@ -197,95 +167,4 @@ bool SchermataStampa::eventFilter(QObject *oggetto, QEvent *evento)
     default:
         return Schermata::eventFilter(oggetto, evento);
     }
-}
-
-SchermataStampa::EsitoStampa SchermataStampa::stampaEsercizi(const std::shared_ptr<Stampante> &stampante,
-                                                             const QString &font)
-{
-    // The record as it stands, a copy for the printing thread.
-    const QStringList righe = m_serie.righeDaStampare();
-
-    // Read only once the thread has ended in time.
-    auto esito = std::make_shared<Stampante::Esito>(Stampante::Esito::Errore);
-    const bool inTempo = eseguiInSottofondo(
-        [stampante, font, righe, esito] {
-            PaginaEsercizi::disegna(*stampante, font, righe);
-            *esito = stampante->fineDocumento();
-        },
-        LimiteStampa);
-    if (!inTempo) {
-        stampante->annulla();
-        return EsitoStampa::NonRisponde;
-    }
-    switch (*esito) {
-    case Stampante::Esito::Stampato:
-        return EsitoStampa::Stampata;
-    case Stampante::Esito::NessunaStampante:
-        return EsitoStampa::NessunaStampante;
-    case Stampante::Esito::Rifiutato:
-        return EsitoStampa::Rifiutata;
-    case Stampante::Esito::Errore:
-        break;
-    }
-    return EsitoStampa::Errore;
-}
-
-// Whatever kept the page from the printer, it is saved as a PDF, and the message says what happened
-// first, naming the printer as people know it.
-SchermataStampa::Spiegazione SchermataStampa::spiega(EsitoStampa esito, const Stampante &stampante, const QString &font)
-{
-    const QString nome = stampante.nome();
-    const QString laStampante
-        = nome.isEmpty() ? QStringLiteral("La stampante predefinita") : QStringLiteral("La stampante «%1»").arg(nome);
-    switch (esito) {
-    case EsitoStampa::Stampata:
-        return {stampante.nota(), true};
-    case EsitoStampa::FontMancante:
-        return {};
-    case EsitoStampa::NessunaStampante:
-        return salvaInPdf(QStringLiteral("Non è stata trovata nessuna stampante"), esito, font);
-    case EsitoStampa::Rifiutata:
-        return salvaInPdf(QStringLiteral("%1 %2").arg(laStampante, stampante.motivo()), esito, font);
-    case EsitoStampa::NonRisponde:
-        return salvaInPdf(QStringLiteral("%1 non risponde").arg(laStampante), esito, font);
-    case EsitoStampa::Errore:
-        break;
-    }
-    return salvaInPdf(
-        nome.isEmpty() ? QStringLiteral("Il foglio delle operazioni non è stato stampato: %1").arg(stampante.motivo())
-                       : QStringLiteral("Il foglio delle operazioni non è stato stampato sulla stampante «%1»: %2")
-                             .arg(nome, stampante.motivo()),
-        esito, font);
-}
-
-SchermataStampa::Spiegazione SchermataStampa::salvaInPdf(const QString &accaduto, EsitoStampa esito,
-                                                         const QString &font)
-{
-    const QString cartella = cartellaDocumenti();
-    std::shared_ptr<StampanteQt> pdf;
-    if (!cartella.isEmpty())
-        pdf = StampanteQt::pdf(QDir(cartella).filePath(PaginaEsercizi::nomeFileRiserva(QDateTime::currentDateTime())));
-
-    QString motivo = QStringLiteral("non è stata trovata la cartella dei documenti");
-    if (pdf) {
-        switch (stampaEsercizi(pdf, font)) {
-        case EsitoStampa::Stampata:
-            return {QStringLiteral("%1.\nIl foglio delle operazioni è stato salvato nel file:\n%2")
-                        .arg(accaduto, QDir::toNativeSeparators(pdf->percorsoSalvato())),
-                    esito != EsitoStampa::NessunaStampante};
-        case EsitoStampa::NonRisponde:
-            motivo = QStringLiteral("il disco non risponde");
-            break;
-        case EsitoStampa::FontMancante:
-        case EsitoStampa::NessunaStampante:
-        case EsitoStampa::Rifiutata:
-        case EsitoStampa::Errore:
-            motivo = pdf->motivo();
-            break;
-        }
-    }
-    return {esito == EsitoStampa::NessunaStampante
-                ? QStringLiteral("%1 e il foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo)
-                : QStringLiteral("%1.\nIl foglio delle operazioni non è stato salvato: %2.").arg(accaduto, motivo),
-            true};
 }

@@ -1,0 +1,306 @@
+// What becomes of the page when the teacher asks for it, without any window: what goes to the printer,
+// recorded call by call or read back from real PDF files, the PDF saved when the page does not go out,
+// and what the teacher is told each time.
+
+#include "StampaSupporto.h"
+#include "serie/Serie.h"
+#include "stampa/ConsegnaFoglio.h"
+#include "stampa/StampanteQt.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Tipo = ConsegnaFoglio::Esito::Tipo;
+
+class tst_ConsegnaFoglio : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void paginaInviata_data();
+    void paginaInviata();
+    void sceltaDelFont_data();
+    void sceltaDelFont();
+    void erroreDellaStampante_data();
+    void erroreDellaStampante();
+    void paginaStampata_data();
+    void paginaStampata();
+    void senzaStampante_data();
+    void senzaStampante();
+    void senzaStampanteNeCartella();
+    void senzaCourierNessunFile();
+
+private:
+    QStringList fileNellaCartella() const;
+
+    std::unique_ptr<Serie> m_serie;
+    std::unique_ptr<ConsegnaFoglio> m_consegna;
+    std::unique_ptr<QTemporaryDir> m_cartella;
+    QPointF m_origine;
+};
+
+void tst_ConsegnaFoglio::initTestCase()
+{
+    // Where the page's printable area starts, in points, for the PDF printer the PDF tests use.
+    m_origine = StampanteQt::pdf(QStringLiteral("/nessuna/cartella.pdf"))
+                    ->impaginazione()
+                    .paintRect(QPageLayout::Point)
+                    .topLeft();
+}
+
+void tst_ConsegnaFoglio::init()
+{
+    m_serie = std::make_unique<Serie>();
+    m_consegna = std::make_unique<ConsegnaFoglio>();
+    m_cartella = std::make_unique<QTemporaryDir>();
+    m_consegna->setCartellaDocumenti(m_cartella->path());
+}
+
+QStringList tst_ConsegnaFoglio::fileNellaCartella() const
+{
+    return QDir(m_cartella->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+void tst_ConsegnaFoglio::paginaInviata_data()
+{
+    QTest::addColumn<int>("numEsercizi");
+    // What the printer says of a page it took all the same (the browser: what it refused), told each time.
+    QTest::addColumn<QString>("nota");
+    QTest::newRow("first operation") << 0 << QString();
+    QTest::newRow("ten operations") << 10 << QString();
+    QTest::newRow("thirty operations") << 30 << QString();
+    QTest::newRow("taken, with a note") << 30 << "Il browser non ha aperto la finestra di stampa.";
+}
+
+// The page a printer receives: the heading, then every record line at its place, ended once.
+void tst_ConsegnaFoglio::paginaInviata()
+{
+    QFETCH(int, numEsercizi);
+    QFETCH(QString, nota);
+    riempiRegistro(*m_serie, numEsercizi);
+    auto chiamate = std::make_shared<QStringList>();
+    m_consegna->setFabbricaStampante([chiamate, nota] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Arial", "Courier New"},
+                                                     Stampante::Esito::Stampato, QString(), QString(), nota);
+    });
+    QStringList pagina
+        = {"elencoFont",    "font Courier New", "x 1000", "y 1000", "dimensione 18", "stampa SCUOLA ELEMENTARE DI ",
+           "dimensione 12", "grassetto 1"};
+    for (int k = 0; k <= numEsercizi; ++k) {
+        const QPoint posto = PaginaEsercizi::posizioneRiga(k);
+        pagina << QStringLiteral("x %1").arg(posto.x()) << QStringLiteral("y %1").arg(posto.y())
+               << QStringLiteral("stampa ") + m_serie->registro().at(k);
+    }
+    pagina << "fine";
+
+    QStringList attese;
+    for (int volta = 1; volta <= 2; ++volta) {
+        const ConsegnaFoglio::Esito esito = m_consegna->consegna(m_serie->righeDaStampare());
+        attese += pagina;
+        QCOMPARE(*chiamate, attese);
+        QCOMPARE(esito.tipo, nota.isEmpty() ? Tipo::Nessuno : Tipo::Avviso);
+        QCOMPARE(esito.messaggio, nota);
+    }
+    QCOMPARE(fileNellaCartella(), QStringList());
+}
+
+void tst_ConsegnaFoglio::sceltaDelFont_data()
+{
+    QTest::addColumn<QStringList>("elenco");
+    QTest::addColumn<QString>("scelto");
+    QTest::newRow("Courier before Courier New") << QStringList {"Arial", "Courier", "Courier New"} << "Courier";
+    QTest::newRow("Courier New before Courier") << QStringList {"Courier New", "Courier"} << "Courier New";
+    QTest::newRow("other letter case") << QStringList {"courier", "Courier new", "Liberation Mono"} << QString();
+    QTest::newRow("no fonts") << QStringList {} << QString();
+}
+
+// Without Courier nothing is begun, no file either: the teacher is told to install it.
+void tst_ConsegnaFoglio::sceltaDelFont()
+{
+    QFETCH(QStringList, elenco);
+    QFETCH(QString, scelto);
+    riempiRegistro(*m_serie, 10);
+    auto chiamate = std::make_shared<QStringList>();
+    m_consegna->setFabbricaStampante(
+        [chiamate, elenco] { return std::make_unique<StampanteRegistrata>(chiamate, elenco); });
+    const ConsegnaFoglio::Esito esito = m_consegna->consegna(m_serie->righeDaStampare());
+    if (scelto.isEmpty()) {
+        QCOMPARE(*chiamate, QStringList {"elencoFont"});
+        QCOMPARE(esito.tipo, Tipo::Semplice);
+        QCOMPARE(esito.messaggio, "Devi installare il font Courier o il font Courier New");
+    } else {
+        QCOMPARE(chiamate->value(1), "font " + scelto);
+        QCOMPARE(chiamate->last(), "fine");
+        QCOMPARE(esito.tipo, Tipo::Nessuno);
+    }
+    QCOMPARE(fileNellaCartella(), QStringList());
+}
+
+void tst_ConsegnaFoglio::erroreDellaStampante_data()
+{
+    QTest::addColumn<Stampante::Esito>("esito");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QString>("motivo");
+    QTest::addColumn<QString>("accaduto");
+    QTest::newRow("error, printer without a name")
+        << Stampante::Esito::Errore << QString() << "la carta è finita"
+        << "Il foglio delle operazioni non è stato stampato: la carta è finita.";
+    QTest::newRow("error of a named printer")
+        << Stampante::Esito::Errore << "Aula 3"
+        << "la carta è finita"
+        << "Il foglio delle operazioni non è stato stampato sulla stampante «Aula 3»: la carta è finita.";
+    QTest::newRow("printer that does not take the page") << Stampante::Esito::Rifiutato << "Aula 3"
+                                                         << "non accetta lavori di stampa"
+                                                         << "La stampante «Aula 3» non accetta lavori di stampa.";
+    QTest::newRow("printer that does not answer") << Stampante::Esito::Rifiutato << "Aula 3"
+                                                  << "non risponde"
+                                                  << "La stampante «Aula 3» non risponde.";
+}
+
+// A printer that does not print the page: the page is saved as a PDF all the same, and the message
+// says what happened to it, naming the printer, and where the file is.
+void tst_ConsegnaFoglio::erroreDellaStampante()
+{
+    QFETCH(Stampante::Esito, esito);
+    QFETCH(QString, nome);
+    QFETCH(QString, motivo);
+    QFETCH(QString, accaduto);
+    riempiRegistro(*m_serie, 30);
+    auto chiamate = std::make_shared<QStringList>();
+    m_consegna->setFabbricaStampante([chiamate, esito, motivo, nome] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"}, esito, motivo, nome);
+    });
+    const ConsegnaFoglio::Esito detto = m_consegna->consegna(m_serie->righeDaStampare());
+    QCOMPARE(chiamate->last(), "fine");
+    const QStringList salvati = fileNellaCartella();
+    QCOMPARE(salvati.size(), 1);
+    QCOMPARE(detto.tipo, Tipo::Avviso);
+    QCOMPARE(detto.messaggio, accaduto + "\nIl foglio delle operazioni è stato salvato nel file:\n"
+                                  + QDir::toNativeSeparators(m_cartella->filePath(salvati.at(0))));
+}
+
+void tst_ConsegnaFoglio::paginaStampata_data()
+{
+    QTest::addColumn<int>("numEsercizi");
+    QTest::newRow("first operation") << 0;
+    QTest::newRow("ten operations") << 10;
+    QTest::newRow("thirty operations") << 30;
+}
+
+// The page read back from a PDF printer, the same twice.
+void tst_ConsegnaFoglio::paginaStampata()
+{
+    if (pdftotext().isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(int, numEsercizi);
+    riempiRegistro(*m_serie, numEsercizi);
+    int stampate = 0;
+    m_consegna->setFabbricaStampante([this, &stampate] {
+        return StampanteQt::pdf(m_cartella->filePath(QStringLiteral("pagina %1.pdf").arg(++stampate)));
+    });
+
+    QCOMPARE(m_consegna->consegna(m_serie->righeDaStampare()).tipo, Tipo::Nessuno);
+    QCOMPARE(m_consegna->consegna(m_serie->righeDaStampare()).tipo, Tipo::Nessuno);
+    QCOMPARE(fileNellaCartella(), QStringList({"pagina 1.pdf", "pagina 2.pdf"}));
+    const auto prima = leggiPdf(m_cartella->filePath("pagina 1.pdf"));
+    const auto seconda = leggiPdf(m_cartella->filePath("pagina 2.pdf"));
+    QCOMPARE(prima.size(), 1);
+    QCOMPARE(confrontaPagina(prima.at(0), paginaAttesa(*m_serie), m_origine), QStringList());
+    QCOMPARE(seconda.size(), 1);
+    QCOMPARE(seconda.at(0).size(), prima.at(0).size());
+    for (qsizetype i = 0; i < prima.at(0).size(); ++i) {
+        QCOMPARE(seconda.at(0).at(i).testo, prima.at(0).at(i).testo);
+        QCOMPARE(seconda.at(0).at(i).box, prima.at(0).at(i).box);
+    }
+}
+
+void tst_ConsegnaFoglio::senzaStampante_data()
+{
+    QTest::addColumn<bool>("nomeGiaPreso");
+    QTest::newRow("empty documents folder") << false;
+    QTest::newRow("name already taken") << true;
+}
+
+// No printer: the page is saved as a PDF, never over another file, and the message says where.
+void tst_ConsegnaFoglio::senzaStampante()
+{
+    if (pdftotext().isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QFETCH(bool, nomeGiaPreso);
+    riempiRegistro(*m_serie, 30);
+    auto chiamate = std::make_shared<QStringList>();
+    m_consegna->setFabbricaStampante([chiamate] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
+                                                     Stampante::Esito::NessunaStampante);
+    });
+    QStringList presi;
+    if (nomeGiaPreso) {
+        // Every name the next few seconds could give.
+        const QDateTime adesso = QDateTime::currentDateTime();
+        for (int s = 0; s < 5; ++s) {
+            QFile file(m_cartella->filePath(PaginaEsercizi::nomeFileRiserva(adesso.addSecs(s))));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("un altro foglio");
+            presi << QFileInfo(file).fileName();
+        }
+    }
+
+    const ConsegnaFoglio::Esito esito = m_consegna->consegna(m_serie->righeDaStampare());
+    QStringList nuovi = fileNellaCartella();
+    for (const QString &preso : std::as_const(presi)) {
+        QFile file(m_cartella->filePath(preso));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), "un altro foglio");
+        nuovi.removeOne(preso);
+    }
+    QCOMPARE(nuovi.size(), 1);
+    const QRegularExpression nome(nomeGiaPreso ? R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d \(2\)\.pdf$)"
+                                               : R"(^Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf$)");
+    QVERIFY2(nome.match(nuovi.at(0)).hasMatch(), qPrintable(nuovi.at(0)));
+
+    QCOMPARE(esito.tipo, Tipo::Informazione);
+    QCOMPARE(esito.messaggio, "Non è stata trovata nessuna stampante.\n"
+                              "Il foglio delle operazioni è stato salvato nel file:\n"
+                                  + QDir::toNativeSeparators(m_cartella->filePath(nuovi.at(0))));
+    const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
+    QCOMPARE(pagine.size(), 1);
+    QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(*m_serie), m_origine), QStringList());
+}
+
+void tst_ConsegnaFoglio::senzaStampanteNeCartella()
+{
+    riempiRegistro(*m_serie, 10);
+    const QString manca = m_cartella->filePath("Documenti");
+    m_consegna->setCartellaDocumenti(manca);
+    auto chiamate = std::make_shared<QStringList>();
+    m_consegna->setFabbricaStampante([chiamate] {
+        return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Courier"},
+                                                     Stampante::Esito::NessunaStampante);
+    });
+    const ConsegnaFoglio::Esito esito = m_consegna->consegna(m_serie->righeDaStampare());
+    QCOMPARE(esito.tipo, Tipo::Avviso);
+    QCOMPARE(esito.messaggio, QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle "
+                                             "operazioni non è stato salvato: la cartella «%1» non esiste.")
+                                  .arg(QDir::toNativeSeparators(manca)));
+    QCOMPARE(fileNellaCartella(), QStringList());
+}
+
+// A real PDF printer without an exact Courier: not even an empty file is left behind.
+void tst_ConsegnaFoglio::senzaCourierNessunFile()
+{
+    riempiRegistro(*m_serie, 30);
+    m_consegna->setFabbricaStampante([this] {
+        return std::make_unique<StampanteVera>(StampanteQt::pdf(m_cartella->filePath("pagina.pdf")),
+                                               QStringList {"Liberation Mono", "courier new"});
+    });
+    QCOMPARE(m_consegna->consegna(m_serie->righeDaStampare()).tipo, Tipo::Semplice);
+    QCOMPARE(fileNellaCartella(), QStringList());
+}
+
+QTEST_MAIN(tst_ConsegnaFoglio)
+#include "tst_ConsegnaFoglio.moc"
