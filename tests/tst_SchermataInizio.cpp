@@ -65,9 +65,7 @@ private:
 
 void tst_SchermataInizio::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
     m_inizio = apriInizio(*m_navigatore);
     QVERIFY(m_inizio);
 }

@@ -52,9 +52,7 @@ private Q_SLOTS:
 
 void tst_Schermate::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
 }
 
 void tst_Schermate::cleanup()

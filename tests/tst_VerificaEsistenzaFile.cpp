@@ -87,9 +87,7 @@ private:
 
 void tst_VerificaEsistenzaFile::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
     m_precedente = QDir::currentPath();
     m_cartella = new QTemporaryDir;
     QVERIFY(m_cartella->isValid());

@@ -92,9 +92,7 @@ private:
 
 void tst_Accessibilita::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
 }
 
 void tst_Accessibilita::cleanup()

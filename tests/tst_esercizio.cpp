@@ -2,7 +2,6 @@
 // corners of answering, help, intervention and the end-of-exercise warning.
 
 #include "aiuto.h"
-#include "guida.h"
 
 #include "applicazione/Navigatore.h"
 #include "componenti/disposizione/Controlli.h"
@@ -22,7 +21,7 @@
 
 #include <optional>
 
-using namespace guida;
+using namespace Aiuto;
 
 class tst_Esercizio : public QObject
 {
@@ -36,20 +35,17 @@ private Q_SLOTS:
 
     void serieCompleta_data();
     void serieCompleta();
-    void tabellaDelloZero_data();
-    void tabellaDelloZero();
     void apertura();
     void inserimento();
     void tastiDellaTastiera();
     void tabellaFinita();
-    void rifiutiContatiOvunque();
     void rispostaColMouseLasciaIlBlocco();
     void aiutoDopoNoConInvioEInvioColMouse();
     void avvisoDopoStampaChiusaColMouse();
     void invioTenutoSuStampa();
     void tastoTenutoNelleDueScelte_data();
     void tastoTenutoNelleDueScelte();
-    void avvisoATrentaENonPrima();
+    void avviso();
     void ricomincia();
     void autoreRiportaIlFuocoSuUno();
     void escoTornaAllInizio();
@@ -63,9 +59,7 @@ private:
 
 void tst_Esercizio::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace(20261208);
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore, 20261208);
 }
 
 void tst_Esercizio::cleanup()
@@ -158,6 +152,9 @@ void tst_Esercizio::serieCompleta()
                 QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloIntervento"));
                 QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("pannelloIntervento")});
                 QCOMPARE(fuoco(), QStringLiteral("ok"));
+                QCOMPARE(testo(w, QStringLiteral("intervengoIo")), QStringLiteral("Intervengo io"));
+                QCOMPARE(tastoTastierino(w, 0)->backColor(), QColor(255, 224, 192));
+                QCOMPARE(controllo<PulsanteOpzione>(w, QStringLiteral("ok"))->backColor(), QColor(255, 192, 128));
                 QCOMPARE(box->text(), sbagliata);
                 guida.ok();
                 break;
@@ -165,7 +162,7 @@ void tst_Esercizio::serieCompleta()
             QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
             QCOMPARE(box->text(), QStringLiteral("?"));
             QCOMPARE(box->coloreSfondo(), QColor(255, 255, 0));
-            QVERIFY(!tasto(w, Serie::TastoInvio)->isEnabled());
+            QVERIFY(!tastoTastierino(w, Serie::TastoInvio)->isEnabled());
             QCOMPARE(fuoco(), QStringLiteral("tasto(0)"));
             QVERIFY(guida.digita(giusta));
             QVERIFY(guida.invia());
@@ -183,7 +180,7 @@ void tst_Esercizio::serieCompleta()
             QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
             QCOMPARE(fuoco(), QStringLiteral("nuovaTabella"));
             for (int i = 0; i < Serie::NumeroTasti; ++i)
-                QCOMPARE(tasto(w, i)->isEnabled(), i >= Serie::TastoNuovaTabella);
+                QCOMPARE(tastoTastierino(w, i)->isEnabled(), i >= Serie::TastoNuovaTabella);
             QVERIFY(guida.tastierino(Serie::TastoNuovaTabella));
             QCOMPARE(fuoco(), QStringLiteral("tasto(0)"));
         } else if (n < 29) {
@@ -195,31 +192,6 @@ void tst_Esercizio::serieCompleta()
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("pannelloAvviso")});
     QCOMPARE(fuoco(), QStringLiteral("stampa"));
     QCOMPARE(m_serie->operazioni(), 30);
-}
-
-void tst_Esercizio::tabellaDelloZero_data()
-{
-    QTest::addColumn<int>("modo");
-    QTest::newRow("tastierino") << int(Modo::Mouse);
-    QTest::newRow("tastiera") << int(Modo::Tastiera);
-}
-
-// Every answer of the table of 0 is 0, and it can be typed.
-void tst_Esercizio::tabellaDelloZero()
-{
-    QFETCH(int, modo);
-    auto *w = apri(0);
-    Guida guida(w, Modo(modo));
-    for (int c = 0; c < 10; ++c) {
-        QVERIFY(guida.digita(QStringLiteral("0")));
-        QCOMPARE(testo(w, QStringLiteral("risultato(%1)").arg(c)), QStringLiteral("0"));
-        QVERIFY(tasto(w, Serie::TastoInvio)->isEnabled());
-        QVERIFY(guida.invia());
-        QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
-    }
-    QCOMPARE(m_serie->operazioni(), 10);
-    QCOMPARE(m_serie->registro().at(0).right(5), QStringLiteral("= 0  "));
-    QCOMPARE(fuoco(), QStringLiteral("nuovaTabella"));
 }
 
 void tst_Esercizio::apertura()
@@ -234,19 +206,18 @@ void tst_Esercizio::apertura()
         QCOMPARE(testo(w, QStringLiteral("risultato(%1)").arg(c)), armata ? QStringLiteral("?") : QString());
         for (const char *parte : {"segno", "uguale", "barra", "linea"})
             QCOMPARE(controllo(w, QStringLiteral("%1(%2)").arg(QLatin1String(parte)).arg(c))->isVisible(), armata);
-        QCOMPARE(m_serie->registro().at(c), QStringLiteral("6 \u00d7 %1 = ").arg(fattori.last(), 2));
-        QCOMPARE(m_serie->attesa(c), QStringLiteral(" %1").arg(6 * fattori.last()));
+        QCOMPARE(fattori.last(), m_serie->fattore(c));
     }
     std::sort(fattori.begin(), fattori.end());
     QCOMPARE(fattori, (QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("pannelloTastierino")});
     QCOMPARE(fuoco(), QStringLiteral("tasto(0)"));
-    QVERIFY(!tasto(w, Serie::TastoInvio)->isEnabled());
-    QVERIFY(!tasto(w, Serie::TastoNuovaTabella)->isEnabled());
-    QVERIFY(!tasto(w, Serie::TastoEsco)->isEnabled());
-    QCOMPARE(tasto(w, 0)->backColor(), QColor(255, 192, 128));
-    QCOMPARE(tasto(w, 1)->backColor(), QColor(255, 224, 192));
+    QVERIFY(!tastoTastierino(w, Serie::TastoInvio)->isEnabled());
+    QVERIFY(!tastoTastierino(w, Serie::TastoNuovaTabella)->isEnabled());
+    QVERIFY(!tastoTastierino(w, Serie::TastoEsco)->isEnabled());
+    QCOMPARE(tastoTastierino(w, 0)->backColor(), QColor(255, 192, 128));
+    QCOMPARE(tastoTastierino(w, 1)->backColor(), QColor(255, 224, 192));
     QVERIFY(!w->findChild<QAction *>(QStringLiteral("menuStampa"))->isEnabled());
     QVERIFY(!w->findChild<QAction *>(QStringLiteral("menuIstruzioni"))->isEnabled());
 
@@ -257,12 +228,12 @@ void tst_Esercizio::apertura()
     QCOMPARE(testo(w, QStringLiteral("fattore(0)")), primo);
 }
 
-// The keypad's entry rules: three digits at most, "Cancella", and "Invio" only with something typed.
+// The answer as the keypad shows it: what is typed in the box, "?" when nothing is, and "Invio" grey then.
 void tst_Esercizio::inserimento()
 {
     auto *w = apri(9);
     const QString box = QStringLiteral("risultato(0)");
-    auto *invio = tasto(w, Serie::TastoInvio);
+    auto *invio = tastoTastierino(w, Serie::TastoInvio);
 
     // "Invio" is disabled while the box shows "?": a click on it submits nothing.
     clic(w, QStringLiteral("invio"));
@@ -281,10 +252,7 @@ void tst_Esercizio::inserimento()
     clic(w, QStringLiteral("cancella"));
     QCOMPARE(testo(w, box), QStringLiteral("?"));
     QVERIFY(!invio->isEnabled());
-    clic(w, QStringLiteral("cancella"));
-    QCOMPARE(testo(w, box), QStringLiteral("?"));
-    QVERIFY(m_serie->risposta().isEmpty());
-    // A lone 0 is an answer (the rest of the entry's rules are the series' own tests).
+    // A lone 0 is an answer, shown as such (the rest of the entry's rules are the series' own tests).
     clic(w, QStringLiteral("tasto(0)"));
     QCOMPARE(testo(w, box), QStringLiteral("0"));
     QVERIFY(invio->isEnabled());
@@ -336,12 +304,12 @@ void tst_Esercizio::tastiDellaTastiera()
     premi(w, Qt::Key_Up);
     premi(w, Qt::Key_C);
     QCOMPARE(testo(w, box), QStringLiteral("?"));
-    QVERIFY(!tasto(w, Serie::TastoInvio)->isEnabled());
+    QVERIFY(!tastoTastierino(w, Serie::TastoInvio)->isEnabled());
     premi(w, Qt::Key_I); // "Invio" disabled: I does nothing
     QVERIFY(fuoco() != QStringLiteral("invio"));
 
     // Space walks the enabled buttons in index order and wraps round, skipping "Invio" while "?".
-    tasto(w, 9)->setFocus();
+    tastoTastierino(w, 9)->setFocus();
     premi(w, Qt::Key_Space);
     QCOMPARE(fuoco(), QStringLiteral("cancella"));
     premi(w, Qt::Key_Space);
@@ -377,8 +345,8 @@ void tst_Esercizio::tabellaFinita()
     QCOMPARE(fuoco(), QStringLiteral("esco"));
     premi(w, Qt::Key_Space);
     QCOMPARE(fuoco(), QStringLiteral("nuovaTabella"));
-    QCOMPARE(tasto(w, 12)->backColor(), QColor(255, 192, 128));
-    QCOMPARE(tasto(w, 13)->backColor(), QColor(255, 224, 192));
+    QCOMPARE(tastoTastierino(w, 12)->backColor(), QColor(255, 192, 128));
+    QCOMPARE(tastoTastierino(w, 13)->backColor(), QColor(255, 224, 192));
 
     // "Nuova Tabella": the same table, the boxes cleared, column 0 armed again.
     premi(w, Qt::Key_Return);
@@ -386,47 +354,7 @@ void tst_Esercizio::tabellaFinita()
     QCOMPARE(testo(w, QStringLiteral("risultato(0)")), QStringLiteral("?"));
     for (int c = 1; c < 10; ++c)
         QCOMPARE(testo(w, QStringLiteral("risultato(%1)").arg(c)), QString());
-    QCOMPARE(m_serie->operazioni(), 10);
-    QCOMPARE(m_serie->registro().at(10), QStringLiteral("2 \u00d7 %1 = ").arg(testo(w, "fattore(0)").toInt(), 2));
-    QVERIFY(!tasto(w, Serie::TastoEsco)->isEnabled());
-}
-
-// Refusals add up over columns, tables and visits to the screen; the third brings the intervention.
-void tst_Esercizio::rifiutiContatiOvunque()
-{
-    auto *w = apri(5);
-    Guida guida(w, Modo::Mouse);
-    QVERIFY(guida.digita(QStringLiteral("1")));
-    QVERIFY(guida.invia());
-    QVERIFY(guida.aiuto(false));
-    rispondiGiusto(guida, w);
-
-    // Close by the close box and come back: the count is still there.
-    w->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!m_navigatore->istanza<SchermataEsercizio>());
-    w = apri(5);
-    QCOMPARE(m_serie->operazioni(), 0);
-    Guida altra(w, Modo::Mouse);
-    QVERIFY(altra.digita(QStringLiteral("1")));
-    QVERIFY(altra.invia());
-    QVERIFY(altra.aiuto(false));
-    QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
-    QVERIFY(altra.digita(QStringLiteral("2")));
-    QVERIFY(altra.invia());
-    QVERIFY(altra.aiuto(false));
-    QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloIntervento"));
-    QCOMPARE(testo(w, QStringLiteral("intervengoIo")), QStringLiteral("Intervengo io"));
-    auto *ok = qobject_cast<PulsanteOpzione *>(controllo(w, QStringLiteral("ok")));
-    QCOMPARE(ok->backColor(), QColor(255, 192, 128));
-    QVERIFY(!ok->value());
-
-    // Enter over "OK" reveals: the column is completed with the answer and the next is armed.
-    premi(w, Qt::Key_Return);
-    QCOMPARE(testo(w, QStringLiteral("risultato(0)")), m_serie->attesa(0));
-    QCOMPARE(m_serie->colonna(), 1);
-    QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
-    QCOMPARE(fuoco(), QStringLiteral("tasto(0)"));
+    QVERIFY(!tastoTastierino(w, Serie::TastoEsco)->isEnabled());
 }
 
 // Help answered with the mouse leaves the keypad's latch set from the Enter that submitted the wrong
@@ -552,21 +480,10 @@ void tst_Esercizio::tastoTenutoNelleDueScelte()
     QCOMPARE(fuoco(), gruppo.at(0));
 }
 
-void tst_Esercizio::avvisoATrentaENonPrima()
+void tst_Esercizio::avviso()
 {
     auto *w = apri(1);
-    Guida guida(w, Modo::Mouse);
-    for (int n = 0; n < 29; ++n) {
-        if (n % 10 == 0 && n > 0)
-            QVERIFY(guida.tastierino(Serie::TastoNuovaTabella));
-        rispondiGiusto(guida, w);
-        QVERIFY(pannelloDavanti(w) != QStringLiteral("pannelloAvviso"));
-    }
-    // The 30th by revelation brings the warning all the same.
-    QVERIFY(guida.digita(QStringLiteral("99")));
-    QVERIFY(guida.invia());
-    QVERIFY(guida.aiuto(true));
-    QCOMPARE(m_serie->operazioni(), 30);
+    portaAllAvviso(*m_serie, w);
     QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloAvviso"));
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("pannelloAvviso")});
     QCOMPARE(testo(w, QStringLiteral("avviso")), QStringLiteral("Se ricominci gli esercizi andranno persi"));
@@ -612,23 +529,17 @@ void tst_Esercizio::avvisoATrentaENonPrima()
 void tst_Esercizio::ricomincia()
 {
     auto *w = apri(8);
-    Guida guida(w, Modo::Scansione);
-    for (int n = 0; n < 30; ++n) {
-        if (n % 10 == 0 && n > 0)
-            QVERIFY(guida.tastierino(Serie::TastoNuovaTabella));
-        rispondiGiusto(guida, w);
-    }
-    QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloAvviso"));
-    QVERIFY(guida.scandisciEConferma(QStringLiteral("ricomincia")));
+    portaAllAvviso(*m_serie, w);
+    QVERIFY(Guida(w, Modo::Scansione).scandisciEConferma(QStringLiteral("ricomincia")));
 
-    QCOMPARE(m_serie->operazioni(), 0);
     QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
     QCOMPARE(pannelliAbilitati(w), QStringList {QStringLiteral("pannelloTastierino")});
     QCOMPARE(testo(w, QStringLiteral("tabella")), QStringLiteral("8"));
     QCOMPARE(testo(w, QStringLiteral("risultato(0)")), QStringLiteral("?"));
-    QVERIFY(!tasto(w, Serie::TastoInvio)->isEnabled());
+    for (int c = 1; c < 10; ++c)
+        QCOMPARE(testo(w, QStringLiteral("risultato(%1)").arg(c)), QString());
+    QVERIFY(!tastoTastierino(w, Serie::TastoInvio)->isEnabled());
     QCOMPARE(fuoco(), QStringLiteral("tasto(0)"));
-    QCOMPARE(m_serie->registro().at(0), QStringLiteral("8 \u00d7 %1 = ").arg(testo(w, "fattore(0)").toInt(), 2));
 }
 
 void tst_Esercizio::autoreRiportaIlFuocoSuUno()

@@ -46,9 +46,7 @@ private Q_SLOTS:
 
 void tst_Memoria::milleAperture()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
     SchermataInizio *inizio = Aiuto::apriInizio(*m_navigatore);
     QVERIFY(inizio);
 

@@ -95,9 +95,7 @@ private:
 
 void tst_Ostile::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
     m_cartellaIniziale = QDir::currentPath();
 }
 

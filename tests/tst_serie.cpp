@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <QTest>
+#include <QVariant>
 
 using Fase = Serie::Fase;
 
@@ -65,28 +66,32 @@ void gioca(Serie &serie, const QString &mosse)
         muovi(serie, mossa);
 }
 
-// Every signal of the series, as text, in the order it came.
+// One signal of the series written down as its name and arguments: "colonnaArmata 3".
+template<typename... Argomenti>
+void annota(Serie &serie, void (Serie::*segnale)(Argomenti...), const QString &nome, QStringList *segnali)
+{
+    QObject::connect(&serie, segnale, [=](Argomenti... argomenti) {
+        QStringList parti = {nome};
+        ((parti << QStringLiteral("'%1'").arg(QVariant::fromValue(argomenti).toString())), ...);
+        segnali->append(parti.join(QLatin1Char(' ')));
+    });
+}
+
+// Every signal of the series, in the order it came.
 QStringList *registraSegnali(Serie &serie)
 {
     auto *segnali = new QStringList;
     QObject::connect(&serie, &QObject::destroyed, [segnali] { delete segnali; });
-    const auto nota = [segnali](const QString &segnale) { segnali->append(segnale); };
-    QObject::connect(&serie, &Serie::tabellaIniziata, [=] { nota(QStringLiteral("tabellaIniziata")); });
-    QObject::connect(&serie, &Serie::colonnaArmata, [=](int c) { nota(QStringLiteral("colonnaArmata %1").arg(c)); });
-    QObject::connect(&serie, &Serie::rispostaCambiata,
-                     [=](const QString &r) { nota(QStringLiteral("rispostaCambiata '%1'").arg(r)); });
-    QObject::connect(&serie, &Serie::verdetto, [=](int c, bool giusta) {
-        nota(QStringLiteral("verdetto %1 %2")
-                 .arg(c)
-                 .arg(giusta ? QStringLiteral("giusta") : QStringLiteral("sbagliata")));
-    });
-    QObject::connect(&serie, &Serie::rispostaRivelata,
-                     [=](int c, const QString &a) { nota(QStringLiteral("rispostaRivelata %1 '%2'").arg(c).arg(a)); });
-    QObject::connect(&serie, &Serie::colonnaChiusa, [=](int c) { nota(QStringLiteral("colonnaChiusa %1").arg(c)); });
-    QObject::connect(&serie, &Serie::aiutoOfferto, [=] { nota(QStringLiteral("aiutoOfferto")); });
-    QObject::connect(&serie, &Serie::intervento, [=] { nota(QStringLiteral("intervento")); });
-    QObject::connect(&serie, &Serie::tabellaFinita, [=] { nota(QStringLiteral("tabellaFinita")); });
-    QObject::connect(&serie, &Serie::avvisoDovuto, [=] { nota(QStringLiteral("avvisoDovuto")); });
+    annota(serie, &Serie::tabellaIniziata, QStringLiteral("tabellaIniziata"), segnali);
+    annota(serie, &Serie::colonnaArmata, QStringLiteral("colonnaArmata"), segnali);
+    annota(serie, &Serie::rispostaCambiata, QStringLiteral("rispostaCambiata"), segnali);
+    annota(serie, &Serie::verdetto, QStringLiteral("verdetto"), segnali);
+    annota(serie, &Serie::rispostaRivelata, QStringLiteral("rispostaRivelata"), segnali);
+    annota(serie, &Serie::colonnaChiusa, QStringLiteral("colonnaChiusa"), segnali);
+    annota(serie, &Serie::aiutoOfferto, QStringLiteral("aiutoOfferto"), segnali);
+    annota(serie, &Serie::intervento, QStringLiteral("intervento"), segnali);
+    annota(serie, &Serie::tabellaFinita, QStringLiteral("tabellaFinita"), segnali);
+    annota(serie, &Serie::avvisoDovuto, QStringLiteral("avvisoDovuto"), segnali);
     return segnali;
 }
 
@@ -176,34 +181,36 @@ void tst_Serie::segnali_data()
     QTest::addColumn<QStringList>("segnali"); // %A: the expected answer of the column answered
     QTest::addColumn<Fase>("fase");
 
-    QTest::newRow("a new series") << "" << QChar('n') << QStringList {"tabellaIniziata", "colonnaArmata 0"}
+    QTest::newRow("a new series") << "" << QChar('n') << QStringList {"tabellaIniziata", "colonnaArmata '0'"}
                                   << Fase::Risposta;
     QTest::newRow("a digit") << "n" << QChar('4') << QStringList {"rispostaCambiata '4'"} << Fase::Risposta;
     QTest::newRow("a fourth digit, dropped") << "n123" << QChar('4') << QStringList {} << Fase::Risposta;
     QTest::newRow("C") << "n12" << QChar('c') << QStringList {"rispostaCambiata '1'"} << Fase::Risposta;
     QTest::newRow("C on nothing") << "n" << QChar('c') << QStringList {} << Fase::Risposta;
     QTest::newRow("right") << "nG" << QChar('v')
-                           << QStringList {"verdetto 0 giusta", "colonnaChiusa 0", "colonnaArmata 1"} << Fase::Risposta;
-    QTest::newRow("wrong") << "nS" << QChar('v') << QStringList {"verdetto 0 sbagliata", "aiutoOfferto"}
+                           << QStringList {"verdetto '0' 'true'", "colonnaChiusa '0'", "colonnaArmata '1'"}
+                           << Fase::Risposta;
+    QTest::newRow("wrong") << "nS" << QChar('v') << QStringList {"verdetto '0' 'false'", "aiutoOfferto"}
                            << Fase::AiutoOfferto;
     QTest::newRow("help accepted") << "ns" << QChar('a')
-                                   << QStringList {"rispostaRivelata 0 '%A'", "colonnaChiusa 0", "colonnaArmata 1"}
+                                   << QStringList {"rispostaRivelata '0' '%A'", "colonnaChiusa '0'",
+                                                   "colonnaArmata '1'"}
                                    << Fase::Risposta;
-    QTest::newRow("help refused") << "ns" << QChar('r') << QStringList {"colonnaArmata 0"} << Fase::Risposta;
+    QTest::newRow("help refused") << "ns" << QChar('r') << QStringList {"colonnaArmata '0'"} << Fase::Risposta;
     QTest::newRow("the third refusal") << "nsrsrs" << QChar('r') << QStringList {"intervento"} << Fase::Intervento;
     QTest::newRow("the intervention's OK")
-        << "nsrsrsr" << QChar('o') << QStringList {"rispostaRivelata 0 '%A'", "colonnaChiusa 0", "colonnaArmata 1"}
-        << Fase::Risposta;
+        << "nsrsrsr" << QChar('o')
+        << QStringList {"rispostaRivelata '0' '%A'", "colonnaChiusa '0'", "colonnaArmata '1'"} << Fase::Risposta;
     QTest::newRow("the tenth column") << "n" + Tabella.left(9) + "G" << QChar('v')
-                                      << QStringList {"verdetto 9 giusta", "colonnaChiusa 9", "tabellaFinita"}
+                                      << QStringList {"verdetto '9' 'true'", "colonnaChiusa '9'", "tabellaFinita"}
                                       << Fase::TabellaFinita;
-    QTest::newRow("a new table") << "n" + Tabella << QChar('t') << QStringList {"tabellaIniziata", "colonnaArmata 0"}
+    QTest::newRow("a new table") << "n" + Tabella << QChar('t') << QStringList {"tabellaIniziata", "colonnaArmata '0'"}
                                  << Fase::Risposta;
     QTest::newRow("the 30th operation, revealed")
         << "n" + Tabella + "t" + Tabella + "t" + Tabella.left(9) + "s" << QChar('a')
-        << QStringList {"rispostaRivelata 9 '%A'", "colonnaChiusa 9", "avvisoDovuto"} << Fase::Avviso;
+        << QStringList {"rispostaRivelata '9' '%A'", "colonnaChiusa '9'", "avvisoDovuto"} << Fase::Avviso;
     QTest::newRow("starting again") << "n" + Tabella + "t" + Tabella + "t" + Tabella << QChar('n')
-                                    << QStringList {"tabellaIniziata", "colonnaArmata 0"} << Fase::Risposta;
+                                    << QStringList {"tabellaIniziata", "colonnaArmata '0'"} << Fase::Risposta;
     QTest::newRow("leaving") << "ns" << QChar('l') << QStringList {} << Fase::Scelta;
 }
 

@@ -5,8 +5,8 @@
 // resident memory, which must stay flat once the first screens have filled their caches.
 
 #include "StampaSupporto.h"
-#include "guida.h"
 
+#include "aiuto.h"
 #include "applicazione/Avvio.h"
 #include "applicazione/Navigatore.h"
 #include "componenti/tasti/PulsanteOpzione.h"
@@ -257,9 +257,7 @@ void tst_Soak::initTestCase()
     // program. The soak draws without that cache.
     m_limitePixmap = QPixmapCache::cacheLimit();
     QPixmapCache::setCacheLimit(0);
-    m_navigatore.reset();
-    m_serie.emplace(m_seme);
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore, m_seme);
 
     // A click can land on the menu bar and open the author screen modal, or the menu bar's overflow
     // button of a narrow window and open its popup: close either shortly after, as a teacher would.
@@ -445,7 +443,7 @@ void tst_Soak::passo()
         auto *operativo = m_navigatore->istanza<SchermataEsercizio>();
         if (!operativo || w != operativo)
             return;
-        const int fattore = guida::testo(operativo, QStringLiteral("fattore(%1)").arg(m_serie->colonna())).toInt();
+        const int fattore = Aiuto::testo(operativo, QStringLiteral("fattore(%1)").arg(m_serie->colonna())).toInt();
         const QString giusta = QString::number(m_serie->tabella() * fattore);
         for (QChar c : giusta) {
             if (finestra)
@@ -523,36 +521,36 @@ void tst_Soak::verifica(const Istantanea &prima)
     auto *w = m_navigatore->istanza<SchermataEsercizio>();
     if (!w)
         return;
-    ++m_stati[guida::pannelloDavanti(w)];
+    ++m_stati[Aiuto::pannelloDavanti(w)];
     if (n >= 20)
         ++m_stati[QStringLiteral("third table")];
 
-    QStringList abilitati = guida::pannelliAbilitati(w);
-    if (abilitati.size() != 1 || abilitati.first() != guida::pannelloDavanti(w))
+    QStringList abilitati = Aiuto::pannelliAbilitati(w);
+    if (abilitati.size() != 1 || abilitati.first() != Aiuto::pannelloDavanti(w))
         return fallisci(QStringLiteral("panels enabled %1, in front %2")
-                            .arg(abilitati.join(QLatin1Char(',')), guida::pannelloDavanti(w)));
+                            .arg(abilitati.join(QLatin1Char(',')), Aiuto::pannelloDavanti(w)));
 
     // The table on screen is the ten factors, each once.
     QList<int> fattori;
     for (int c = 0; c < 10; ++c)
-        fattori << guida::testo(w, QStringLiteral("fattore(%1)").arg(c)).toInt();
+        fattori << Aiuto::testo(w, QStringLiteral("fattore(%1)").arg(c)).toInt();
     std::sort(fattori.begin(), fattori.end());
     if (fattori != QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
         return fallisci(QStringLiteral("factors on screen are not 1..10"));
 
     const int colonna = m_serie->colonna();
     const bool rispondendo
-        = abilitati.first() == QLatin1String("pannelloTastierino") && guida::tasto(w, 0)->isEnabled();
+        = abilitati.first() == QLatin1String("pannelloTastierino") && Aiuto::tastoTastierino(w, 0)->isEnabled();
     if (rispondendo) {
-        const bool mostraQualcosa = guida::testo(w, QStringLiteral("risultato(%1)").arg(colonna)) != QLatin1String("?");
-        if (guida::tasto(w, Serie::TastoInvio)->isEnabled() != mostraQualcosa)
+        const bool mostraQualcosa = Aiuto::testo(w, QStringLiteral("risultato(%1)").arg(colonna)) != QLatin1String("?");
+        if (Aiuto::tastoTastierino(w, Serie::TastoInvio)->isEnabled() != mostraQualcosa)
             return fallisci(QStringLiteral("\"Invio\" enabled %1 with the box showing \"%2\"")
                                 .arg(!mostraQualcosa)
-                                .arg(guida::testo(w, QStringLiteral("risultato(%1)").arg(colonna))));
+                                .arg(Aiuto::testo(w, QStringLiteral("risultato(%1)").arg(colonna))));
         // The line being answered starts with the question of the column on screen.
         const QString domanda = QStringLiteral("%1 \u00d7 %2 = ")
-                                    .arg(guida::testo(w, QStringLiteral("tabella")))
-                                    .arg(guida::testo(w, QStringLiteral("fattore(%1)").arg(colonna)), 2);
+                                    .arg(Aiuto::testo(w, QStringLiteral("tabella")))
+                                    .arg(Aiuto::testo(w, QStringLiteral("fattore(%1)").arg(colonna)), 2);
         if (!m_serie->registro().at(n).startsWith(domanda))
             return fallisci(QStringLiteral("line %1 \"%2\" does not start with \"%3\"")
                                 .arg(n)

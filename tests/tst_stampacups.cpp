@@ -5,6 +5,7 @@
 
 #include "CupsDiProva.h"
 #include "StampaSupporto.h"
+#include "aiuto.h"
 #include "applicazione/Navigatore.h"
 #include "componenti/finestre/Messaggio.h"
 #include "schermate/stampa/SchermataStampa.h"
@@ -86,9 +87,7 @@ void tst_StampaCups::initTestCase()
 
 void tst_StampaCups::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
     ++m_caso;
     if (!m_cups.attivo()) {
         const QString perche = m_cups.avvia();

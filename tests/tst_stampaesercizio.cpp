@@ -51,9 +51,7 @@ SchermataStampa *tst_StampaEsercizio::apriStampa()
 
 void tst_StampaEsercizio::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace();
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore);
 }
 
 void tst_StampaEsercizio::cleanup()

@@ -4,7 +4,6 @@
 // Touches go through the window, the way the X11 and Windows platform plugins deliver them.
 
 #include "aiuto.h"
-#include "guida.h"
 
 #include "applicazione/Navigatore.h"
 #include "componenti/tasti/GruppoScelta.h"
@@ -87,9 +86,7 @@ void tst_Tocco::initTestCase()
 
 void tst_Tocco::init()
 {
-    m_navigatore.reset();
-    m_serie.emplace(20261209);
-    m_navigatore.emplace(*m_serie);
+    Aiuto::daCapo(m_serie, m_navigatore, 20261209);
 }
 
 void tst_Tocco::cleanup()
@@ -100,7 +97,7 @@ void tst_Tocco::cleanup()
 
 QPoint tst_Tocco::centro(const QString &nome) const
 {
-    return Aiuto::centroNellaFinestra(guida::controllo(m_finestra, nome));
+    return Aiuto::centroNellaFinestra(Aiuto::controllo(m_finestra, nome));
 }
 
 // Opens the screen that holds the button, in the stage where the button can be pressed.
@@ -108,24 +105,24 @@ QWidget *tst_Tocco::prepara(Scena scena)
 {
     if (scena == Scena::Inizio)
         return Aiuto::apriInizio(*m_navigatore);
-    SchermataEsercizio *w = guida::apriEsercizio(*m_navigatore, *m_serie, 3);
+    SchermataEsercizio *w = Aiuto::apriEsercizio(*m_navigatore, *m_serie, 3);
     // Two refusals first, so that the next one brings the intervention.
     for (int rifiuti = 0; scena == Scena::Intervento && rifiuti < 2; ++rifiuti) {
         for (Qt::Key tasto : {Qt::Key_1, Qt::Key_Return, Qt::Key_N, Qt::Key_Return})
-            guida::premi(w, tasto);
+            Aiuto::premi(w, tasto);
     }
     if (scena >= Scena::RispostaScritta && scena <= Scena::Intervento)
-        guida::premi(w, Qt::Key_1);
+        Aiuto::premi(w, Qt::Key_1);
     if (scena >= Scena::Aiuto && scena <= Scena::Intervento)
-        guida::premi(w, Qt::Key_Return);
+        Aiuto::premi(w, Qt::Key_Return);
     if (scena == Scena::Intervento) {
-        guida::premi(w, Qt::Key_N);
-        guida::premi(w, Qt::Key_Return);
+        Aiuto::premi(w, Qt::Key_N);
+        Aiuto::premi(w, Qt::Key_Return);
     }
     if (scena >= Scena::Avviso)
-        guida::portaAllAvviso(*m_serie, w);
+        Aiuto::portaAllAvviso(*m_serie, w);
     if (scena == Scena::Stampa) {
-        guida::premi(w, Qt::Key_Return);
+        Aiuto::premi(w, Qt::Key_Return);
         auto *stampa = m_navigatore->istanza<SchermataStampa>();
         if (stampa && QTest::qWaitForWindowActive(stampa))
             return stampa;
@@ -144,7 +141,7 @@ Esito tst_Tocco::premi(Scena scena, const QString &nome, const QString &finestra
     if (!m_finestra)
         return esito;
     // The group's confirmations, or the clicks of a push button, which belongs to no group.
-    auto *bersaglio = qobject_cast<QAbstractButton *>(guida::controllo(m_finestra, nome));
+    auto *bersaglio = qobject_cast<QAbstractButton *>(Aiuto::controllo(m_finestra, nome));
     QObject contesto;
     const QList<GruppoScelta *> gruppi = m_finestra->findChildren<GruppoScelta *>();
     const auto gruppo
@@ -247,9 +244,9 @@ void tst_Tocco::ditoTenuto()
     }
     QTest::touchEvent(finestra(), m_schermo.get()).release(0, punto, finestra());
 
-    QCOMPARE(guida::testo(m_finestra, QStringLiteral("risultato(0)")), QStringLiteral("5"));
+    QCOMPARE(Aiuto::testo(m_finestra, QStringLiteral("risultato(0)")), QStringLiteral("5"));
     QCOMPARE(Aiuto::fuoco(), QStringLiteral("tasto(5)"));
-    QVERIFY(!guida::tasto(m_finestra, 5)->value());
+    QVERIFY(!Aiuto::tastoTastierino(m_finestra, 5)->value());
 }
 
 void tst_Tocco::secondoDito_data()
@@ -277,10 +274,10 @@ void tst_Tocco::secondoDito()
         QTest::touchEvent(finestra(), m_schermo.get()).release(0, cinque, finestra());
     }
 
-    QCOMPARE(guida::testo(m_finestra, QStringLiteral("risultato(0)")), QStringLiteral("5"));
+    QCOMPARE(Aiuto::testo(m_finestra, QStringLiteral("risultato(0)")), QStringLiteral("5"));
     QCOMPARE(Aiuto::fuoco(), QStringLiteral("tasto(5)"));
-    QVERIFY(!guida::tasto(m_finestra, 5)->value());
-    QVERIFY(!guida::tasto(m_finestra, 6)->value());
+    QVERIFY(!Aiuto::tastoTastierino(m_finestra, 5)->value());
+    QVERIFY(!Aiuto::tastoTastierino(m_finestra, 6)->value());
 }
 
 QTEST_MAIN(tst_Tocco)

@@ -109,8 +109,7 @@ ConsegnaFoglio::Esito ConsegnaFoglio::salvaInPdf(const QString &accaduto, Risult
         pdf = StampanteQt::pdf(QDir(cartella).filePath(PaginaEsercizi::nomeFileRiserva(QDateTime::currentDateTime())));
 
     // No printer at all is the usual case of a school computer: information, not a warning.
-    const Esito::Tipo tipo
-        = risultato == Risultato::NessunaStampante ? Esito::Tipo::Informazione : Esito::Tipo::Avviso;
+    const Esito::Tipo tipo = risultato == Risultato::NessunaStampante ? Esito::Tipo::Informazione : Esito::Tipo::Avviso;
     QString motivo = QStringLiteral("non è stata trovata la cartella dei documenti");
     if (pdf) {
         switch (invia(pdf, font, righe)) {
