@@ -137,6 +137,7 @@ void tst_StampaEsercizio::chiusura_data()
     QTest::addColumn<QString>("come");
     QTest::newRow("mouse on ESCI") << "mouse";
     QTest::newRow("right button pressed on ESCI") << "destro";
+    QTest::newRow("Space twice, never pressing, then Enter on ESCI") << "scansione";
     QTest::newRow("Enter on ESCI, which has the focus") << "invio";
     QTest::newRow("close box") << "casella";
 }
@@ -154,7 +155,18 @@ void tst_StampaEsercizio::chiusura()
         QTest::mousePress(stampa->findChild<QPushButton *>("esci"), Qt::RightButton);
     else if (come == "invio")
         QTest::keyClick(stampa->windowHandle(), Qt::Key_Return);
-    else
+    else if (come == "scansione") {
+        // The space bar moves between the two buttons, wrapping, as a choice group does; should it print,
+        // the message is answered in advance and counted.
+        stampa->messaggi().setProssimaRisposta(QMessageBox::Ok);
+        for (const char *atteso : {"stampa", "esci"}) {
+            QTest::keyClick(stampa->windowHandle(), Qt::Key_Space);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(atteso));
+            QCOMPARE(stampa->messaggi().conteggio(), 0);
+            QVERIFY(stampa->isVisible());
+        }
+        QTest::keyClick(stampa->windowHandle(), Qt::Key_Return);
+    } else
         stampa->windowHandle()->close();
     QTRY_COMPARE(m_navigatore->istanza<SchermataStampa>(), nullptr);
     QTRY_VERIFY(stampa.isNull());
@@ -162,7 +174,8 @@ void tst_StampaEsercizio::chiusura()
     QCOMPARE(m_serie->operazioni(), 30);
 }
 
-// The message the page's delivery hands over shows in a box, which any mouse button answers at the press.
+// The message the page's delivery hands over shows in a box, which any mouse button answers at the press,
+// and the space bar never.
 void tst_StampaEsercizio::messaggio()
 {
     riempiRegistro(*m_serie, 10);
@@ -175,6 +188,8 @@ void tst_StampaEsercizio::messaggio()
     Aiuto::quandoModale([&letto](QWidget *modale) {
         auto *box = qobject_cast<QMessageBox *>(modale);
         letto = box->text();
+        QTest::keyClick(box->button(QMessageBox::Ok), Qt::Key_Space); // Space never answers
+        QVERIFY(modale->isVisible());
         QTest::mousePress(box->button(QMessageBox::Ok), Qt::RightButton);
         QVERIFY(!modale->isVisible());
     });

@@ -40,4 +40,16 @@ void preparaApplicazione(QApplication &applicazione)
     preparaPiattaforma(applicazione);
 }
 
+Opzioni leggiOpzioni(const QStringList &argomenti)
+{
+    Opzioni opzioni;
+    for (const QString &argomento : argomenti.mid(1)) {
+        if (argomento == QLatin1String("--voce"))
+            opzioni.voce = true;
+        else
+            qInfo("Contalino: opzione sconosciuta, ignorata: %s", qPrintable(argomento));
+    }
+    return opzioni;
+}
+
 } // namespace Avvio

@@ -22,3 +22,8 @@ void preparaPiattaforma(QApplication &applicazione)
 
     applicazione.installEventFilter(new TastiTenuti(&applicazione));
 }
+
+QStringList opzioniDellaPiattaforma()
+{
+    return {};
+}

@@ -23,12 +23,10 @@ QMessageBox::StandardButton Messaggio::mostra(QWidget *parent, const QString &te
     auto *box = new QMessageBox(icona, QCoreApplication::applicationName(), testo, QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setTextFormat(Qt::PlainText);
-    // A key held down on the button that brought the message must not dismiss it: only a fresh press
-    // answers, whichever button has the focus; any mouse button answers, at the press.
-    auto *filtro = new FiltroPulsanti(box);
-    box->installEventFilter(filtro);
-    for (QAbstractButton *pulsante : box->buttons())
-        pulsante->installEventFilter(filtro);
+    // A key held down on the button that brought the message must not dismiss it: only a fresh Enter
+    // answers, whichever button has the focus, or any mouse button, at the press.
+    // The space bar only moves the focus, as everywhere.
+    box->installEventFilter(new FiltroPulsanti(box->buttons(), box));
     mostraModale(box);
     return QMessageBox::Ok;
 }

@@ -32,8 +32,9 @@ FinestraInformazioni::FinestraInformazioni(const QString &titolo, QSize clientTw
     m_chiudi->setAutoDefault(true);
     m_chiudi->setDefault(true);
     connect(m_chiudi, &QPushButton::clicked, this, &QDialog::close);
-    // Once per press of a held key, and at the press of any mouse button, as every button of the program.
-    m_chiudi->installEventFilter(new FiltroPulsanti(this));
+    // Enter closes, once per press of a held key, and any mouse button at the press; the space bar, which
+    // only moves the focus, has nowhere else to go.
+    new FiltroPulsanti({m_chiudi}, this);
 }
 
 Etichetta *FinestraInformazioni::etichetta(const char *nome, const QString &testo, const QRect &posto, qreal punti,

@@ -80,19 +80,16 @@ void SchermataStampa::creaControlli()
                                               " border: 1px solid black; }"
                                               "QPushButton:pressed { border: 2px inset black; }"
                                               "QPushButton:focus { border: 3px solid rgb(0, 0, 128); }"));
-        // Enter confirms the button that has the focus, as Space does.
-        bottone->setAutoDefault(true);
         bottone->setFocusPolicy(Qt::StrongFocus);
         layout->aggiungi(bottone, posto);
         return bottone;
     };
     m_esci = pulsante("esci", QStringLiteral("ESCI"), QRect(960, 7455, 4155, 885));
     m_stampa = pulsante("stampa", QStringLiteral("STAMPA LE OPERAZIONI"), QRect(6795, 7425, 4155, 885));
-    // Enter held down on "Stampa" opens this screen; its repeats arrive here and must not press "ESCI"
-    // (or print again and again). Any mouse button presses, at once.
-    auto *filtro = new FiltroPulsanti(this);
-    m_esci->installEventFilter(filtro);
-    m_stampa->installEventFilter(filtro);
+    // The two buttons scan as every choice of the program does: the space bar moves, Enter presses, any
+    // mouse button presses at once. Enter held down on "Stampa" opens this screen; its repeats arrive here
+    // and must not press "ESCI" (or print again and again).
+    new FiltroPulsanti({m_esci, m_stampa}, this);
 
     setTabOrder(m_esci, m_stampa);
     m_esci->setFocus(Qt::OtherFocusReason);
