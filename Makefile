@@ -14,6 +14,7 @@ SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 #   xset (x11-xserver-utils), xprop, xwininfo and xev (x11-utils), xdotool, a session bus (dbus) and the
 #   accessibility bus and its Python bindings (at-spi2-core, python3-pyatspi).
 PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
+              qt6-speech-dev qt6-declarative-dev \
               dpkg-dev appstream python3 xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core \
               python3-pyatspi openbox clang-format
 # For the pictures of the README and the guide (make screenshots): a way to photograph a window; the
@@ -21,6 +22,8 @@ PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation
 # manager and the accessibility bus are those the X server tests use. The guide is made one file by
 # python3 (above) at every build.
 PACKAGES   += imagemagick
+# The voice: Qt TextToSpeech's speech-dispatcher engine; the voice's test runs a speech-dispatcher of its own.
+PACKAGES   += qt6-speech-speechd-plugin speech-dispatcher
 # The package test checks the package with lintian, as a distribution's maintainer would.
 PACKAGES   += lintian
 # The page goes to the print queue through libcups; the print test runs a CUPS scheduler of its own and

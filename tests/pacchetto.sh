@@ -48,6 +48,7 @@ done
 atteso=$(
     cat <<'ELENCO'
 ./usr/bin/contalino
+./usr/share/applications/it.contalino.Contalino.Voce.desktop
 ./usr/share/applications/it.contalino.Contalino.desktop
 ./usr/share/doc/contalino/changelog.gz
 ./usr/share/doc/contalino/copyright
@@ -85,6 +86,14 @@ for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contal
     grep -qxF "$riga" "$voce" || sbaglia "desktop entry lacks $riga"
 done
 grep -q '^Comment=..*' "$voce" || sbaglia "desktop entry lacks a comment"
+conVoce="$condivisi/applications/it.contalino.Contalino.Voce.desktop"
+for riga in 'Name=Contalino con voce' 'Exec=contalino --voce'; do
+    grep -qxF "$riga" "$conVoce" || sbaglia "the voice's desktop entry lacks $riga"
+done
+# The voice's engine is recommended, not required: without it the program runs silent.
+for nome in qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng; do
+    dpkg-deb -f "$deb" Recommends | grep -qw "$nome" || sbaglia "Recommends lacks $nome"
+done
 
 # The bitmap icon is a 32 x 32 PNG, the scalable one an SVG.
 firma=$(od -An -tx1 -N24 "$condivisi/icons/hicolor/32x32/apps/it.contalino.Contalino.png" | tr -d ' \n')

@@ -133,13 +133,13 @@ class Ambiente:
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = indirizzo
         os.environ.pop("AT_SPI_BUS_ADDRESS", None)
 
-    def avvia_programma(self, percorso, cartella):
+    def avvia_programma(self, percorso, cartella, *opzioni):
         # A runtime folder of its own, as a desktop session gives every program.
         runtime = os.path.join(cartella, "runtime")
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         ambiente = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LC_ALL="C.UTF-8",
                         XDG_RUNTIME_DIR=runtime)
-        self.programma = subprocess.Popen([os.path.abspath(percorso)], cwd=cartella, env=ambiente, stdin=subprocess.DEVNULL,
+        self.programma = subprocess.Popen([os.path.abspath(percorso), *opzioni], cwd=cartella, env=ambiente, stdin=subprocess.DEVNULL,
                                           start_new_session=True)
         return self.programma
 

@@ -119,9 +119,20 @@ void Narratore::pronuncia()
         testi.append(leggibile(nomeAccessibile(m_fuoco)));
     m_fuoco = nullptr;
     testi.removeAll(QString());
-    if (!testi.isEmpty())
-        m_voce.di(testi.join(QStringLiteral(". ")));
-    else if (m_premuto)
+    // One utterance, each piece ending as a sentence, so that the engine pauses between them.
+    QString frase;
+    for (const QString &testo : std::as_const(testi)) {
+        if (!frase.isEmpty())
+            frase += frase.back().isPunct() ? QStringLiteral(" ") : QStringLiteral(". ");
+        frase += testo;
+    }
+    // A press cuts whatever is still being said; what follows by itself (a window opening, the focus the
+    // program moves afterwards) is said after it.
+    if (frase.isEmpty() && m_premuto)
         m_voce.taci();
+    else if (m_premuto)
+        m_voce.di(frase);
+    else if (!frase.isEmpty())
+        m_voce.aggiungi(frase);
     m_premuto = false;
 }

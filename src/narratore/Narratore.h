@@ -17,7 +17,8 @@ class Voce;
 // What one press brings is said whole, in order: what the series announced, then the item the focus
 // reached (a typed digit: "56", "Invio"; a right answer: "Giusto", the next operation, "0"). It is said
 // once the press has been handled, never on the way of the drawing, and the next press cuts whatever is
-// still being said, so that scanning fast never queues speech behind the child. The narrator touches no
+// still being said, so that scanning fast never queues speech behind the child. What comes by itself
+// afterwards (the window a press opened, the focus it gives) is said after it. The narrator touches no
 // rule and no widget.
 class Narratore : public QObject
 {

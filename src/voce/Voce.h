@@ -16,6 +16,8 @@ public:
 
     // Cuts whatever is still being said, and says the text.
     virtual void di(const QString &testo) = 0;
+    // Says the text once whatever is being said has been said.
+    virtual void aggiungi(const QString &testo) { di(testo); }
     // Cuts whatever is still being said.
     virtual void taci() = 0;
 };

@@ -16,14 +16,26 @@ class Motore : public QObject
 public:
     void di(const QString &testo)
     {
+        m_coda.clear();
         if (!pronto())
             return;
         m_sintesi->stop();
         m_sintesi->say(testo);
     }
 
+    void aggiungi(const QString &testo)
+    {
+        if (!pronto())
+            return;
+        if (m_sintesi->state() == QTextToSpeech::Speaking)
+            m_coda.append(testo);
+        else
+            m_sintesi->say(testo);
+    }
+
     void taci()
     {
+        m_coda.clear();
         if (m_sintesi)
             m_sintesi->stop();
     }
@@ -57,11 +69,17 @@ private:
             return false;
         }
         sintesi->setLocale(italiano);
+        // What was added while the voice spoke follows once it is silent again.
+        connect(sintesi, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State stato) {
+            if (stato == QTextToSpeech::Ready && !m_coda.isEmpty())
+                m_sintesi->say(m_coda.takeFirst());
+        });
         m_sintesi = sintesi;
         return true;
     }
 
     QPointer<QTextToSpeech> m_sintesi;
+    QStringList m_coda;
     bool m_provato = false;
 };
 
@@ -91,6 +109,12 @@ public:
     {
         Motore *motore = m_motore;
         QMetaObject::invokeMethod(motore, [motore, testo] { motore->di(testo); });
+    }
+
+    void aggiungi(const QString &testo) override
+    {
+        Motore *motore = m_motore;
+        QMetaObject::invokeMethod(motore, [motore, testo] { motore->aggiungi(testo); });
     }
 
     void taci() override
