@@ -3,9 +3,9 @@
 #include "PrimoFotogramma.h"
 
 #include "applicazione/Avvio.h"
-#include "applicazione/Navigatore.h"
+#include "applicazione/Piattaforma.h"
+#include "applicazione/Programma.h"
 #include "schermate/inizio/SchermataInizio.h"
-#include "serie/Serie.h"
 
 #include <QApplication>
 
@@ -13,9 +13,8 @@ int main(int argc, char *argv[])
 {
     QApplication applicazione(argc, argv);
     Avvio::preparaApplicazione(applicazione);
-    Serie serie;
-    Navigatore navigatore(serie);
+    Programma programma(Avvio::leggiOpzioni(QApplication::arguments() + opzioniDellaPiattaforma()));
     // Watched before the event loop runs, which paints the first frame.
-    new PrimoFotogramma(navigatore.apriInizio());
+    new PrimoFotogramma(programma.avvia());
     return applicazione.exec();
 }

@@ -13,9 +13,11 @@ from pathlib import Path
 LIVELLI = [
     ("serie", "serie/Serie.h", "componenti/finestre/Schermata.h"),
     ("sistema", "sistema/Sonda.h", "componenti/tasti/GruppoScelta.h"),
+    ("voce", "voce/Voce.h", "narratore/Narratore.h"),
     ("componenti", "componenti/tasti/GruppoScelta.h", "stampa/ConsegnaFoglio.h"),
     ("stampa", "stampa/ConsegnaFoglio.h", "schermate/stampa/SchermataStampa.h"),
     ("schermate", "schermate/esercizio/SchermataEsercizio.h", "applicazione/Navigatore.h"),
+    ("narratore", "narratore/Narratore.h", "applicazione/Programma.h"),
     ("applicazione", "applicazione/Navigatore.h", None),
 ]
 

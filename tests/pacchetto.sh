@@ -48,6 +48,7 @@ done
 atteso=$(
     cat <<'ELENCO'
 ./usr/bin/contalino
+./usr/share/applications/it.contalino.Contalino.Sensore.desktop
 ./usr/share/applications/it.contalino.Contalino.Voce.desktop
 ./usr/share/applications/it.contalino.Contalino.desktop
 ./usr/share/doc/contalino/changelog.gz
@@ -86,9 +87,10 @@ for riga in 'Type=Application' 'Name=Contalino' 'Exec=contalino' 'Icon=it.contal
     grep -qxF "$riga" "$voce" || sbaglia "desktop entry lacks $riga"
 done
 grep -q '^Comment=..*' "$voce" || sbaglia "desktop entry lacks a comment"
-conVoce="$condivisi/applications/it.contalino.Contalino.Voce.desktop"
-for riga in 'Name=Contalino con voce' 'Exec=contalino --voce'; do
-    grep -qxF "$riga" "$conVoce" || sbaglia "the voice's desktop entry lacks $riga"
+for riga in 'Voce:Name=Contalino con voce' 'Voce:Exec=contalino --voce' 'Sensore:Name=Contalino a un sensore' \
+    'Sensore:Exec=contalino --scansione'; do
+    grep -qxF "${riga#*:}" "$condivisi/applications/it.contalino.Contalino.${riga%%:*}.desktop" \
+        || sbaglia "the desktop entry ${riga%%:*} lacks ${riga#*:}"
 done
 # The voice's engine is recommended, not required: without it the program runs silent.
 for nome in qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng; do

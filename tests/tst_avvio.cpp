@@ -52,6 +52,8 @@ private Q_SLOTS:
     void inizioSenzaImmaginiDaFile();
     void chevronDelMenuStretto();
     void iconeDeiMessaggi();
+    void opzioni_data();
+    void opzioni();
 };
 
 void tst_Avvio::initTestCase()
@@ -121,6 +123,34 @@ void tst_Avvio::iconeDeiMessaggi()
         QMessageBox scatola(tipo, QStringLiteral("Contalino"), QStringLiteral("Prova"));
         QVERIFY(!scatola.iconPixmap().isNull());
     }
+}
+
+void tst_Avvio::opzioni_data()
+{
+    QTest::addColumn<QStringList>("argomenti");
+    QTest::addColumn<bool>("voce");
+    QTest::addColumn<int>("scansione"); // milliseconds, 0 for none
+    QTest::newRow("nothing asked for") << QStringList {} << false << 0;
+    QTest::newRow("the voice") << QStringList {"--voce"} << true << 0;
+    QTest::newRow("scanning at the usual pace") << QStringList {"--scansione"} << false << 1500;
+    QTest::newRow("the pace in seconds, both ways") << QStringList {"--scansione=0.6"} << false << 600;
+    QTest::newRow("an Italian decimal comma") << QStringList {"--scansione=2,5"} << false << 2500;
+    QTest::newRow("too fast, too slow: the nearest pace")
+        << QStringList {"--scansione=0.1", "--voce", "--scansione=60"} << true << 10000;
+    QTest::newRow("not a number: the usual pace") << QStringList {"--scansione=presto"} << false << 1500;
+    QTest::newRow("the command line wins over the settings")
+        << QStringList {"--voce", "--scansione=3", "--voce=no", "--scansione=no"} << false << 0;
+    QTest::newRow("an unknown option is ignored") << QStringList {"--sconosciuta", "--voce"} << true << 0;
+}
+
+void tst_Avvio::opzioni()
+{
+    QFETCH(QStringList, argomenti);
+    QFETCH(bool, voce);
+    QFETCH(int, scansione);
+    const Avvio::Opzioni opzioni = Avvio::leggiOpzioni(QStringList {QStringLiteral("contalino")} + argomenti);
+    QCOMPARE(opzioni.voce, voce);
+    QCOMPARE(opzioni.scansione.value_or(std::chrono::milliseconds(0)).count(), scansione);
 }
 
 QTEST_MAIN(tst_Avvio)

@@ -5,11 +5,14 @@
 #include "componenti/finestre/Icona.h"
 #include "componenti/finestre/Stile.h"
 #include "componenti/tasti/RilevatoreRipetizione.h"
+#include "componenti/tasti/ScansioneAutomatica.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+#include <algorithm>
 
 namespace Avvio {
 
@@ -42,12 +45,36 @@ void preparaApplicazione(QApplication &applicazione)
 
 Opzioni leggiOpzioni(const QStringList &argomenti)
 {
+    using std::chrono::milliseconds;
     Opzioni opzioni;
     for (const QString &argomento : argomenti.mid(1)) {
-        if (argomento == QLatin1String("--voce"))
-            opzioni.voce = true;
-        else
+        const QString nome = argomento.section(QLatin1Char('='), 0, 0);
+        const bool conValore = argomento.contains(QLatin1Char('='));
+        const QString valore = argomento.section(QLatin1Char('='), 1);
+        const bool no = conValore && valore == QLatin1String("no");
+        if (nome == QLatin1String("--voce") && (!conValore || no)) {
+            opzioni.voce = !no;
+        } else if (nome == QLatin1String("--scansione")) {
+            if (no) {
+                opzioni.scansione.reset();
+                continue;
+            }
+            milliseconds intervallo = ScansioneAutomatica::IntervalloPredefinito;
+            if (conValore) {
+                bool numero = false;
+                const double secondi = QString(valore).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&numero);
+                if (numero && secondi > 0)
+                    intervallo
+                        = std::clamp(milliseconds(qRound64(secondi * 1000)), ScansioneAutomatica::IntervalloMinimo,
+                                     ScansioneAutomatica::IntervalloMassimo);
+                if (!numero || intervallo != milliseconds(qRound64(secondi * 1000)))
+                    qInfo("Contalino: %s: la scansione va da 0,5 a 10 secondi; uso %.1f secondi", qPrintable(argomento),
+                          double(intervallo.count()) / 1000);
+            }
+            opzioni.scansione = intervallo;
+        } else {
             qInfo("Contalino: opzione sconosciuta, ignorata: %s", qPrintable(argomento));
+        }
     }
     return opzioni;
 }

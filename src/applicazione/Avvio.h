@@ -2,6 +2,9 @@
 
 #include <QStringList>
 
+#include <chrono>
+#include <optional>
+
 class QApplication;
 
 namespace Avvio {
@@ -13,10 +16,16 @@ void preparaApplicazione(QApplication &applicazione);
 // What a teacher may turn on for a child, off unless asked for.
 struct Opzioni
 {
-    bool voce = false; // --voce: the voice says what the focus reaches and what the drill announces
+    // --voce: the voice says what the focus reaches and what the drill announces.
+    bool voce = false;
+    // --scansione or --scansione=SECONDI (0.5 to 10, 1.5 unless given): the highlight moves by itself and
+    // one switch chooses.
+    std::optional<std::chrono::milliseconds> scansione;
 };
 
-// The options of the command line (the program's name first), and in the browser of the page's address.
+// The options in the order given, the program's name first: a later one wins over an earlier one, so the
+// settings of the machine or the account come first (opzioniDellaPiattaforma()) and the command line
+// after them. "--voce=no" and "--scansione=no" turn off what a setting turned on.
 Opzioni leggiOpzioni(const QStringList &argomenti);
 
 } // namespace Avvio

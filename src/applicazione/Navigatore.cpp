@@ -51,7 +51,11 @@ SchermataEsercizio *Navigatore::apriEsercizio()
 
 SchermataStampa *Navigatore::apriStampa()
 {
-    SchermataStampa *stampa = m_schermate.carica<SchermataStampa>(m_serie);
+    SchermataStampa *stampa = m_schermate.istanza<SchermataStampa>();
+    if (!stampa) {
+        stampa = m_schermate.carica<SchermataStampa>(m_serie);
+        connect(&stampa->consegna(), &ConsegnaFoglio::inCorsoCambiato, this, &Navigatore::stampaInCorso);
+    }
     stampa->mostra();
     return stampa;
 }

@@ -35,6 +35,10 @@ public:
     // The screens loaded now; a test loads one there without going through the others.
     Schermate &schermate() { return m_schermate; }
 
+Q_SIGNALS:
+    // A page is on its way to the printer, and nothing may move meanwhile; or it is out of the way.
+    void stampaInCorso(bool inCorso);
+
 private:
     // The start screen going: every other screen goes with it.
     void chiudiTutto();

@@ -1,5 +1,6 @@
 #include "narratore/Narratore.h"
 
+#include "componenti/tasti/EventoScansione.h"
 #include "serie/Serie.h"
 #include "voce/Voce.h"
 
@@ -82,6 +83,13 @@ void Narratore::fuocoSu(QWidget *widget)
 // A fresh press, a key or a button or a finger, cuts the voice: whatever it brings is said instead.
 bool Narratore::eventFilter(QObject *oggetto, QEvent *evento)
 {
+    // Automatic scanning's steps and choices are presses too: a highlight that moved on makes the last
+    // item's name stale.
+    if (evento->type() == EventoScansione::tipo()) {
+        m_premuto = true;
+        prossimamente();
+        return QObject::eventFilter(oggetto, evento);
+    }
     switch (evento->type()) {
     case QEvent::KeyPress:
         if (!static_cast<QKeyEvent *>(evento)->isAutoRepeat()) {

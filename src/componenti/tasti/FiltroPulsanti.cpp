@@ -1,7 +1,11 @@
 #include "componenti/tasti/FiltroPulsanti.h"
 
+#include "componenti/tasti/EventoScansione.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
+
+#include <algorithm>
 
 FiltroPulsanti::FiltroPulsanti(const QList<QAbstractButton *> &pulsanti, QObject *parent)
     : QObject(parent)
@@ -11,9 +15,33 @@ FiltroPulsanti::FiltroPulsanti(const QList<QAbstractButton *> &pulsanti, QObject
         pulsante->installEventFilter(this);
 }
 
+// The next button that can take the focus after `indice`, wrapping round; the focus goes there.
+void FiltroPulsanti::passo(qsizetype indice)
+{
+    for (qsizetype passo = 1; passo <= m_pulsanti.size(); ++passo) {
+        QAbstractButton *prossimo = m_pulsanti.at((indice + passo) % m_pulsanti.size());
+        if (prossimo->isEnabled()) {
+            prossimo->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 bool FiltroPulsanti::eventFilter(QObject *oggetto, QEvent *evento)
 {
     const auto indice = m_pulsanti.indexOf(qobject_cast<QAbstractButton *>(oggetto));
+    if (evento->type() == EventoScansione::tipo() && indice >= 0) {
+        // Automatic scanning: a step as the space bar's, the choice as Enter's.
+        auto *scansione = static_cast<EventoScansione *>(evento);
+        if (scansione->azione() == EventoScansione::Azione::Scelta) {
+            m_pulsanti.at(indice)->click();
+        } else {
+            scansione->elementi = int(std::count_if(m_pulsanti.cbegin(), m_pulsanti.cend(),
+                                                    [](const QAbstractButton *p) { return p->isEnabled(); }));
+            passo(indice);
+        }
+        return true;
+    }
     switch (evento->type()) {
     case QEvent::KeyPress: {
         auto *tasto = static_cast<QKeyEvent *>(evento);
@@ -22,14 +50,7 @@ bool FiltroPulsanti::eventFilter(QObject *oggetto, QEvent *evento)
         if (indice < 0)
             break;
         if (tasto->key() == Qt::Key_Space) {
-            // The next button that can take the focus, wrapping round.
-            for (qsizetype passo = 1; passo <= m_pulsanti.size(); ++passo) {
-                QAbstractButton *prossimo = m_pulsanti.at((indice + passo) % m_pulsanti.size());
-                if (prossimo->isEnabled()) {
-                    prossimo->setFocus(Qt::TabFocusReason);
-                    break;
-                }
-            }
+            passo(indice);
             return true;
         }
         if (tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter) {

@@ -28,5 +28,7 @@ protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
+    void passo(qsizetype indice);
+
     QList<QAbstractButton *> m_pulsanti;
 };

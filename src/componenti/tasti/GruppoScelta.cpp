@@ -1,10 +1,13 @@
 #include "componenti/tasti/GruppoScelta.h"
 
 #include "componenti/tasti/CodiciTasto.h"
+#include "componenti/tasti/EventoScansione.h"
 #include "componenti/tasti/PulsanteOpzione.h"
 
 #include <QKeyEvent>
 #include <QPointer>
+
+#include <algorithm>
 
 GruppoScelta::GruppoScelta(const QVector<PulsanteOpzione *> &pulsanti, ConfigurazioneGruppo configurazione,
                            QObject *parent)
@@ -104,6 +107,33 @@ bool GruppoScelta::applica(const RegolaTasto &regola, int codice, int indice)
     return !vivo.isNull();
 }
 
+// Automatic scanning steps as the space bar does, and chooses as Enter does. A group the space bar does not
+// walk (the intervention's single "OK") holds its one item.
+bool GruppoScelta::scansioneAutomatica(int indice, EventoScansione *evento)
+{
+    if (!m_pulsanti.at(indice)->isEnabled())
+        return true;
+    if (evento->azione() == EventoScansione::Azione::Scelta) {
+        Q_EMIT confermato(indice);
+        return true;
+    }
+    switch (m_configurazione.scansione) {
+    case Scansione::Nessuna:
+        evento->elementi = 1;
+        break;
+    case Scansione::DuePulsanti:
+        evento->elementi = 2;
+        passoScansione(indice);
+        break;
+    case Scansione::Salto:
+        evento->elementi = int(std::count_if(m_pulsanti.cbegin(), m_pulsanti.cend(),
+                                             [](const PulsanteOpzione *p) { return p->isEnabled(); }));
+        passoScansione(indice);
+        break;
+    }
+    return true;
+}
+
 bool GruppoScelta::tastoPremuto(int indice, QKeyEvent *evento)
 {
     const bool ripetuto = evento->isAutoRepeat();
@@ -171,6 +201,8 @@ bool GruppoScelta::eventFilter(QObject *oggetto, QEvent *evento)
     auto *pulsante = qobject_cast<PulsanteOpzione *>(oggetto);
     if (indice < 0 || !pulsante)
         return QObject::eventFilter(oggetto, evento);
+    if (evento->type() == EventoScansione::tipo())
+        return scansioneAutomatica(indice, static_cast<EventoScansione *>(evento));
 
     // A disabled button, or one in a panel behind the front one, still receives the presses that
     // land on it; they must not confirm anything. Its focus events still count: a button that loses

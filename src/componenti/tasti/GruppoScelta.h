@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QVector>
 
+class EventoScansione;
 class PulsanteOpzione;
 class QKeyEvent;
 
@@ -90,6 +91,7 @@ protected:
 
 private:
     bool tastoPremuto(int indice, QKeyEvent *evento);
+    bool scansioneAutomatica(int indice, EventoScansione *evento);
     void tastoRilasciato(int indice, QKeyEvent *evento);
     bool applica(const RegolaTasto &regola, int codice, int indice);
     void spostaConFrecce(int indice, int codice);
