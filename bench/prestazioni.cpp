@@ -5,11 +5,16 @@
 //   prestazioni <results.md>
 
 #include "applicazione/Avvio.h"
+#include "applicazione/Navigatore.h"
+#include "componenti/tasti/ScansioneAutomatica.h"
+#include "narratore/Narratore.h"
 #include "schermate/esercizio/SchermataEsercizio.h"
+#include "schermate/inizio/SchermataInizio.h"
 #include "schermate/stampa/SchermataStampa.h"
 #include "serie/Regole.h"
 #include "serie/Serie.h"
 #include "stampa/Stampante.h"
+#include "voce/Voce.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -92,8 +97,9 @@ struct Processo
     double memoriaMiB;
 };
 
-// Runs one start-up program from fork to exit; its peak resident set comes from wait4().
-Processo esegui(const QByteArray &eseguibile)
+// Runs one start-up program from fork to exit, with one option or none; its peak resident set comes from
+// wait4().
+Processo esegui(const QByteArray &eseguibile, const char *opzione = nullptr)
 {
     const auto inizio = Orologio::now();
     const pid_t pid = fork();
@@ -105,7 +111,7 @@ Processo esegui(const QByteArray &eseguibile)
         dup2(nulla, STDOUT_FILENO);
         dup2(nulla, STDERR_FILENO);
         alarm(60); // a program that never paints must not hold the benchmark forever
-        execl(eseguibile.constData(), eseguibile.constData(), static_cast<char *>(nullptr));
+        execl(eseguibile.constData(), eseguibile.constData(), opzione, static_cast<char *>(nullptr));
         _exit(127);
     }
     int stato = 0;
@@ -173,6 +179,24 @@ private:
 
 // --- In-process helpers ---
 
+// A voice that only notes when it was asked to speak.
+class VoceCronometrata : public Voce
+{
+public:
+    void di(const QString &) override { nota(); }
+    void aggiungi(const QString &) override { nota(); }
+    void taci() override { }
+    int detti = 0;
+    Orologio::time_point ultimo;
+
+private:
+    void nota()
+    {
+        ultimo = Orologio::now();
+        ++detti;
+    }
+};
+
 void premi(QWidget *finestra, Qt::Key tasto)
 {
     QTest::keyClick(finestra->windowHandle(), tasto);
@@ -203,7 +227,6 @@ protected:
 
 SchermataEsercizio *apriEsercizio(Serie &serie)
 {
-    serie = Serie(20261208);
     serie.scegliTabella(TabellaProvata);
     auto *w = new SchermataEsercizio(serie);
     w->mostra();
@@ -247,7 +270,7 @@ TempiTabella rispondiTabella(const Serie &serie, SchermataEsercizio *w)
     TempiTabella tempi;
     const auto inizioTabella = Orologio::now();
     for (int c = 0; c < Regole::NumeroColonne; ++c) {
-        if (w->colonna() != c)
+        if (serie.colonna() != c)
             fallisce(QStringLiteral("column %1 is not armed").arg(c));
         const QString risposta = serie.attesa(c).trimmed();
         for (QChar cifra : risposta) {
@@ -451,14 +474,17 @@ int main(int argc, char *argv[])
     esegui(programma);
     esegui(minimo);
     esegui(contenuto);
-    std::vector<double> avvioP, avvioM, avvioC, memoriaP, memoriaM;
+    esegui(programma, "--voce");
+    std::vector<double> avvioP, avvioM, avvioC, avvioV, memoriaP, memoriaM;
     for (int i = 0; i < RipetizioniAvvio; ++i) {
         const Processo p = esegui(programma);
         const Processo m = esegui(minimo);
         const Processo c = esegui(contenuto);
+        const Processo v = esegui(programma, "--voce");
         avvioP.push_back(p.secondi);
         avvioM.push_back(m.secondi);
         avvioC.push_back(c.secondi);
+        avvioV.push_back(v.secondi);
         memoriaP.push_back(p.memoriaMiB);
         memoriaM.push_back(m.memoriaMiB);
     }
@@ -467,6 +493,14 @@ int main(int argc, char *argv[])
     cifre.push_back({QStringLiteral("1b. Start-up of the floor window with the start screen's menu bar and fonts"),
                      QStringLiteral("ms"), 1000, mediana(avvioC), mediana(avvioM), Obiettivo::Nessuno, 0,
                      RipetizioniAvvio});
+    cifre.push_back({QStringLiteral("1c. Start-up with the voice on (--voce)"), QStringLiteral("ms"), 1000,
+                     mediana(avvioV), mediana(avvioM), Obiettivo::Nessuno, 0, RipetizioniAvvio});
+    note << QStringLiteral(
+                "Start-up with the voice on against the program without it: ratio %1 (speech-dispatcher %2).")
+                .arg(mediana(avvioV) / mediana(avvioP), 0, 'f', 2)
+                .arg(QStandardPaths::findExecutable(QStringLiteral("speech-dispatcher")).isEmpty()
+                         ? QStringLiteral("not installed")
+                         : QStringLiteral("installed"));
     cifre.push_back({QStringLiteral("2. Peak memory (max RSS) of the start-up"), QStringLiteral("MiB"), 1,
                      mediana(memoriaP), mediana(memoriaM), Obiettivo::Rapporto, 1.25, RipetizioniAvvio});
     note << QStringLiteral("Start-up of the program against 1b, the toolkit's cost of what the start screen shows: "
@@ -627,6 +661,109 @@ int main(int argc, char *argv[])
                          1000, mediana(paginaP), mediana(paginaM), Obiettivo::Nessuno, 0, Ripetizioni});
     }
 
+    // 6. The voice and automatic scanning on the start screen: a step of the space bar to the voice's
+    // request, a switch press to its choice shown, and the highlight's real pace over a minute.
+    std::printf("voice and automatic scanning\n");
+    std::fflush(stdout);
+    {
+        VoceCronometrata voce;
+        Narratore narratore(serie, voce);
+        Navigatore navigatore(serie);
+        SchermataInizio *inizio = navigatore.apriInizio();
+        if (!QTest::qWaitForWindowActive(inizio))
+            fallisce(QStringLiteral("the start screen was not shown"));
+        ridisegna();
+        std::vector<double> voceP, tastoF;
+        for (int i = 0; i < 200; ++i) {
+            const int detti = voce.detti;
+            const auto inizioPasso = Orologio::now();
+            premi(inizio, Qt::Key_Space);
+            while (voce.detti == detti)
+                QCoreApplication::processEvents();
+            voceP.push_back(std::chrono::duration<double>(voce.ultimo - inizioPasso).count());
+            ridisegna();
+        }
+        cifre.push_back({QStringLiteral("6a. Voice: a space-bar step to its speech request, p50"), QStringLiteral("ms"),
+                         1000, quantile(voceP, 0.5), 0, Obiettivo::Assoluto, 1.0 / 60, 200});
+        cifre.push_back({QStringLiteral("6b. Voice: a space-bar step to its speech request, p99"), QStringLiteral("ms"),
+                         1000, quantile(voceP, 0.99), 0, Obiettivo::Assoluto, 1.0 / 60, 200});
+
+        // A switch press on the exercise's "1": the digit typed and drawn; C takes it away again.
+        {
+            ScansioneAutomatica scansione(ScansioneAutomatica::IntervalloPredefinito, nullptr, false);
+            auto *w = navigatore.apriEsercizio();
+            if (!QTest::qWaitForWindowActive(w))
+                fallisce(QStringLiteral("the exercise screen was not shown"));
+            w->findChild<QWidget *>(QStringLiteral("tasto(1)"))->setFocus();
+            ridisegna();
+            std::vector<double> sceltaP;
+            for (int i = 0; i < 200; ++i) {
+                const auto inizioScelta = Orologio::now();
+                premi(w, Qt::Key_Space);
+                ridisegna();
+                sceltaP.push_back(secondiDa(inizioScelta));
+                if (serie.risposta() != QLatin1String("1"))
+                    fallisce(QStringLiteral("the switch did not choose the highlighted digit"));
+                premi(w, Qt::Key_C);
+                ridisegna();
+            }
+            cifre.push_back({QStringLiteral("7a. Automatic scanning: a switch press to its choice drawn, p99"),
+                             QStringLiteral("ms"), 1000, quantile(sceltaP, 0.99), 0, Obiettivo::Assoluto, 1.0 / 60,
+                             200});
+            w->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+
+        // The highlight left alone for a minute at the usual pace; where it stops after three loops, a
+        // press wakes it, and the first item's longer hold is left out.
+        {
+            inizio->activateWindow();
+            if (!QTest::qWaitForWindowActive(inizio))
+                fallisce(QStringLiteral("the start screen did not come back"));
+            ScansioneAutomatica scansione(ScansioneAutomatica::IntervalloPredefinito);
+            std::vector<double> intervalli;
+            Orologio::time_point ultimo = Orologio::now();
+            bool dopoUnaSosta = true;
+            QObject contesto;
+            QObject::connect(qApp, &QApplication::focusChanged, &contesto, [&](QWidget *, QWidget *ora) {
+                if (!ora)
+                    return;
+                const auto adesso = Orologio::now();
+                if (!dopoUnaSosta)
+                    intervalli.push_back(std::chrono::duration<double>(adesso - ultimo).count());
+                dopoUnaSosta = false;
+                ultimo = adesso;
+            });
+            const auto inizioMinuto = Orologio::now();
+            while (secondiDa(inizioMinuto) < 60) {
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+                if (scansione.ferma()) {
+                    dopoUnaSosta = true;
+                    premi(inizio, Qt::Key_Space);
+                }
+            }
+            const double nominale = std::chrono::duration<double>(ScansioneAutomatica::IntervalloPredefinito).count();
+            double somma = 0;
+            double peggiore = 0;
+            for (double intervallo : intervalli) {
+                somma += intervallo;
+                peggiore = std::max(peggiore, std::abs(intervallo - nominale));
+            }
+            const double media = intervalli.empty() ? 0 : somma / double(intervalli.size());
+            cifre.push_back({QStringLiteral("7b. Automatic scanning: the highlight's interval over a minute, mean"),
+                             QStringLiteral("ms"), 1000, media, nominale, Obiettivo::Nessuno, 0,
+                             int(intervalli.size())});
+            note << QStringLiteral("Automatic scanning at %1 s: %2 steps in a minute, mean interval %3 ms, worst "
+                                   "deviation from the pace %4 ms.")
+                        .arg(nominale, 0, 'f', 1)
+                        .arg(intervalli.size())
+                        .arg(media * 1000, 0, 'f', 1)
+                        .arg(peggiore * 1000, 0, 'f', 1);
+        }
+        inizio->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     // --- Report ---
     QString tabella;
     QTextStream testo(&tabella);
@@ -662,7 +799,8 @@ int main(int argc, char *argv[])
        << "- 3: the same one-button window resized between the same two sizes (1024×768 and 640×480).\n"
        << "- 4: a key typed on that window's button, which takes the key as its caption, with its repaint.\n"
        << "- 5a: as many keys on that window as the table took.\n"
-       << "- 5b: the same printer calls made directly, without the print screen.\n\n";
+       << "- 5b: the same printer calls made directly, without the print screen.\n"
+       << "- 6, 7a: none; the goal is one frame at 60 Hz. 7b: the pace asked for.\n\n";
     for (const QString &nota : std::as_const(note))
         md << nota << "\n";
     md.flush();

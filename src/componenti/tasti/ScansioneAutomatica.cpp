@@ -108,8 +108,8 @@ bool ScansioneAutomatica::eventFilter(QObject *oggetto, QEvent *evento)
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         auto *tasto = static_cast<QKeyEvent *>(evento);
-        const bool interruttore = tasto->key() == Qt::Key_Space || tasto->key() == Qt::Key_Return
-                                  || tasto->key() == Qt::Key_Enter;
+        const bool interruttore
+            = tasto->key() == Qt::Key_Space || tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter;
         if (!interruttore)
             break;
         // A held switch chooses once; its release and its repeats do nothing.

@@ -27,8 +27,7 @@ public:
     static constexpr int GiriSenzaPressioni = 3;
 
     // With `orologio` false nothing moves by itself: a test calls scatto() where the interval would pass.
-    explicit ScansioneAutomatica(std::chrono::milliseconds intervallo, QObject *parent = nullptr,
-                                 bool orologio = true);
+    explicit ScansioneAutomatica(std::chrono::milliseconds intervallo, QObject *parent = nullptr, bool orologio = true);
     ~ScansioneAutomatica() override;
 
     std::chrono::milliseconds intervallo() const { return m_intervallo; }
