@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <emscripten/val.h>
 
 void preparaPiattaforma(QApplication &applicazione)
 {
@@ -23,7 +27,25 @@ void preparaPiattaforma(QApplication &applicazione)
     applicazione.installEventFilter(new TastiTenuti(&applicazione));
 }
 
+// The page's address gives the options a command line would: "?voce&scansione=2" is "--voce" and
+// "--scansione=2". A name is letters alone, so that an address can only ever name an option; anything
+// else is left out, and said in the log.
 QStringList opzioniDellaPiattaforma()
 {
-    return {};
+    static const QRegularExpression soloLettere(QStringLiteral("^[A-Za-z]+$"));
+    const QString ricerca
+        = QString::fromStdString(emscripten::val::global("location")["search"].as<std::string>()).mid(1);
+    QStringList opzioni;
+    for (const QString &parametro : ricerca.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
+        const qsizetype uguale = parametro.indexOf(QLatin1Char('='));
+        const QString nome = parametro.left(uguale);
+        if (!soloLettere.match(nome).hasMatch())
+            qInfo("Contalino: parametro dell'indirizzo ignorato: %s", qPrintable(parametro));
+        else if (uguale < 0)
+            opzioni.append(QStringLiteral("--") + nome);
+        else
+            opzioni.append(QStringLiteral("--") + nome + QLatin1Char('=')
+                           + QUrl::fromPercentEncoding(parametro.mid(uguale + 1).toUtf8()));
+    }
+    return opzioni;
 }
