@@ -12,7 +12,8 @@ ChromeDriver, one whole series as a child plays it. Table 0 three times, so that
 Everything the child did is then read back from the saved PDF's text: 30 operations of table 0, each
 factor three times, each answered "0", one of them first with a "1". Last, the server is stopped and the
 page opened again with the voice, "?voce": the service worker serves it, it draws its start screen, and
-Space from "0" makes the voice say "1". What the voice says is recorded in place of speechSynthesis's
+Space from "0" makes the voice say "1"; opened once more with "?voce&scansione=0.5", the highlight walks
+by itself and one press chooses a table. What the voice says is recorded in place of speechSynthesis's
 speaking, since headless Chromium has no voices; the series without "?voce" records nothing.
 Usage: prova.py BUILD_WEB_FOLDER"""
 import glob
@@ -134,6 +135,16 @@ def prova(cartella):
             detti = pagina.driver.execute_script("return detti")
             assert detti == ["it-IT 0", "it-IT 1"], f"the voice said {detti}"
             print(f"the voice said {detti}")
+
+            # Automatic scanning from the address: the highlight walks by itself, and one press chooses
+            # the table it is on, which brings the focus to "Vai".
+            pagina.apri(server.indirizzo + "?voce&scansione=0.5")
+            attendi(lambda: "it-IT 2" in pagina.driver.execute_script("return detti"), 10,
+                    "the highlight to walk to 2 by itself")
+            pagina.premi("space")
+            attendi(lambda: "it-IT Vai" in pagina.driver.execute_script("return detti"), 5,
+                    "the switch to choose a table")
+            print(f"with ?scansione=0.5 the voice said {pagina.driver.execute_script('return detti')}")
         finally:
             pagina.driver.quit()
 
