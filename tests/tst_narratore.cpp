@@ -1,10 +1,10 @@
 // What the voice says, and in what order, as a child drives the exercise: the narrator listens to the
 // series and to the focus, and a voice that writes down what it is asked to say stands for the engine.
 
+#include "StampaSupporto.h"
 #include "aiuto.h"
 #include "narratore/Narratore.h"
 #include "schermate/stampa/SchermataStampa.h"
-#include "stampa/Stampante.h"
 #include "voce/Voce.h"
 
 #include <QMessageBox>
@@ -22,22 +22,6 @@ public:
     void aggiungi(const QString &testo) override { detti << QLatin1Char('+') + testo; }
     void taci() override { detti << QStringLiteral("(taci)"); }
     QStringList detti;
-};
-
-// A printer with no Courier: the page is never begun, and the teacher is told in a message box.
-class StampanteSenzaCourier : public Stampante
-{
-public:
-    QStringList elencoFont() const override { return {QStringLiteral("Arial")}; }
-    void setNomeFont(const QString &) override { }
-    void setDimensioneFont(qreal) override { }
-    void setGrassetto(bool) override { }
-    void setX(int) override { }
-    void setY(int) override { }
-    void stampa(const QString &) override { }
-    Esito fineDocumento() override { return Esito::Errore; }
-    QString motivo() const override { return {}; }
-    QString nome() const override { return {}; }
 };
 
 } // namespace
@@ -173,7 +157,10 @@ void tst_Narratore::unaPressione()
 void tst_Narratore::messaggio()
 {
     auto *stampa = m_navigatore->schermate().carica<SchermataStampa>(*m_serie);
-    stampa->consegna().setFabbricaStampante([] { return std::make_unique<StampanteSenzaCourier>(); });
+    // A printer with no Courier: the page is never begun, and the teacher is told in a message box.
+    auto chiamate = std::make_shared<QStringList>();
+    stampa->consegna().setFabbricaStampante(
+        [chiamate] { return std::make_unique<StampanteRegistrata>(chiamate, QStringList {"Arial"}); });
     stampa->mostra();
     QVERIFY(QTest::qWaitForWindowActive(stampa));
     QCoreApplication::processEvents();
