@@ -11,7 +11,9 @@ ChromeDriver, one whole series as a child plays it. Table 0 three times, so that
   press the "ESCI" that has the focus there; "STAMPA LE OPERAZIONI", tapped.
 Everything the child did is then read back from the saved PDF's text: 30 operations of table 0, each
 factor three times, each answered "0", one of them first with a "1". Last, the server is stopped and the
-page opened again: the service worker serves it, and it draws its start screen.
+page opened again: the service worker serves it, it draws its start screen, and the guide and the
+licences it links open too.
+Before all that, the zip a school downloads must hold the guide and the licences.
 Usage: prova.py BUILD_WEB_FOLDER"""
 import glob
 import os
@@ -20,6 +22,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 
 from chromium import Pagina, Server, attendi
 
@@ -86,6 +89,23 @@ def ruota(pagina):
     print("the page turned to 600x900 and back: the program filled it each time")
 
 
+def controlla_zip(cartella):
+    """The page's zip carries the teacher's guide and the licences of everything inside the program, and
+    the notices name the exact source of the Qt linked into it."""
+    (percorso,) = glob.glob(os.path.join(cartella, "Contalino-*-web.zip"))
+    licenze = ("copyright", "GPL-3", "LGPL-3", "GPL-2", "qt6-base", "qt6-translations", "fonts-liberation",
+               "emscripten")
+    with zipfile.ZipFile(percorso) as archivio:
+        mancano = {"Contalino/guida.html", *(f"Contalino/Licenze/{nome}.txt" for nome in licenze)}
+        mancano -= set(archivio.namelist())
+        avvisi = archivio.read("Contalino/Licenze/copyright.txt").decode()
+    assert not mancano, f"missing from {os.path.basename(percorso)}: {sorted(mancano)}"
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"], check=True, capture_output=True,
+                        text=True).stdout
+    assert f"   apt-get source qt6-base={qt}\n" in avvisi, "the notices do not name the source of the page's Qt"
+    print(f"{os.path.basename(percorso)}: the guide, {len(licenze)} licence files, Qt's source qt6-base {qt}")
+
+
 def controlla_pdf(download):
     (pdf,) = attendi(lambda: glob.glob(os.path.join(download, "Esercizi *.pdf")), 30, "the saved page")
     assert re.fullmatch(r"Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf", os.path.basename(pdf)), pdf
@@ -101,6 +121,7 @@ def controlla_pdf(download):
 
 
 def prova(cartella):
+    controlla_zip(cartella)
     with tempfile.TemporaryDirectory() as lavoro:
         download = os.path.join(lavoro, "download")
         os.makedirs(download)
@@ -123,6 +144,13 @@ def prova(cartella):
             secondi = pagina.apri(server.indirizzo)
             assert pagina.driver.execute_script("return navigator.serviceWorker.controller !== null")
             print(f"offline: the page opened again from the service worker, drawn in {secondi:.1f} s")
+            collegati = pagina.driver.execute_async_script(
+                "Promise.all([...document.querySelectorAll('#documenti a')].map((a) => fetch(a.href)"
+                ".then((r) => r.ok, () => false).then((ok) => (ok ? '' : 'missing ') + a.getAttribute('href'))))"
+                ".then(arguments[arguments.length - 1])")
+            assert "guida.html" in collegati and "Licenze/copyright.txt" in collegati, collegati
+            assert not [c for c in collegati if c.startswith("missing")], collegati
+            print(f"offline: the page's {len(collegati)} links (the guide, the licences) open too")
         finally:
             pagina.driver.quit()
 
