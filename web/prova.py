@@ -10,9 +10,11 @@ ChromeDriver, one whole series as a child plays it. Table 0 three times, so that
 - the third by keys, to the warning; Enter held on its "Stampa" opens the print screen once and does not
   press the "ESCI" that has the focus there; "STAMPA LE OPERAZIONI", tapped.
 Everything the child did is then read back from the saved PDF's text: 30 operations of table 0, each
-factor three times, each answered "0", one of them first with a "1". Last, the server is stopped and the
-page opened again: the service worker serves it, it draws its start screen, and the guide and the
-licences it links open too.
+factor three times, each answered "0", one of them first with a "1". Then the browser refuses the
+download (the link's click() throws, as a browser that blocks downloads may), then the print dialog: the
+print screen must say so each time, in a message box over it, and keep the record for another press. Last, the
+server is stopped and the page opened again: the service worker serves it, it draws its start screen,
+and the guide and the licences it links open too.
 Before all that, the zip a school downloads must hold the guide and the licences.
 Usage: prova.py BUILD_WEB_FOLDER"""
 import glob
@@ -106,8 +108,11 @@ def controlla_zip(cartella):
     print(f"{os.path.basename(percorso)}: the guide, {len(licenze)} licence files, Qt's source qt6-base {qt}")
 
 
-def controlla_pdf(download):
-    (pdf,) = attendi(lambda: glob.glob(os.path.join(download, "Esercizi *.pdf")), 30, "the saved page")
+def controlla_pdf(download, quanti=1):
+    """The newest of `quanti` saved pages holds all that the child did, and the one wrong answer."""
+    def salvati():
+        return sorted(glob.glob(os.path.join(download, "Esercizi *.pdf")))
+    pdf = attendi(lambda: len(salvati()) == quanti and salvati(), 30, f"saved page number {quanti}")[-1]
     assert re.fullmatch(r"Esercizi \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.pdf", os.path.basename(pdf)), pdf
     attendi(lambda: not glob.glob(os.path.join(download, "*.crdownload")), 30, "the download to end")
     testo = subprocess.run(["pdftotext", "-raw", pdf, "-"], check=True, capture_output=True, text=True).stdout
@@ -120,6 +125,57 @@ def controlla_pdf(download):
     print(f"{os.path.basename(pdf)}: 30 operations of table 0, each factor three times, one answered 1 then 0")
 
 
+# Every line the page writes to the console, kept where the test can read it: the program's notes go there.
+# Headless Chromium has no print dialog of its own, and its print() can hold the page for long: every frame's
+# print() only notes that the dialog was asked for, or throws while the test has the browser refuse it.
+REGISTRO = """if (window === window.top) {
+  window.registro = [];
+  for (const livello of ["log", "warn", "error"]) {
+    const scrivi = console[livello].bind(console);
+    console[livello] = (...parti) => { window.registro.push(parti.join(" ")); scrivi(...parti); };
+  }
+}
+window.print = () => {
+  if (window.top.rifiuti && window.top.rifiuti.stampa) throw new DOMException("stampa bloccata", "NotAllowedError");
+  window.top.registro.push("finestra di stampa");
+};"""
+# The browser refuses the page's download, or not: the link's click() throws, or is the browser's.
+RIFIUTI = """window.rifiuti = {download: arguments[0], stampa: arguments[1]};
+window.clicca = window.clicca || HTMLAnchorElement.prototype.click;
+HTMLAnchorElement.prototype.click = function () {
+  if (this.download && window.rifiuti.download) throw new DOMException("download bloccato", "NotAllowedError");
+  return window.clicca.call(this);
+};"""
+
+
+def rifiuti_del_browser(pagina, download):
+    """With the download refused, or the print dialog refused once the page is in its frame (after the
+    press has returned), "STAMPA LE OPERAZIONI" ends in a message box over the print screen, and the
+    program writes to the console what the box says; Enter closes the box, and the record is still there:
+    the second press saved the same page. Enter and Esc each close a box. The box's text is drawn on the canvas, which the test cannot
+    read: what is compared is the console's copy of it, and that a box covered the screen's middle."""
+    larghezza, altezza = pagina.lati
+    centro = dict(x=larghezza * 0.35, y=altezza * 0.4, width=larghezza * 0.3, height=altezza * 0.2, scale=0.5)
+    def foto():
+        return pagina.cdp("Page.captureScreenshot", format="png", clip=centro)["data"]
+    stampa = foto()
+    # What the browser refuses, what the program notes, and the key that closes the box.
+    for scaricare, stampare, nota, tasto in (
+            (True, False, "Il browser non ha permesso di salvare il file «Esercizi ", "Return"),
+            (False, True, "Il browser non ha aperto la finestra di stampa. Il foglio", "Escape")):
+        pagina.driver.execute_script(RIFIUTI, scaricare, stampare)
+        prima = len(pagina.driver.execute_script("return window.registro"))
+        pagina.tocca(STAMPA, STAMPA_OPERAZIONI)
+        attendi(lambda: [r for r in pagina.driver.execute_script("return window.registro")[prima:]
+                         if r.startswith(nota)], 10, f"the note {nota!r}")
+        attendi(lambda: foto() != stampa, 10, "a message box over the print screen")
+        pagina.premi(tasto)
+        attendi(lambda: foto() == stampa, 10, "the print screen again, the box closed")
+        print(f"{'download' if scaricare else 'print dialog'} refused: a message box over the print screen, "
+              f"noted as {nota!r}…, closed by {tasto}")
+    controlla_pdf(download, 2)
+
+
 def prova(cartella):
     controlla_zip(cartella)
     with tempfile.TemporaryDirectory() as lavoro:
@@ -128,6 +184,7 @@ def prova(cartella):
         server = Server(cartella)
         pagina = Pagina(download, os.path.join(lavoro, "profilo"))
         try:
+            pagina.cdp("Page.addScriptToEvaluateOnNewDocument", source=REGISTRO)
             secondi = pagina.apri(server.indirizzo)
             print(f"start screen drawn {secondi:.1f} s after opening the page")
             attendi(lambda: pagina.driver.execute_script(
@@ -136,6 +193,7 @@ def prova(cartella):
             ruota(pagina)
             serie(pagina)
             controlla_pdf(download)
+            rifiuti_del_browser(pagina, download)
 
             # Offline: the server stopped, the page opened again from the service worker's cache.
             pagina.driver.execute_async_script(
