@@ -11,11 +11,8 @@ ChromeDriver, one whole series as a child plays it. Table 0 three times, so that
   press the "ESCI" that has the focus there; "STAMPA LE OPERAZIONI", tapped.
 Everything the child did is then read back from the saved PDF's text: 30 operations of table 0, each
 factor three times, each answered "0", one of them first with a "1". Then the browser refuses the
-download (the link's click() throws, as a browser that blocks downloads may), then the print dialog: the
-print screen must say so each time, in a message box over it, and keep the record for another press. Last, the
-server is stopped and the page opened again: the service worker serves it, it draws its start screen,
-and the guide and the licences it links open too.
-Before all that, the zip a school downloads must hold the guide and the licences.
+download, then the print dialog. Last, the server is stopped and the page opened again: the service
+worker serves it, it draws its start screen, and the guide and the licences it links open too.
 Usage: prova.py BUILD_WEB_FOLDER"""
 import glob
 import os
@@ -92,19 +89,15 @@ def ruota(pagina):
 
 
 def controlla_zip(cartella):
-    """The page's zip carries the teacher's guide and the licences of everything inside the program, and
-    the notices name the exact source of the Qt linked into it."""
+    """The zip a school downloads holds the guide and every licence, and names the source of its Qt."""
     (percorso,) = glob.glob(os.path.join(cartella, "Contalino-*-web.zip"))
-    licenze = ("copyright", "GPL-3", "LGPL-3", "GPL-2", "qt6-base", "qt6-translations", "fonts-liberation",
-               "emscripten")
+    licenze = "copyright GPL-3 LGPL-3 GPL-2 qt6-base qt6-translations fonts-liberation emscripten".split()
     with zipfile.ZipFile(percorso) as archivio:
-        mancano = {"Contalino/guida.html", *(f"Contalino/Licenze/{nome}.txt" for nome in licenze)}
-        mancano -= set(archivio.namelist())
+        mancano = {"guida.html", *(f"Licenze/{nome}.txt" for nome in licenze)} - {
+            nome.removeprefix("Contalino/") for nome in archivio.namelist()}
         avvisi = archivio.read("Contalino/Licenze/copyright.txt").decode()
-    assert not mancano, f"missing from {os.path.basename(percorso)}: {sorted(mancano)}"
-    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"], check=True, capture_output=True,
-                        text=True).stdout
-    assert f"   apt-get source qt6-base={qt}\n" in avvisi, "the notices do not name the source of the page's Qt"
+    qt = subprocess.run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"], capture_output=True, text=True).stdout
+    assert not mancano and f"   apt-get source qt6-base={qt}\n" in avvisi, f"missing: {mancano}, or Qt's source"
     print(f"{os.path.basename(percorso)}: the guide, {len(licenze)} licence files, Qt's source qt6-base {qt}")
 
 
@@ -125,9 +118,8 @@ def controlla_pdf(download, quanti=1):
     print(f"{os.path.basename(pdf)}: 30 operations of table 0, each factor three times, one answered 1 then 0")
 
 
-# Every line the page writes to the console, kept where the test can read it: the program's notes go there.
-# Headless Chromium has no print dialog of its own, and its print() can hold the page for long: every frame's
-# print() only notes that the dialog was asked for, or throws while the test has the browser refuse it.
+# Every line the page writes to the console, kept for the test: the program's notes go there. Headless
+# Chromium's print() can hold the page for long: every frame's does nothing, or throws when refused.
 REGISTRO = """if (window === window.top) {
   window.registro = [];
   for (const livello of ["log", "warn", "error"]) {
@@ -137,7 +129,6 @@ REGISTRO = """if (window === window.top) {
 }
 window.print = () => {
   if (window.top.rifiuti && window.top.rifiuti.stampa) throw new DOMException("stampa bloccata", "NotAllowedError");
-  window.top.registro.push("finestra di stampa");
 };"""
 # The browser refuses the page's download, or not: the link's click() throws, or is the browser's.
 RIFIUTI = """window.rifiuti = {download: arguments[0], stampa: arguments[1]};
@@ -149,11 +140,9 @@ HTMLAnchorElement.prototype.click = function () {
 
 
 def rifiuti_del_browser(pagina, download):
-    """With the download refused, or the print dialog refused once the page is in its frame (after the
-    press has returned), "STAMPA LE OPERAZIONI" ends in a message box over the print screen, and the
-    program writes to the console what the box says; Enter closes the box, and the record is still there:
-    the second press saved the same page. Enter and Esc each close a box. The box's text is drawn on the canvas, which the test cannot
-    read: what is compared is the console's copy of it, and that a box covered the screen's middle."""
+    """The download refused, then the print dialog (after the press has returned): each time a message box
+    covers the print screen, its text (drawn on the canvas, which the test cannot read) noted in the
+    console, Enter or Esc closes it, and the record stays: the second press saved the same page."""
     larghezza, altezza = pagina.lati
     centro = dict(x=larghezza * 0.35, y=altezza * 0.4, width=larghezza * 0.3, height=altezza * 0.2, scale=0.5)
     def foto():
@@ -203,11 +192,10 @@ def prova(cartella):
             assert pagina.driver.execute_script("return navigator.serviceWorker.controller !== null")
             print(f"offline: the page opened again from the service worker, drawn in {secondi:.1f} s")
             collegati = pagina.driver.execute_async_script(
-                "Promise.all([...document.querySelectorAll('#documenti a')].map((a) => fetch(a.href)"
-                ".then((r) => r.ok, () => false).then((ok) => (ok ? '' : 'missing ') + a.getAttribute('href'))))"
+                "Promise.all([...document.querySelectorAll('#documenti a')].map((a) => fetch(a.href).then((r) => "
+                "r.ok, () => false).then((ok) => a.getAttribute('href') + (ok ? '' : ' missing'))))"
                 ".then(arguments[arguments.length - 1])")
-            assert "guida.html" in collegati and "Licenze/copyright.txt" in collegati, collegati
-            assert not [c for c in collegati if c.startswith("missing")], collegati
+            assert {"guida.html", "Licenze/copyright.txt"} <= set(collegati) and "missing" not in str(collegati)
             print(f"offline: the page's {len(collegati)} links (the guide, the licences) open too")
         finally:
             pagina.driver.quit()
