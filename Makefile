@@ -4,34 +4,32 @@
 BUILD      ?= build
 JOBS       ?= 2
 SUDO       := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
-# What each package is for, by who uses it:
-# - the build: make, cmake, g++, qt6-base-dev; Qt's Italian texts (qt6-translations-l10n); the fonts the
-#   screens and the page ask for (fonts-liberation, fontconfig); clang-format for make format;
-# - the print tests read the PDF's words and places with pdftotext (poppler-utils);
+# What each package is for. `make run` installs only what building and running the program need:
+# make, cmake, g++, qt6-base-dev (with Qt's platform plugins); Qt's Italian texts (qt6-translations-l10n);
+# the fonts the screens and the page ask for (fonts-liberation, fontconfig); libcups2-dev, through which the
+# page goes to the print queue; qt6-speech-dev, through which the voice speaks (its CMake package also wants
+# qt6-declarative-dev); python3, which makes the teacher's guide one file at every build.
+PACKAGES      := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig libcups2-dev \
+                 qt6-speech-dev qt6-declarative-dev python3
+# `make test` adds the test kit, which a machine that only runs the program never needs:
+# - the print tests read the PDF's words and places with pdftotext (poppler-utils), and run a CUPS
+#   scheduler of their own, administered with CUPS's commands (cups, cups-client);
 # - the package test (tests/pacchetto.sh): dpkg-deb and dpkg-parsechangelog (dpkg-dev), appstreamcli
-#   (appstream), lintian below;
+#   (appstream), and lintian, as a distribution's maintainer would check the package;
 # - the X server tests (tests/x11_*.py, Debian's own python3): Xvfb (xvfb), the window manager (openbox),
 #   xset (x11-xserver-utils), xprop, xwininfo and xev (x11-utils), xdotool, a session bus (dbus) and the
-#   accessibility bus and its Python bindings (at-spi2-core, python3-pyatspi).
-PACKAGES   := make cmake g++ qt6-base-dev qt6-translations-l10n fonts-liberation fontconfig poppler-utils \
-              qt6-speech-dev qt6-declarative-dev \
-              dpkg-dev appstream python3 xvfb xdotool x11-utils x11-xserver-utils dbus at-spi2-core \
-              python3-pyatspi openbox clang-format
-# For the pictures of the README and the guide (make screenshots): a way to photograph a window; the
-# printed page is drawn from its PDF by pdftoppm (poppler-utils, above). The virtual X server, the window
-# manager and the accessibility bus are those the X server tests use. The guide is made one file by
-# python3 (above) at every build.
-PACKAGES   += imagemagick
-# The voice: Qt TextToSpeech's speech-dispatcher engine; the voice's test runs a speech-dispatcher of its own.
-PACKAGES   += qt6-speech-speechd-plugin speech-dispatcher
-# The package test checks the package with lintian, as a distribution's maintainer would.
-PACKAGES   += lintian
-# The page goes to the print queue through libcups; the print test runs a CUPS scheduler of its own and
-# administers its queue with CUPS's commands.
-PACKAGES   += libcups2-dev cups cups-client
+#   accessibility bus and its Python bindings (at-spi2-core, python3-pyatspi);
+# - make format and make format-check, which CI runs after the tests: clang-format;
+# - make screenshots photographs windows with imagemagick (the printed page is drawn by pdftoppm, from
+#   poppler-utils; the X server and its tools are the X server tests');
+# - the voice's test runs a speech-dispatcher of its own, reached through Qt TextToSpeech's engine for it
+#   (speech-dispatcher, qt6-speech-speechd-plugin).
+TEST_PACKAGES := poppler-utils cups cups-client dpkg-dev appstream lintian xvfb xdotool x11-utils x11-xserver-utils \
+                 dbus at-spi2-core python3-pyatspi openbox clang-format imagemagick speech-dispatcher \
+                 qt6-speech-speechd-plugin
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test package format format-check clean
+.PHONY: all deps deps-test build run test package format format-check clean
 
 all: build
 
@@ -51,12 +49,18 @@ deps:
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
 
+# Without sudo, root installs once what the other user's make then finds: su -c 'make deps' for make run,
+# su -c 'make deps-test' for make test.
+deps-test: PACKAGES += $(TEST_PACKAGES)
+deps-test: deps
+
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
 	./$(BUILD)/contalino
 
+test: PACKAGES += $(TEST_PACKAGES)
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 	$(MAKE) --no-print-directory test-sanitizers
@@ -68,6 +72,7 @@ SAN_OPTIONS := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
                LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
                UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 .PHONY: test-sanitizers soak
+test-sanitizers: PACKAGES += $(TEST_PACKAGES)
 test-sanitizers: deps
 	cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCONTALINO_SANITIZE=ON
 	cmake --build $(SAN_BUILD) -j$(JOBS)
@@ -83,12 +88,14 @@ soak: build
 	    QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 ./tst_soak -maxwarnings 0
 
 # The Debian package a teacher installs: $(BUILD)/contalino_<version>_<arch>.deb
+package: PACKAGES += dpkg-dev
 package: build
 	cd $(BUILD) && cpack -G DEB
 
 # Retakes the README's pictures of the start, exercise and print screens, and the teacher's guide's (the
 # help, the intervention, the warning, the message and the printed page), from the real program.
 .PHONY: screenshots
+screenshots: PACKAGES += $(TEST_PACKAGES)
 screenshots: build
 	BUILD=$(BUILD) scripts/screenshots.sh
 
@@ -99,7 +106,7 @@ BENCH_BUILD ?= build-bench
 # Valgrind counts the instructions of the start-ups, a figure the machine's load does not move. The
 # key-to-pixel latency on a virtual X server injects its presses with XTest and watches the drawing with
 # the Damage extension, both through python3-xlib; the X server and its tools are the X server tests'.
-bench: PACKAGES += valgrind python3-xlib
+bench: PACKAGES += $(TEST_PACKAGES) valgrind python3-xlib
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCONTALINO_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target prestazioni contalino latenza_minima
@@ -164,7 +171,7 @@ web-test: web
 # the same commit gives the same bytes anywhere. make riproducibile builds it a second time from a clone
 # in another folder and compares the two, byte for byte; diffoscope shows any difference.
 .PHONY: release riproducibile
-release: PACKAGES += $(WINDOWS_PACKAGES) $(WEB_PACKAGES)
+release: PACKAGES += $(WINDOWS_PACKAGES) $(WEB_PACKAGES) git
 release: deps
 	JOBS=$(JOBS) scripts/release.sh
 
@@ -172,10 +179,11 @@ riproducibile: PACKAGES += $(WINDOWS_PACKAGES) $(WEB_PACKAGES) diffoscope
 riproducibile: release
 	JOBS=$(JOBS) scripts/riproducibile.sh
 
-format:
+format format-check: PACKAGES := clang-format git
+format: deps
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
-format-check:
+format-check: deps
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:

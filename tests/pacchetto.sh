@@ -72,13 +72,15 @@ radice="$scratch/radice"
 dpkg-deb -x "$deb" "$radice"
 condivisi="$radice/usr/share"
 
-# The software centre's description, under the program's licence, with the README's pictures as its
-# screenshots, and the launcher entry.
+# The software centre's description, under the program's licence, with the package's homepage and the
+# README's pictures on it as its screenshots, and the launcher entry.
 descrizione="$condivisi/metainfo/it.contalino.Contalino.metainfo.xml"
 appstreamcli validate --no-net "$descrizione" >"$scratch/as.log" 2>&1 \
     || { cat "$scratch/as.log" >&2; sbaglia "appstreamcli validate"; }
 grep -qF '<project_license>GPL-3.0-or-later</project_license>' "$descrizione" || sbaglia "metainfo licence"
-schermate=$(sed -n 's|.*<image>https://contalino\.it/\([^<]*\)</image>.*|\1|p' "$descrizione" | sort)
+sito=$(dpkg-deb -f "$deb" Homepage)
+grep -qF "<url type=\"homepage\">$sito</url>" "$descrizione" || sbaglia "the metainfo's homepage is not $sito"
+schermate=$(sed -n "s|.*<image>$sito\([^<]*\)</image>.*|\1|p" "$descrizione" | sort)
 figure=$(grep -o '!\[[^]]*\](docs/[^)]*)' "$sorgenti/README.md" | sed 's/^.*](//; s/)$//' | sort)
 [ -n "$schermate" ] && [ "$schermate" = "$figure" ] || sbaglia "screenshots <$schermate>, README <$figure>"
 voce="$condivisi/applications/it.contalino.Contalino.desktop"
@@ -107,6 +109,7 @@ grep -q '<svg ' "$condivisi/icons/hicolor/scalable/apps/it.contalino.Contalino.s
 # signed by its maintainer.
 documenti="$condivisi/doc/contalino"
 grep -qxF 'License: GPL-3+' "$documenti/copyright" 2>/dev/null || sbaglia "the copyright file does not name GPL-3+"
+grep -qxF "Upstream-Contact: $(dpkg-deb -f "$deb" Maintainer)" "$documenti/copyright" || sbaglia "copyright's contact"
 if gzip -dc "$documenti/changelog.gz" >"$scratch/changelog" 2>/dev/null; then
     for campo in Version Maintainer; do
         [ "$(dpkg-parsechangelog -l "$scratch/changelog" -S "$campo")" = "$(dpkg-deb -f "$deb" "$campo")" ] \

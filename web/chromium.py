@@ -15,6 +15,7 @@ from selenium.webdriver.chrome.service import Service
 LARGHEZZA, ALTEZZA = 1280, 800
 # The DevTools protocol's key descriptions.
 CHIAVI = {"space": (" ", "Space", 32, " "), "Return": ("Enter", "Enter", 13, "\r"), "i": ("i", "KeyI", 73, "i"),
+          "Escape": ("Escape", "Escape", 27, ""),
           **{str(c): (str(c), f"Digit{c}", 48 + c, str(c)) for c in range(10)}}
 
 

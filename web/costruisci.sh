@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make web: Qt for the browser (built once, then taken from the cache), Contalino built from the same
 # sources with emscripten, and the page in build-web/: index.html, contalino.js and contalino.wasm,
-# qtloader.js, the manifest, the service worker and the icons, and the zip of them all,
+# qtloader.js, the manifest, the service worker, the icons, the teacher's guide (guida.html) and the
+# licences (Licenze/), and the zip of them all,
 # Contalino-<version>-web.zip, which any plain web server can serve as it is.
 # Usage: costruisci.sh LINUX_BUILD_TREE [MORE_TARGETS...]   (its generaIcona draws the icons)
 set -euo pipefail
@@ -28,11 +29,12 @@ fi
 cmake --build "$uscita" -j"$lavori" --target contalino pagina "$@"
 
 versione=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$uscita/CMakeCache.txt")
-file=(index.html contalino.js contalino.wasm qtloader.js manifest.webmanifest sw.js icona-192.png icona-512.png)
+file=(index.html contalino.js contalino.wasm qtloader.js manifest.webmanifest sw.js icona-192.png icona-512.png
+      guida.html Licenze)
 zip=$uscita/Contalino-$versione-web.zip
 rm -rf "$uscita/Contalino" "$zip"
 mkdir "$uscita/Contalino"
-(cd "$uscita" && cp "${file[@]}" Contalino/)
+(cd "$uscita" && cp -r "${file[@]}" Contalino/)
 find "$uscita/Contalino" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 (cd "$uscita" && find Contalino | LC_ALL=C sort | zip -qX9 -@ "$zip")
 rm -rf "$uscita/Contalino"

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the page's files into the build folder: index.html and the manifest with the version, and the
-service worker with the list of files it keeps and a cache name made of their bytes.
+service worker with the list of files it keeps and a cache name made of their bytes. It keeps the guide
+and the licences that the page links too, so that they open offline as the page does.
 Usage: pagina.py WEB_SOURCE_FOLDER BUILD_FOLDER VERSION"""
 import hashlib
 import os
@@ -8,7 +9,8 @@ import sys
 
 sorgente, uscita, versione = sys.argv[1:4]
 FILE = ["index.html", "contalino.js", "contalino.wasm", "qtloader.js", "manifest.webmanifest",
-        "icona-192.png", "icona-512.png"]
+        "icona-192.png", "icona-512.png", "guida.html"] + sorted(
+            "Licenze/" + nome for nome in os.listdir(os.path.join(uscita, "Licenze")))
 
 
 def scrivi(nome, testo):
@@ -21,7 +23,10 @@ def leggi(nome):
         return file.read().replace("@VERSIONE@", versione)
 
 
-scrivi("index.html", leggi("index.html"))
+# The notices first: they say what every other licence file is for.
+licenze = sorted((nome for nome in FILE if nome.startswith("Licenze/")), key=lambda nome: "copyright" not in nome)
+scrivi("index.html", leggi("index.html").replace("@LICENZE@", ", ".join(
+    f'<a href="{nome}">{os.path.basename(nome)}</a>' for nome in licenze)))
 scrivi("manifest.webmanifest", leggi("manifest.webmanifest"))
 impronta = hashlib.sha256()
 for nome in FILE:

@@ -6,12 +6,17 @@
 #include "schermate/inizio/SchermataInizio.h"
 #include "schermate/stampa/SchermataStampa.h"
 
-#include <QCoreApplication>
+#include "componenti/finestre/Messaggio.h"
+#include "stampa/Uscita.h"
+
+#include <QApplication>
 
 Navigatore::Navigatore(Serie &serie, QObject *parent)
     : QObject(parent)
     , m_serie(serie)
-{ }
+{
+    qApp->installEventFilter(this);
+}
 
 Navigatore::~Navigatore()
 {
@@ -63,6 +68,20 @@ SchermataStampa *Navigatore::apriStampa()
 void Navigatore::mostraAutore()
 {
     mostraModale(m_schermate.carica<FinestraAutore>());
+}
+
+// What the browser refused of a page after it went out is told on the print screen, or wherever the
+// teacher is now.
+bool Navigatore::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (evento->type() != NotaTardiva::tipo() || oggetto != qApp)
+        return QObject::eventFilter(oggetto, evento);
+    const QString &testo = static_cast<NotaTardiva *>(evento)->testo();
+    if (auto *stampa = m_schermate.istanza<SchermataStampa>())
+        stampa->messaggi().mostra(stampa, testo, Messaggio::Tipo::Avviso);
+    else
+        Messaggio().mostra(QApplication::activeWindow(), testo, Messaggio::Tipo::Avviso);
+    return true;
 }
 
 void Navigatore::chiudiTutto()

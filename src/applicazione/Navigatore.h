@@ -39,6 +39,9 @@ Q_SIGNALS:
     // A page is on its way to the printer, and nothing may move meanwhile; or it is out of the way.
     void stampaInCorso(bool inCorso);
 
+protected:
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
 private:
     // The start screen going: every other screen goes with it.
     void chiudiTutto();

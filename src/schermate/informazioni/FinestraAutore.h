@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Versione.h"
 #include "schermate/informazioni/FinestraInformazioni.h"
 
 // Who made the program: a web address and an e-mail address, both fixed. Opened modal from the
@@ -11,6 +12,6 @@ class FinestraAutore : public FinestraInformazioni
 public:
     explicit FinestraAutore(QWidget *parent = nullptr);
 
-    static QString sito() { return QStringLiteral("www.contalino.example"); }
-    static QString email() { return QStringLiteral("autore@contalino.example"); }
+    static QString sito() { return QLatin1String(SitoContalino); }
+    static QString email() { return QLatin1String(EmailContalino); }
 };
