@@ -34,6 +34,8 @@ private Q_SLOTS:
     void senzaStampante();
     void senzaStampanteNeCartella();
     void senzaCourierNessunFile();
+    void stampanteCheAspetta_data();
+    void stampanteCheAspetta();
 
 private:
     QStringList fileNellaCartella() const;
@@ -300,6 +302,55 @@ void tst_ConsegnaFoglio::senzaCourierNessunFile()
     });
     QCOMPARE(m_consegna->consegna(m_serie->righeDaStampare()).tipo, Tipo::Semplice);
     QCOMPARE(fileNellaCartella(), QStringList());
+}
+
+void tst_ConsegnaFoglio::stampanteCheAspetta_data()
+{
+    QTest::addColumn<bool>("attendeUtente");
+    QTest::addColumn<Tipo>("tipo");
+    QTest::newRow("a save dialog open past the limit: waited for") << true << Tipo::Nessuno;
+    QTest::newRow("a print system silent past the limit: given up") << false << Tipo::Avviso;
+}
+
+// A printer that takes longer than the limit: a print system is given up as not answering, the teacher
+// answering a driver's save dialog is waited for.
+void tst_ConsegnaFoglio::stampanteCheAspetta()
+{
+    QFETCH(bool, attendeUtente);
+    QFETCH(Tipo, tipo);
+    class StampanteLenta : public StampanteRegistrata
+    {
+    public:
+        StampanteLenta(std::shared_ptr<QStringList> registro, bool attende, std::shared_ptr<int> testimone)
+            : StampanteRegistrata(std::move(registro))
+            , m_attende(attende)
+            , m_testimone(std::move(testimone))
+        { }
+        Esito fineDocumento() override
+        {
+            QThread::msleep(600);
+            return StampanteRegistrata::fineDocumento();
+        }
+        bool attendeUtente() const override { return m_attende; }
+
+    private:
+        bool m_attende;
+        std::shared_ptr<int> m_testimone;
+    };
+    riempiRegistro(*m_serie, 10);
+    auto chiamate = std::make_shared<QStringList>();
+    m_consegna->setLimite(std::chrono::milliseconds(200));
+    std::weak_ptr<int> viva;
+    m_consegna->setFabbricaStampante([chiamate, attendeUtente, &viva] {
+        auto testimone = std::make_shared<int>();
+        viva = testimone;
+        return std::make_unique<StampanteLenta>(chiamate, attendeUtente, testimone);
+    });
+    const ConsegnaFoglio::Esito esito = m_consegna->consegna(m_serie->righeDaStampare());
+    QCOMPARE(esito.tipo, tipo);
+    QCOMPARE(esito.messaggio.startsWith(QLatin1String("La stampante predefinita non risponde.")), !attendeUtente);
+    // A printing thread given up on ends by itself, and lets its printer go.
+    QTRY_VERIFY(viva.expired());
 }
 
 QTEST_MAIN(tst_ConsegnaFoglio)

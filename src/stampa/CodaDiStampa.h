@@ -28,6 +28,10 @@ struct Predefinita
     Stato stato = Stato::Nessuna;
     QString coda;        // the printer as Qt names it
     QString descrizione; // as people know it: the queue's description, or else its name
+    // The printer hands the page to the user rather than to paper: its driver asks where to save it
+    // ("Microsoft Print to PDF"), or a fax or a notebook program takes it over. The page then waits on
+    // the teacher, for as long as the teacher takes.
+    bool chiedeAlUtente = false;
 };
 
 Predefinita predefinita(const std::atomic_bool &annullato);

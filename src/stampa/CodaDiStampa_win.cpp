@@ -93,7 +93,22 @@ Predefinita predefinita(const std::atomic_bool &)
     if (info.isNull())
         return {};
     // Windows names a printer the way its users know it.
-    return {Predefinita::Stato::Trovata, info.printerName(), info.printerName()};
+    Predefinita trovata {Predefinita::Stato::Trovata, info.printerName(), info.printerName()};
+    // A printer whose port asks for a file name (PORTPROMPT:, the "Microsoft Print to PDF" and XPS writers),
+    // the fax's, or a notebook program's: the page goes to a window of theirs, where the teacher answers.
+    const Coda coda(info.printerName());
+    const std::vector<BYTE> dati = Coda::leggi([&](BYTE *buffer, DWORD dimensione, DWORD *necessari) {
+        return coda.handle() && GetPrinterW(coda.handle(), 2, buffer, dimensione, necessari) != 0;
+    });
+    if (dati.size() >= sizeof(PRINTER_INFO_2W)) {
+        const auto *stampante = reinterpret_cast<const PRINTER_INFO_2W *>(dati.data());
+        const QString porta = stampante->pPortName ? QString::fromWCharArray(stampante->pPortName) : QString();
+        const QString driver = stampante->pDriverName ? QString::fromWCharArray(stampante->pDriverName) : QString();
+        trovata.chiedeAlUtente = porta.compare(QLatin1String("PORTPROMPT:"), Qt::CaseInsensitive) == 0
+                                 || porta.startsWith(QLatin1String("SHRFAX"), Qt::CaseInsensitive)
+                                 || driver.contains(QLatin1String("OneNote"), Qt::CaseInsensitive);
+    }
+    return trovata;
 }
 
 bool suFile()

@@ -53,7 +53,7 @@ ConsegnaFoglio::Risultato ConsegnaFoglio::invia(const std::shared_ptr<Stampante>
             PaginaEsercizi::disegna(*stampante, font, righe);
             *esito = stampante->fineDocumento();
         },
-        Limite);
+        m_limite, [stampante] { return stampante->attendeUtente(); }, LimiteConUtente);
     if (!inTempo) {
         stampante->annulla();
         return Risultato::NonRisponde;

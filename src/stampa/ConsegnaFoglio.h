@@ -24,8 +24,10 @@
 //
 // The page is made and sent on a thread of its own, and consegna() waits for it for Limite at the most,
 // the event loop running meanwhile, so that the window repaints and answers the desktop: a print system
-// that does not answer by then is given up, as not answering. The window says "Stampa in corso…" and
-// takes no presses while inCorso() (inCorsoCambiato tells it).
+// that does not answer by then is given up, as not answering. A printer that hands the page to the teacher
+// instead ("Microsoft Print to PDF" asking where to save it, a fax, a notebook program) is waited for as
+// long as the teacher takes, up to LimiteConUtente. The window says "Stampa in corso…" and takes no presses
+// while inCorso() (inCorsoCambiato tells it).
 class ConsegnaFoglio : public QObject
 {
     Q_OBJECT
@@ -34,6 +36,7 @@ public:
     using FabbricaStampante = std::function<std::unique_ptr<Stampante>()>;
 
     static constexpr std::chrono::seconds Limite {15};
+    static constexpr std::chrono::minutes LimiteConUtente {10};
 
     // What the teacher must be told, and how: a plain note, a piece of information, a warning.
     struct Esito
@@ -57,6 +60,8 @@ public:
     // folder, or the home folder when that does not exist.
     void setCartellaDocumenti(const QString &cartella);
     QString cartellaDocumenti() const;
+    // How long a print system that does not answer is waited for: Limite, unless a test wants less.
+    void setLimite(std::chrono::milliseconds limite) { m_limite = limite; }
 
     bool inCorso() const { return m_inCorso; }
 
@@ -89,4 +94,5 @@ private:
     FabbricaStampante m_fabbrica;
     QString m_cartellaDocumenti;
     bool m_inCorso = false;
+    std::chrono::milliseconds m_limite = Limite;
 };

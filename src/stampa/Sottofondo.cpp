@@ -4,7 +4,8 @@
 #include <QThread>
 #include <QTimer>
 
-bool eseguiInSottofondo(std::function<void()> lavoro, std::chrono::milliseconds limite)
+bool eseguiInSottofondo(std::function<void()> lavoro, std::chrono::milliseconds limite, std::function<bool()> proroga,
+                        std::chrono::milliseconds massimo)
 {
     QThread *thread = QThread::create(std::move(lavoro));
     thread->setObjectName(QStringLiteral("stampa"));
@@ -17,7 +18,17 @@ bool eseguiInSottofondo(std::function<void()> lavoro, std::chrono::milliseconds 
         finito = true;
         attesa.quit();
     });
-    QTimer::singleShot(limite, &attesa, &QEventLoop::quit);
+    QTimer scadenza;
+    scadenza.setSingleShot(true);
+    std::chrono::milliseconds atteso(0);
+    QObject::connect(&scadenza, &QTimer::timeout, &attesa, [&] {
+        atteso += limite;
+        if (proroga && proroga() && atteso < massimo)
+            scadenza.start(limite);
+        else
+            attesa.quit();
+    });
+    scadenza.start(limite);
     thread->start();
     attesa.exec();
     return finito;

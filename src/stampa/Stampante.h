@@ -54,4 +54,7 @@ public:
     // The window has stopped waiting: whatever still waits on the print system gives up soon, and
     // nothing is handed over any more. Safe from any thread.
     virtual void annulla() { }
+    // The page waits on the teacher, not on the print system: the printer's driver asks where to save it,
+    // or a fax or a notebook program has taken it over. Safe from any thread.
+    virtual bool attendeUtente() const { return false; }
 };

@@ -25,6 +25,7 @@ public:
     QString nome() const override { return m_interna->nome(); }
     QString nota() const override { return m_interna->nota(); }
     void annulla() override { m_interna->annulla(); }
+    bool attendeUtente() const override { return m_interna->attendeUtente(); }
 
 protected:
     std::unique_ptr<Interna> m_interna;

@@ -157,6 +157,7 @@ bool StampanteQt::cercaPredefinita()
         const std::lock_guard<std::mutex> blocco(m_mutexNome);
         m_nome = predefinita.descrizione;
     }
+    m_attendeUtente = predefinita.chiedeAlUtente;
     // Qt asks the print system again, through a connection of its own that cannot be cut short: once it
     // answers, a window that has given up meanwhile gets nothing more from this attempt.
     const QPrinterInfo info = QPrinterInfo::printerInfo(predefinita.coda);

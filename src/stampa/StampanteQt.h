@@ -50,6 +50,7 @@ public:
     QString motivo() const override;
     QString nome() const override;
     void annulla() override;
+    bool attendeUtente() const override { return m_attendeUtente.load(); }
 
     // The page and its printable area (empty when there is no printer, or before it is looked up).
     QPageLayout impaginazione() const;
@@ -87,6 +88,7 @@ private:
     mutable std::mutex m_mutexNome;
     QString m_nome;
     std::atomic_bool m_annullato {false};
+    std::atomic_bool m_attendeUtente {false};
     QString m_temporaneo;
     QString m_salvato;
     std::unique_ptr<QPrinter> m_printer;
