@@ -148,7 +148,8 @@ HTMLAnchorElement.prototype.click = function () {
 def rifiuti_del_browser(pagina, download):
     """The download refused, then the print dialog (after the press has returned): each time a message box
     covers the print screen, its text (drawn on the canvas, which the test cannot read) noted in the
-    console, Enter or Esc closes it, and the record stays: the second press saved the same page."""
+    console, Enter closes it (the second Enter too, though the first one's key-up went with the box it
+    closed), and the record stays: the second press saved the same page."""
     larghezza, altezza = pagina.lati
     centro = dict(x=larghezza * 0.35, y=altezza * 0.4, width=larghezza * 0.3, height=altezza * 0.2, scale=0.5)
     def foto():
@@ -157,7 +158,7 @@ def rifiuti_del_browser(pagina, download):
     # What the browser refuses, what the program notes, and the key that closes the box.
     for scaricare, stampare, nota, tasto in (
             (True, False, "Il browser non ha permesso di salvare il file «Esercizi ", "Return"),
-            (False, True, "Il browser non ha aperto la finestra di stampa. Il foglio", "Escape")):
+            (False, True, "Il browser non ha aperto la finestra di stampa. Il foglio", "Return")):
         pagina.driver.execute_script(RIFIUTI, scaricare, stampare)
         prima = len(pagina.driver.execute_script("return window.registro"))
         pagina.tocca(STAMPA, STAMPA_OPERAZIONI)

@@ -10,7 +10,8 @@
 // passes a key-down for a key that is still down as the repeat it is, flagged as the desktop flags it,
 // so that every choice group and button that ignores repeats ignores these too. A key-up lost while the
 // page was in the background must not swallow the next real press: a key silent for longer than any
-// keyboard waits before repeating counts as let go.
+// keyboard waits before repeating counts as let go. Nor must a key-up that reached no window (a message box
+// that closed on the key-down takes it along): the page tells every key-up it sees (rilasciato()).
 class TastiTenuti : public QObject
 {
     Q_OBJECT
@@ -19,6 +20,9 @@ public:
     using QObject::QObject;
 
     static constexpr qint64 PausaMassimaMs = 2500;
+
+    // The key (Qt's) went up, whether or not a window of the program heard it.
+    void rilasciato(int tasto) { m_giu.remove(tasto); }
 
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
