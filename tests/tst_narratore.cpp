@@ -103,10 +103,14 @@ void tst_Narratore::leggibile_data()
 {
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("letto");
-    QTest::newRow("a key") << "7" << "7";
-    QTest::newRow("letters spaced out for the eye") << "C h i u d i" << "Chiudi";
-    QTest::newRow("words stay words") << "STAMPA LE OPERAZIONI" << "STAMPA LE OPERAZIONI";
-    QTest::newRow("a line break") << "Vers.1.0\nMouse " << "Vers.1.0 Mouse";
+    QTest::newRow("a key") << "7"
+                           << "7";
+    QTest::newRow("letters spaced out for the eye") << "C h i u d i"
+                                                    << "Chiudi";
+    QTest::newRow("words stay words") << "STAMPA LE OPERAZIONI"
+                                      << "STAMPA LE OPERAZIONI";
+    QTest::newRow("a line break") << "Vers.1.0\nMouse "
+                                  << "Vers.1.0 Mouse";
 }
 
 void tst_Narratore::leggibile()
@@ -124,16 +128,24 @@ void tst_Narratore::unaPressione_data()
     QTest::addColumn<QStringList>("detti");
 
     // Nothing was pressed: the operation is said, and the key the window gives the focus after it.
-    QTest::newRow("the exercise opens") << "" << "" << QStringList {"+%O", "+0"};
-    QTest::newRow("Space moves the focus") << "" << "S" << QStringList {"1"};
-    QTest::newRow("a digit typed") << "" << "5" << QStringList {"5. Invio"};
-    QTest::newRow("right") << "G" << "R" << QStringList {"Giusto. %O. 0"};
-    QTest::newRow("wrong") << "W" << "R" << QStringList {"Sbagliato. Ti aiuto? SI"};
-    QTest::newRow("help accepted") << "WR" << "R" << QStringList {"%R. %O. 0"};
-    QTest::newRow("the intervention") << "WRNRWRNRWRN" << "R" << QStringList {"Intervengo io. OK"};
-    QTest::newRow("the warning") << "*G" << "R"
-                                 << QStringList {"Giusto. Se ricominci gli esercizi andranno persi. Stampa"};
-    QTest::newRow("a press that brings nothing cuts the voice") << "" << "Z" << QStringList {"(taci)"};
+    QTest::newRow("the exercise opens") << ""
+                                        << "" << QStringList {"+%O", "+0"};
+    QTest::newRow("Space moves the focus") << ""
+                                           << "S" << QStringList {"1"};
+    QTest::newRow("a digit typed") << ""
+                                   << "5" << QStringList {"5. Invio"};
+    QTest::newRow("right") << "G"
+                           << "R" << QStringList {"Giusto. %O. 0"};
+    QTest::newRow("wrong") << "W"
+                           << "R" << QStringList {"Sbagliato. Ti aiuto? SI"};
+    QTest::newRow("help accepted") << "WR"
+                                   << "R" << QStringList {"%R. %O. 0"};
+    QTest::newRow("the intervention") << "WRNRWRNRWRN"
+                                      << "R" << QStringList {"Intervengo io. OK"};
+    QTest::newRow("the warning") << "*G"
+                                 << "R" << QStringList {"Giusto. Se ricominci gli esercizi andranno persi. Stampa"};
+    QTest::newRow("a press that brings nothing cuts the voice") << ""
+                                                                << "Z" << QStringList {"(taci)"};
 }
 
 // Each press is said once, whole and in order: what the series announced, then the item the focus reached.
