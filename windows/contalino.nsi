@@ -44,6 +44,8 @@ RequestExecutionLevel highest
 !define PROGRAMMA "Contalino"
 ; The teacher's guide in the program folder, and its Start-menu entry.
 !define GUIDA "Guida di Contalino"
+; The Start-menu entry that starts the program with its voice, which says what the focus reaches.
+!define CON_VOCE "${PROGRAMMA} con voce"
 !define CHIAVE_DISINSTALLA "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAMMA}"
 ; The .msi's UpgradeCode (contalino.wxs): the .exe and the .msi would share one folder, so neither
 ; installs over the other.
@@ -232,6 +234,8 @@ Section "${PROGRAMMA}"
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
     CreateShortcut "$DESKTOP\${PROGRAMMA}.lnk" "$INSTDIR\contalino.exe" "" "$INSTDIR\contalino.ico" 0 \
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
+    CreateShortcut "$SMPROGRAMS\${CON_VOCE}.lnk" "$INSTDIR\contalino.exe" "--voce" "$INSTDIR\contalino.ico" 0 \
+        SW_SHOWNORMAL "" "Tavole della moltiplicazione con la voce"
     CreateShortcut "$SMPROGRAMS\${GUIDA}.lnk" "$INSTDIR\${GUIDA}.html" "" "" 0 SW_SHOWNORMAL "" \
         "Guida per l'insegnante"
 
@@ -268,6 +272,7 @@ Section "Uninstall"
     Call un.ControllaChiuso
     Delete "$SMPROGRAMS\${PROGRAMMA}.lnk"
     Delete "$DESKTOP\${PROGRAMMA}.lnk"
+    Delete "$SMPROGRAMS\${CON_VOCE}.lnk"
     Delete "$SMPROGRAMS\${GUIDA}.lnk"
     !include "${RIMOZIONE}"
     Delete "$INSTDIR\Disinstalla.exe"

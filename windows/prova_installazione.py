@@ -13,6 +13,9 @@ Then, each in a fresh prefix: the .msi over an older .msi, the program started f
 refused over it, and its uninstall; the .exe for one user (/CurrentUser) and for all users in a folder
 with spaces and accents, each over an older .exe. The older versions are made here from the same program
 folder, with one more file that the current version no longer ships.
+Of the shortcuts, "Contalino con voce" alone passes --voce. The played program runs with its voice, which
+finds no Italian voice in Wine and says so in one line of its log; the .msi's, with an Italian voice
+listed that Wine cannot start, picks that one.
 Wine has no accessibility bridge, so the test reads what the screen shows: window titles and pixels.
 Usage: prova_installazione.py PATH_OF_THE_SETUP_EXE   (the .msi and the program folder lie beside it)
 """
@@ -36,6 +39,8 @@ INSTALLATA = r"C:\Program Files\Contalino"
 DISINSTALLA = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Contalino"
 UTENTE = "Niccolò Rossi"
 GUIDA = "Guida di Contalino"  # the teacher's guide in the program folder and its Start-menu entry
+CON_VOCE = "Contalino con voce"  # the Start-menu entry that starts the program with its voice
+VOCE_TACE = "Contalino: la voce tace: "  # the one line a voice that cannot speak logs
 EVIDENZA = (255, 192, 128)  # the button that has the focus
 INIZIO, ESERCIZIO, STAMPA = "Tavole della moltiplicazione", "TABELLA", "FINESTRA DI STAMPA"
 
@@ -69,9 +74,9 @@ class Wine:
     def esegui(self, *argomenti, secondi=120, **opzioni):
         return subprocess.run(["wine", *argomenti], env=self.ambiente, capture_output=True, timeout=secondi, **opzioni)
 
-    def avvia(self, *argomenti, cwd):
+    def avvia(self, *argomenti, cwd, stderr=None):
         return subprocess.Popen(["wine", *argomenti], env=self.ambiente, cwd=cwd, stdin=subprocess.DEVNULL,
-                                start_new_session=True)
+                                stderr=stderr, start_new_session=True)
 
     def attendi_fine(self):
         subprocess.run(["wineserver", "-w"], env=self.ambiente, timeout=60)
@@ -335,6 +340,41 @@ def nuove(wine, file_prima, chiavi_prima, lecite=()):
     return file, chiavi
 
 
+def argomenti(collegamento):
+    """The command line that a shortcut (.lnk, Unicode) hands its program: the string after its
+    description, relative path and working folder, each there only if its flag is set."""
+    with open(collegamento, "rb") as lnk:
+        dati = lnk.read()
+    segni, posto = int.from_bytes(dati[0x14:0x18], "little"), 0x4C
+    assert segni & 0x80, f"{collegamento} is not Unicode"
+    if segni & 0x01:  # the target's ID list, after its size
+        posto += 2 + int.from_bytes(dati[posto:posto + 2], "little")
+    if segni & 0x02:  # the target's location, size included
+        posto += int.from_bytes(dati[posto:posto + 4], "little")
+    for segno in (0x04, 0x08, 0x10, 0x20):
+        if segni & segno:
+            lunghezza = 2 * int.from_bytes(dati[posto:posto + 2], "little")
+            testo, posto = dati[posto + 2:posto + 2 + lunghezza].decode("utf-16-le"), posto + 2 + lunghezza
+            if segno == 0x20:
+                return testo.rstrip("\0")  # Wine counts and writes a terminating null
+    return ""
+
+
+def registra(wine, acceso=True):
+    """While `acceso`, the prefix's programs log to their standard error, for the test to read."""
+    if acceso:
+        wine.imposta(r"HKCU\Environment", "QT_FORCE_STDERR_LOGGING", "REG_SZ", 1)
+    else:
+        assert wine.esegui("reg", "delete", r"HKCU\Environment", "/v", "QT_FORCE_STDERR_LOGGING", "/f").returncode == 0
+    wine.attendi_fine()
+
+
+def tace(registro):
+    """The log's lines that say why the voice is silent."""
+    with open(registro, encoding="utf-8", errors="replace") as testo:
+        return [riga.strip() for riga in testo if riga.startswith(VOCE_TACE)]
+
+
 def collegamenti(wine, nome="Contalino"):
     """Contalino's shortcuts, wherever they are: Start menus and desktops, the user's and All Users'."""
     trovati = glob.glob(os.path.join(wine.c, "**", nome + ".lnk"), recursive=True)
@@ -365,15 +405,19 @@ def prova_windows_vecchio(cartella, installatore, modello):
     rifiutato(wine, ("msiexec", "/i", windows(installatore.replace("-setup.exe", ".msi")), "/qn"), MSI_FALLITO)
 
 
-def programma_avviato(wine, cartella_programma, lavoro):
-    """The installed program comes up maximized; its close box ends it with exit status 0."""
-    programma = wine.avvia(cartella_programma + r"\contalino.exe", cwd=lavoro)
+def programma_avviato(wine, cartella_programma, lavoro, *opzioni):
+    """The installed program comes up maximized; its close box ends it with exit status 0. Returns the
+    file its standard error went to."""
+    registro = os.path.join(lavoro, "registro.txt")
+    with open(registro, "wb") as uscita:
+        programma = wine.avvia(cartella_programma + r"\contalino.exe", *opzioni, cwd=lavoro, stderr=uscita)
     massimizzata(INIZIO)
     attendi_evidenza()
     attiva(INIZIO)
     premi("alt+F4")
     assert attendi(lambda: programma.poll() is not None and (programma.returncode,), 10, "the program to end")[0] == 0
     wine.attendi_fine()
+    return registro
 
 
 def prova_in_uso(wine, installatore, cartella_programma):
@@ -397,6 +441,10 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     """The .msi in a fresh prefix: silent installs of the older and the current version, the program
     started, the older refused over the current, the uninstall leaving nothing of ours."""
     wine = Wine(os.path.join(cartella, "msi"), modello)
+    # SAPI lists an Italian voice after Wine's own, which speaks no Italian; Wine's SAPI cannot start it.
+    wine.imposta(r"HKLM\Software\Microsoft\Speech\Voices\Tokens\Wine Voce Italiana\Attributes", "Language",
+                 "REG_SZ", "409;410")
+    wine.attendi_fine()
     attuale = versione(pacchetto)
     file_prima, chiavi_prima = wine.file(), wine.chiavi()
     installata = os.path.join(wine.c, "Program Files", "Contalino")
@@ -422,6 +470,8 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     assert trovate == attese, f"installed {sorted(trovate ^ attese)} beyond or short of the program folder"
     assert len(nel_menu()) == 1 and not sul_desktop(), f"a Start-menu shortcut, no desktop one: {collegamenti(wine)}"
     assert len(collegamenti(wine, GUIDA)) == 1, f"the guide's Start-menu entry: {collegamenti(wine, GUIDA)}"
+    (con_voce,) = collegamenti(wine, CON_VOCE)
+    assert "/Start Menu/Programs/" in con_voce and argomenti(os.path.join(wine.c, con_voce)) == "--voce", con_voce
     # The programs list takes a package's icon from Windows Installer's own record of the product.
     (icona,) = [v.get("ProductIcon", "") for c, v in wine.chiavi().items()
                 if "\\Classes\\Installer\\Products\\" in c and v.get("ProductName") == "Contalino"]
@@ -432,7 +482,11 @@ def prova_msi(cartella, pacchetto, precedente, modello):
 
     lavoro = os.path.join(cartella, "msi", "lavoro")
     os.makedirs(lavoro)
-    programma_avviato(wine, INSTALLATA, lavoro)
+    registra(wine)
+    (tace_msi,) = tace(programma_avviato(wine, INSTALLATA, lavoro, "--voce"))
+    registra(wine, False)
+    assert "Wine Voce Italiana" in tace_msi, f"not the Italian voice: {tace_msi}"
+    print(f"\"{CON_VOCE}\" in the Start menu with --voce; with it, the Italian voice chosen: {tace_msi}")
     rifiutato(wine, (os.path.join(os.path.dirname(pacchetto), f"Contalino-{attuale}-setup.exe"), "/AllUsers", "/S"),
               PIU_RECENTE)
 
@@ -634,8 +688,11 @@ def prova():
             assert os.path.isfile(os.path.join(cartella_programma, nome)), f"{nome} not installed"
         for collegamento in ("ProgramData/Microsoft/Windows/Start Menu/Programs/Contalino.lnk",
                              "ProgramData/Microsoft/Windows/Start Menu/Programs/Guida di Contalino.lnk",
+                             f"ProgramData/Microsoft/Windows/Start Menu/Programs/{CON_VOCE}.lnk",
                              "users/Public/Desktop/Contalino.lnk"):
             assert os.path.isfile(os.path.join(wine.c, collegamento)), f"no shortcut {collegamento}"
+            assert (argomenti(os.path.join(wine.c, collegamento)) == "--voce") == (CON_VOCE in collegamento), \
+                f"{collegamento} passes {argomenti(os.path.join(wine.c, collegamento))!r}"
         voce = wine.registro("HKLM\\" + DISINSTALLA)
         assert voce and voce.get("DisplayName") == "Contalino", voce
         assert voce.get("DisplayVersion") == versione(installatore), voce
@@ -643,13 +700,16 @@ def prova():
         print(f"installed: {len(wine.file() - prima)} entries; uninstall entry {voce['DisplayName']} "
               f"{voce['DisplayVersion']}, icon {voce['DisplayIcon']}")
 
-        # A settings file of 5 GiB in the working folder does not hold up the start.
+        # A settings file of 5 GiB in the working folder does not hold up the start. The program is
+        # played with its voice, which finds no Italian one among Wine's and stays silent.
         lavoro = os.path.join(cartella, "lavoro")
         os.makedirs(lavoro)
         with open(os.path.join(lavoro, "ImpostazioniUlmo.dat"), "wb") as impostazioni:
             impostazioni.truncate(5 << 30)
+        registra(wine)
         partenza = time.monotonic()
-        programma = wine.avvia(INSTALLATA + r"\contalino.exe", cwd=lavoro)
+        with open(registro := os.path.join(cartella, "registro.txt"), "wb") as uscita:
+            programma = wine.avvia(INSTALLATA + r"\contalino.exe", "--voce", cwd=lavoro, stderr=uscita)
         massimizzata(INIZIO)
         zero = attendi_evidenza()
         print(f"start screen {INIZIO!r} up and maximized {time.monotonic() - partenza:.1f} s after the start, "
@@ -714,7 +774,10 @@ def prova():
         codice = attendi(lambda: programma.poll() is not None and (programma.returncode,), 10,
                          "the program to end")[0]
         assert codice == 0, f"exit status {codice}"
-        print("the print, exercise and start screens closed by their close boxes: exit status 0")
+        registra(wine, False)
+        (silenzio,) = tace(registro)
+        assert "non ha una voce italiana" in silenzio, silenzio
+        print(f"the print, exercise and start screens closed by their close boxes: exit status 0; voice: {silenzio}")
 
         # Display scaling: the window opens maximized, the buttons keep their place in it and the focus
         # stays visible. The caption's height in pixels is shown: its point size stays, so it grows.
