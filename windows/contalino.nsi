@@ -46,6 +46,8 @@ RequestExecutionLevel highest
 !define GUIDA "Guida di Contalino"
 ; The Start-menu entry that starts the program with its voice, which says what the focus reaches.
 !define CON_VOCE "${PROGRAMMA} con voce"
+; The one that starts it with automatic scanning, for a child who can press only one switch.
+!define UN_SENSORE "${PROGRAMMA} a un sensore"
 !define CHIAVE_DISINSTALLA "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PROGRAMMA}"
 ; The .msi's UpgradeCode (contalino.wxs): the .exe and the .msi would share one folder, so neither
 ; installs over the other.
@@ -236,6 +238,8 @@ Section "${PROGRAMMA}"
         SW_SHOWNORMAL "" "Tavole della moltiplicazione"
     CreateShortcut "$SMPROGRAMS\${CON_VOCE}.lnk" "$INSTDIR\contalino.exe" "--voce" "$INSTDIR\contalino.ico" 0 \
         SW_SHOWNORMAL "" "Tavole della moltiplicazione con la voce"
+    CreateShortcut "$SMPROGRAMS\${UN_SENSORE}.lnk" "$INSTDIR\contalino.exe" "--scansione" "$INSTDIR\contalino.ico" \
+        0 SW_SHOWNORMAL "" "Tavole della moltiplicazione con la scansione automatica"
     CreateShortcut "$SMPROGRAMS\${GUIDA}.lnk" "$INSTDIR\${GUIDA}.html" "" "" 0 SW_SHOWNORMAL "" \
         "Guida per l'insegnante"
 
@@ -273,6 +277,7 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\${PROGRAMMA}.lnk"
     Delete "$DESKTOP\${PROGRAMMA}.lnk"
     Delete "$SMPROGRAMS\${CON_VOCE}.lnk"
+    Delete "$SMPROGRAMS\${UN_SENSORE}.lnk"
     Delete "$SMPROGRAMS\${GUIDA}.lnk"
     !include "${RIMOZIONE}"
     Delete "$INSTDIR\Disinstalla.exe"

@@ -13,7 +13,8 @@ Then, each in a fresh prefix: the .msi over an older .msi, the program started f
 refused over it, and its uninstall; the .exe for one user (/CurrentUser) and for all users in a folder
 with spaces and accents, each over an older .exe. The older versions are made here from the same program
 folder, with one more file that the current version no longer ships.
-Of the shortcuts, "Contalino con voce" alone passes --voce. The played program runs with its voice, which
+Of the shortcuts, "Contalino con voce" alone passes --voce and "Contalino a un sensore" --scansione. The
+played program runs with its voice, which
 finds no Italian voice in Wine and says so in one line of its log; the .msi's, with an Italian voice
 listed that Wine cannot start, picks that one.
 Wine has no accessibility bridge, so the test reads what the screen shows: window titles and pixels.
@@ -40,6 +41,9 @@ DISINSTALLA = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Contalino"
 UTENTE = "Niccolò Rossi"
 GUIDA = "Guida di Contalino"  # the teacher's guide in the program folder and its Start-menu entry
 CON_VOCE = "Contalino con voce"  # the Start-menu entry that starts the program with its voice
+UN_SENSORE = "Contalino a un sensore"  # and the one that starts it with automatic scanning
+# The options each Start-menu entry hands the program; the others hand none.
+OPZIONI = {CON_VOCE: "--voce", UN_SENSORE: "--scansione"}
 VOCE_TACE = "Contalino: la voce tace: "  # the one line a voice that cannot speak logs
 EVIDENZA = (255, 192, 128)  # the button that has the focus
 INIZIO, ESERCIZIO, STAMPA = "Tavole della moltiplicazione", "TABELLA", "FINESTRA DI STAMPA"
@@ -470,8 +474,10 @@ def prova_msi(cartella, pacchetto, precedente, modello):
     assert trovate == attese, f"installed {sorted(trovate ^ attese)} beyond or short of the program folder"
     assert len(nel_menu()) == 1 and not sul_desktop(), f"a Start-menu shortcut, no desktop one: {collegamenti(wine)}"
     assert len(collegamenti(wine, GUIDA)) == 1, f"the guide's Start-menu entry: {collegamenti(wine, GUIDA)}"
-    (con_voce,) = collegamenti(wine, CON_VOCE)
-    assert "/Start Menu/Programs/" in con_voce and argomenti(os.path.join(wine.c, con_voce)) == "--voce", con_voce
+    for nome, opzione in OPZIONI.items():
+        (voce_menu,) = collegamenti(wine, nome)
+        assert "/Start Menu/Programs/" in voce_menu and argomenti(os.path.join(wine.c, voce_menu)) == opzione, \
+            voce_menu
     # The programs list takes a package's icon from Windows Installer's own record of the product.
     (icona,) = [v.get("ProductIcon", "") for c, v in wine.chiavi().items()
                 if "\\Classes\\Installer\\Products\\" in c and v.get("ProductName") == "Contalino"]
@@ -689,9 +695,11 @@ def prova():
         for collegamento in ("ProgramData/Microsoft/Windows/Start Menu/Programs/Contalino.lnk",
                              "ProgramData/Microsoft/Windows/Start Menu/Programs/Guida di Contalino.lnk",
                              f"ProgramData/Microsoft/Windows/Start Menu/Programs/{CON_VOCE}.lnk",
+                             f"ProgramData/Microsoft/Windows/Start Menu/Programs/{UN_SENSORE}.lnk",
                              "users/Public/Desktop/Contalino.lnk"):
             assert os.path.isfile(os.path.join(wine.c, collegamento)), f"no shortcut {collegamento}"
-            assert (argomenti(os.path.join(wine.c, collegamento)) == "--voce") == (CON_VOCE in collegamento), \
+            atteso = next((o for n, o in OPZIONI.items() if f"/{n}.lnk" in collegamento), "")
+            assert argomenti(os.path.join(wine.c, collegamento)) == atteso, \
                 f"{collegamento} passes {argomenti(os.path.join(wine.c, collegamento))!r}"
         voce = wine.registro("HKLM\\" + DISINSTALLA)
         assert voce and voce.get("DisplayName") == "Contalino", voce
