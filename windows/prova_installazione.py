@@ -14,9 +14,8 @@ refused over it, and its uninstall; the .exe for one user (/CurrentUser) and for
 with spaces and accents, each over an older .exe. The older versions are made here from the same program
 folder, with one more file that the current version no longer ships.
 Of the shortcuts, "Contalino con voce" alone passes --voce and "Contalino a un sensore" --scansione. The
-played program runs with its voice, which
-finds no Italian voice in Wine and says so in one line of its log; the .msi's, with an Italian voice
-listed that Wine cannot start, picks that one.
+played program runs with its voice, which finds no Italian voice in Wine and says so in one line of its
+log; the .msi's, with an Italian voice listed that Wine cannot start, picks that one.
 Wine has no accessibility bridge, so the test reads what the screen shows: window titles and pixels.
 Usage: prova_installazione.py PATH_OF_THE_SETUP_EXE   (the .msi and the program folder lie beside it)
 """
