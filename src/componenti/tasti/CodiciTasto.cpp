@@ -1,5 +1,6 @@
 #include "componenti/tasti/CodiciTasto.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace CodiciTasto {
@@ -7,6 +8,15 @@ namespace CodiciTasto {
 int codice(const QKeyEvent *evento)
 {
     return codice(evento->key(), evento->modifiers());
+}
+
+void inoltraComeRipetizione(QObject *destinatario, const QKeyEvent *tasto)
+{
+    QKeyEvent ripetizione(QEvent::KeyPress, tasto->key(), tasto->modifiers(), tasto->nativeScanCode(),
+                          tasto->nativeVirtualKey(), tasto->nativeModifiers(), tasto->text(), true, tasto->count(),
+                          tasto->device());
+    ripetizione.setTimestamp(tasto->timestamp());
+    QCoreApplication::sendEvent(destinatario, &ripetizione);
 }
 
 } // namespace CodiciTasto

@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+class QObject;
+
 class QKeyEvent;
 
 // Key codes as the program's key tables speak of them: digits 48-57, numeric-keypad digits 96-105,
@@ -85,6 +87,10 @@ constexpr int codice(int tasto, Qt::KeyboardModifiers modificatori)
 }
 
 int codice(const QKeyEvent *evento);
+
+// Hands a press on to `destinatario` again, flagged as the auto-repeat of a held key, as the desktop flags
+// it where the platform did not.
+void inoltraComeRipetizione(QObject *destinatario, const QKeyEvent *tasto);
 
 // The code of a key of the main keyboard, and of the numeric keypad, as the key tables name them.
 constexpr int tasto(Qt::Key tasto)

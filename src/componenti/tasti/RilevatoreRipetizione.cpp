@@ -1,5 +1,7 @@
 #include "componenti/tasti/RilevatoreRipetizione.h"
 
+#include "componenti/tasti/CodiciTasto.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -29,11 +31,7 @@ bool RilevatoreRipetizione::eventFilter(QObject *oggetto, QEvent *evento)
         auto *tasto = static_cast<QKeyEvent *>(evento);
         if (!pressione(tasto->key(), tasto->timestamp(), tasto->isAutoRepeat()) || tasto->isAutoRepeat())
             break;
-        QKeyEvent ripetizione(QEvent::KeyPress, tasto->key(), tasto->modifiers(), tasto->nativeScanCode(),
-                              tasto->nativeVirtualKey(), tasto->nativeModifiers(), tasto->text(), true, tasto->count(),
-                              tasto->device());
-        ripetizione.setTimestamp(tasto->timestamp());
-        QCoreApplication::sendEvent(oggetto, &ripetizione);
+        CodiciTasto::inoltraComeRipetizione(oggetto, tasto);
         return true;
     }
     case QEvent::KeyRelease: {

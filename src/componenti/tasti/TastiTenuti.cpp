@@ -1,5 +1,7 @@
 #include "componenti/tasti/TastiTenuti.h"
 
+#include "componenti/tasti/CodiciTasto.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 
@@ -22,11 +24,7 @@ bool TastiTenuti::eventFilter(QObject *oggetto, QEvent *evento)
         m_giu.insert(tasto->key(), adesso);
         if (!tenuto)
             break;
-        QKeyEvent ripetizione(QEvent::KeyPress, tasto->key(), tasto->modifiers(), tasto->nativeScanCode(),
-                              tasto->nativeVirtualKey(), tasto->nativeModifiers(), tasto->text(), true, tasto->count(),
-                              tasto->device());
-        ripetizione.setTimestamp(tasto->timestamp());
-        QCoreApplication::sendEvent(oggetto, &ripetizione);
+        CodiciTasto::inoltraComeRipetizione(oggetto, tasto);
         return true;
     }
     case QEvent::KeyRelease:
