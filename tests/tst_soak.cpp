@@ -538,15 +538,17 @@ void tst_Soak::verifica(const Istantanea &prima)
     if (fattori != QList<int> {1, 2, 3, 4, 5, 6, 7, 8, 9, 10})
         return fallisci(QStringLiteral("factors on screen are not 1..10"));
 
+    // The screen draws what the series says: each key live or grey as it says, the answer in its box.
+    for (int i = 0; i < Serie::NumeroTasti; ++i) {
+        if (Aiuto::tastoTastierino(w, i)->isEnabled() != m_serie->tastoAttivo(i))
+            return fallisci(QStringLiteral("key %1 drawn otherwise than the series says").arg(i));
+    }
     const int colonna = m_serie->colonna();
-    const bool rispondendo
-        = abilitati.first() == QLatin1String("pannelloTastierino") && Aiuto::tastoTastierino(w, 0)->isEnabled();
-    if (rispondendo) {
-        const bool mostraQualcosa = Aiuto::testo(w, QStringLiteral("risultato(%1)").arg(colonna)) != QLatin1String("?");
-        if (Aiuto::tastoTastierino(w, Serie::TastoInvio)->isEnabled() != mostraQualcosa)
-            return fallisci(QStringLiteral("\"Invio\" enabled %1 with the box showing \"%2\"")
-                                .arg(!mostraQualcosa)
-                                .arg(Aiuto::testo(w, QStringLiteral("risultato(%1)").arg(colonna))));
+    if (m_serie->fase() == Serie::Fase::Risposta) {
+        const QString mostrato = Aiuto::testo(w, QStringLiteral("risultato(%1)").arg(colonna));
+        if (mostrato != (m_serie->risposta().isEmpty() ? QStringLiteral("?") : m_serie->risposta()))
+            return fallisci(
+                QStringLiteral("the box shows \"%1\" for the answer \"%2\"").arg(mostrato, m_serie->risposta()));
         // The line being answered starts with the question of the column on screen.
         const QString domanda = QStringLiteral("%1 \u00d7 %2 = ")
                                     .arg(Aiuto::testo(w, QStringLiteral("tabella")))

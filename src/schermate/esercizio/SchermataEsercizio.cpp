@@ -422,15 +422,18 @@ void SchermataEsercizio::chiudiColonna(int c)
     m_linee.at(c)->hide();
 }
 
+// The help offer in front, the focus on "SI"; the keypad behind it takes nothing.
 void SchermataEsercizio::offriAiuto()
 {
     portaAvanti(m_pannelloAiuto, m_tastiAiuto.at(0));
+    aggiornaTastierino(nullptr);
 }
 
 void SchermataEsercizio::intervieni()
 {
     portaAvanti(m_pannelloIntervento, m_ok);
     m_ok->setValue(false);
+    aggiornaTastierino(nullptr);
 }
 
 // Only "Nuova Tabella" and "Esco" are left, the focus on the first.
