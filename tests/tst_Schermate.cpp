@@ -45,7 +45,6 @@ private Q_SLOTS:
 
     void unaSolaIstanza();
     void laStaticaSopravvive();
-    void vaiMostraSempreLaStessaSchermata();
     void chiusuraACascata_data();
     void chiusuraACascata();
 };
@@ -93,30 +92,6 @@ void tst_Schermate::laStaticaSopravvive()
     QVERIFY(seconda);
     QCOMPARE(SchermataProva::caricamenti, caricamenti + 2);
     QCOMPARE(SchermataProva::contatore, 2);
-}
-
-void tst_Schermate::vaiMostraSempreLaStessaSchermata()
-{
-    SchermataInizio *inizio = apriInizio(*m_navigatore);
-    QVERIFY(inizio);
-    // Table 5, then "Ripristina": the label keeps the choice, and "Vai" exercises table 5.
-    tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_1, Qt::Key_Return});
-    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
-    QCOMPARE(controllo<QLabel>(inizio, "tabellaScelta")->text(), QStringLiteral("Tabella del 5"));
-
-    clic(controllo(inizio, "vai"));
-    QPointer<SchermataEsercizio> operativo = m_navigatore->istanza<SchermataEsercizio>();
-    QVERIFY(operativo);
-    QTRY_VERIFY(operativo->isVisible());
-    QCOMPARE(m_serie->tabella(), 5);
-    QVERIFY(inizio->isVisible()); // the start screen stays behind
-
-    inizio->mostra();
-    QVERIFY(QTest::qWaitForWindowActive(inizio));
-    clic(controllo(inizio, "vai"));
-    QCOMPARE(m_navigatore->istanza<SchermataEsercizio>(), operativo.data());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(operativo);
 }
 
 void tst_Schermate::chiusuraACascata_data()

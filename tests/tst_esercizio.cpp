@@ -576,6 +576,7 @@ void tst_Esercizio::escoTornaAllInizio()
     premi(inizio, Qt::Key_Return);
     auto *w = m_navigatore->istanza<SchermataEsercizio>();
     QVERIFY(w && QTest::qWaitForWindowActive(w));
+    QVERIFY(inizio->isVisible()); // the start screen stays behind
     Guida guida(w, Modo::Tastiera);
     for (int c = 0; c < 10; ++c)
         rispondiGiusto(guida, w);
