@@ -5,14 +5,18 @@
 #include "aiuto.h"
 
 #include "applicazione/Avvio.h"
+#include "applicazione/Piattaforma.h"
 
 #include "applicazione/Navigatore.h"
 #include "serie/Serie.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -54,6 +58,7 @@ private Q_SLOTS:
     void iconeDeiMessaggi();
     void opzioni_data();
     void opzioni();
+    void impostazioniDellaScuola();
 };
 
 void tst_Avvio::initTestCase()
@@ -151,6 +156,27 @@ void tst_Avvio::opzioni()
     const Avvio::Opzioni opzioni = Avvio::leggiOpzioni(QStringList {QStringLiteral("contalino")} + argomenti);
     QCOMPARE(opzioni.voce, voce);
     QCOMPARE(opzioni.scansione.value_or(std::chrono::milliseconds(0)).count(), scansione);
+}
+
+// A school's settings for an account come before the command line, which wins over them.
+void tst_Avvio::impostazioniDellaScuola()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("the account's settings are a file on Linux");
+#else
+    QTemporaryDir configurazione;
+    QVERIFY(QDir(configurazione.path()).mkpath(QStringLiteral("Contalino")));
+    QFile file(configurazione.filePath(QStringLiteral("Contalino/Contalino.conf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nvoce=true\nscansione=2\n");
+    file.close();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configurazione.path());
+    QCOMPARE(opzioniDellaPiattaforma(), (QStringList {"--voce", "--scansione=2"}));
+    const Avvio::Opzioni opzioni = Avvio::leggiOpzioni(QStringList {QStringLiteral("contalino")}
+                                                       + opzioniDellaPiattaforma() + QStringList {"--voce=no"});
+    QVERIFY(!opzioni.voce);
+    QCOMPARE(opzioni.scansione, std::chrono::milliseconds(2000));
+#endif
 }
 
 QTEST_MAIN(tst_Avvio)
