@@ -17,8 +17,8 @@ QString impostazione(const QString &nome)
             == ERROR_SUCCESS)
             return QString::fromWCharArray(testo);
         dimensione = sizeof(numero);
-        if (RegGetValueW(radice, L"Software\\Contalino\\Contalino", valore.c_str(), RRF_RT_REG_DWORD, &tipo,
-                         &numero, &dimensione)
+        if (RegGetValueW(radice, L"Software\\Contalino\\Contalino", valore.c_str(), RRF_RT_REG_DWORD, &tipo, &numero,
+                         &dimensione)
             == ERROR_SUCCESS)
             return QString::number(numero);
     }
