@@ -3,61 +3,39 @@
 
 #include "serie/Serie.h"
 
+#include <QHash>
 #include <QSet>
 #include <QTest>
 #include <QVariant>
+
+#include <functional>
 
 using Fase = Serie::Fase;
 
 namespace {
 
-// One letter a move: n a new series, t a new table, l leaving the exercise; a digit typed, c the last
-// one deleted, v the answer confirmed; G the right answer typed, S a wrong one (the right one plus
-// one), g and s the same confirmed; a help accepted, r refused, o the intervention's OK.
+// One letter a move: x a table chosen, n a new series, t a new table, l leaving the exercise; a digit typed,
+// c the last one deleted, v the answer confirmed; G the right answer typed, S a wrong one (the right one
+// plus one), g and s the same confirmed; a help accepted, r refused, o the intervention's OK.
 bool muovi(Serie &serie, QChar mossa)
 {
     const QString giusta = serie.attesa(serie.colonna()).trimmed();
-    const QString sbagliata = QString::number(giusta.toInt() + 1);
-    const auto scrivi = [&serie](const QString &cifre) {
-        for (QChar c : cifre)
-            serie.digita(c.digitValue());
-    };
+    const QString scritta = mossa.toUpper() == QLatin1Char('S') ? QString::number(giusta.toInt() + 1) : giusta;
     if (mossa.isDigit())
         return serie.digita(mossa.digitValue());
-    switch (mossa.toLatin1()) {
-    case 'n':
-        return serie.nuovaSerie();
-    case 't':
-        return serie.nuovaTabella();
-    case 'l':
-        serie.lascia();
-        return true;
-    case 'c':
-        return serie.cancella();
-    case 'v':
-        return serie.conferma();
-    case 'G':
-        scrivi(giusta);
-        return true;
-    case 'S':
-        scrivi(sbagliata);
-        return true;
-    case 'g':
-        scrivi(giusta);
-        return serie.conferma();
-    case 's':
-        scrivi(sbagliata);
-        return serie.conferma();
-    case 'a':
-        return serie.accettaAiuto();
-    case 'r':
-        return serie.rifiutaAiuto();
-    case 'o':
-        return serie.confermaIntervento();
-    case 'x':
-        return serie.scegliTabella(3);
+    if (QStringLiteral("GSgs").contains(mossa)) {
+        for (QChar c : scritta)
+            serie.digita(c.digitValue());
+        return mossa.isUpper() || serie.conferma();
     }
-    return false;
+    const QHash<QChar, std::function<bool()>> verbi = {
+        {'x', [&] { return serie.scegliTabella(3); }}, {'n', [&] { return serie.nuovaSerie(); }},
+        {'t', [&] { return serie.nuovaTabella(); }},   {'c', [&] { return serie.cancella(); }},
+        {'v', [&] { return serie.conferma(); }},       {'a', [&] { return serie.accettaAiuto(); }},
+        {'r', [&] { return serie.rifiutaAiuto(); }},   {'o', [&] { return serie.confermaIntervento(); }},
+        {'l', [&] { return serie.lascia(), true; }},
+    };
+    return verbi.value(mossa)();
 }
 
 void gioca(Serie &serie, const QString &mosse)
