@@ -95,25 +95,31 @@ struct Processo
 {
     double secondi;
     double memoriaMiB;
+    double primoFotogramma; // from fork to the first frame, as the program itself said it
 };
 
 // Runs one start-up program from fork to exit, with one option or none; its peak resident set comes from
 // wait4().
 Processo esegui(const QByteArray &eseguibile, const char *opzione = nullptr)
 {
+    int tubo[2];
+    if (pipe(tubo) != 0)
+        fallisce(QStringLiteral("pipe failed"));
     const auto inizio = Orologio::now();
     const pid_t pid = fork();
     if (pid < 0)
         fallisce(QStringLiteral("fork failed"));
     if (pid == 0) {
-        // The offscreen platform's notes about window hints it ignores are not wanted here.
+        // The offscreen platform's notes about window hints it ignores are not wanted here; the program
+        // says on its standard output when its first frame is painted.
         const int nulla = open("/dev/null", O_WRONLY);
-        dup2(nulla, STDOUT_FILENO);
+        dup2(tubo[1], STDOUT_FILENO);
         dup2(nulla, STDERR_FILENO);
         alarm(60); // a program that never paints must not hold the benchmark forever
         execl(eseguibile.constData(), eseguibile.constData(), opzione, static_cast<char *>(nullptr));
         _exit(127);
     }
+    close(tubo[1]);
     int stato = 0;
     rusage uso = {};
     if (wait4(pid, &stato, 0, &uso) != pid)
@@ -122,7 +128,11 @@ Processo esegui(const QByteArray &eseguibile, const char *opzione = nullptr)
     if (!WIFEXITED(stato) || WEXITSTATUS(stato) != 0)
         fallisce(
             QStringLiteral("%1 did not end normally (status %2)").arg(QString::fromLocal8Bit(eseguibile)).arg(stato));
-    return {secondi, double(uso.ru_maxrss) / 1024.0};
+    char letto[64] = {};
+    const ssize_t n = read(tubo[0], letto, sizeof(letto) - 1);
+    close(tubo[0]);
+    const auto fotogramma = Orologio::time_point(std::chrono::nanoseconds(n > 0 ? std::atoll(letto) : 0));
+    return {secondi, double(uso.ru_maxrss) / 1024.0, std::chrono::duration<double>(fotogramma - inizio).count()};
 }
 
 // Instructions one start-up program executes from start to exit, counted by callgrind: unlike the
@@ -475,7 +485,7 @@ int main(int argc, char *argv[])
     esegui(minimo);
     esegui(contenuto);
     esegui(programma, "--voce");
-    std::vector<double> avvioP, avvioM, avvioC, avvioV, memoriaP, memoriaM;
+    std::vector<double> avvioP, avvioM, avvioC, avvioV, fotogrammaP, fotogrammaV, memoriaP, memoriaM;
     for (int i = 0; i < RipetizioniAvvio; ++i) {
         const Processo p = esegui(programma);
         const Processo m = esegui(minimo);
@@ -485,6 +495,8 @@ int main(int argc, char *argv[])
         avvioM.push_back(m.secondi);
         avvioC.push_back(c.secondi);
         avvioV.push_back(v.secondi);
+        fotogrammaP.push_back(p.primoFotogramma);
+        fotogrammaV.push_back(v.primoFotogramma);
         memoriaP.push_back(p.memoriaMiB);
         memoriaM.push_back(m.memoriaMiB);
     }
@@ -493,11 +505,14 @@ int main(int argc, char *argv[])
     cifre.push_back({QStringLiteral("1b. Start-up of the floor window with the start screen's menu bar and fonts"),
                      QStringLiteral("ms"), 1000, mediana(avvioC), mediana(avvioM), Obiettivo::Nessuno, 0,
                      RipetizioniAvvio});
-    cifre.push_back({QStringLiteral("1c. Start-up with the voice on (--voce)"), QStringLiteral("ms"), 1000,
-                     mediana(avvioV), mediana(avvioM), Obiettivo::Nessuno, 0, RipetizioniAvvio});
-    note << QStringLiteral(
-                "Start-up with the voice on against the program without it: ratio %1 (speech-dispatcher %2).")
-                .arg(mediana(avvioV) / mediana(avvioP), 0, 'f', 2)
+    cifre.push_back({QStringLiteral("1c. First frame with the voice on (--voce), against the program without it"),
+                     QStringLiteral("ms"), 1000, mediana(fotogrammaV), mediana(fotogrammaP), Obiettivo::Rapporto, 1.1,
+                     RipetizioniAvvio});
+    note << QStringLiteral("With the voice on, from fork to exit: %1 ms against %2 ms without (speech-dispatcher "
+                           "%3): a program that ends at its first frame waits at its end for the voice's engine, "
+                           "which starts on a thread of its own with the first text.")
+                .arg(mediana(avvioV) * 1000, 0, 'f', 1)
+                .arg(mediana(avvioP) * 1000, 0, 'f', 1)
                 .arg(QStandardPaths::findExecutable(QStringLiteral("speech-dispatcher")).isEmpty()
                          ? QStringLiteral("not installed")
                          : QStringLiteral("installed"));
