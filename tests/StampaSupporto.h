@@ -52,6 +52,9 @@ public:
     QString motivo() const override { return m_motivo; }
     QString nome() const override { return m_nome; }
     QString nota() const override { return m_nota; }
+    bool attendeUtente() const override { return attende; }
+
+    bool attende = false; // as a driver's own dialog does, waiting for the teacher
 
 private:
     std::shared_ptr<QStringList> m_registro;
@@ -132,6 +135,8 @@ struct Parola
 {
     QString testo;
     QRectF box; // points from the page's top-left corner
+
+    bool operator==(const Parola &) const = default;
 };
 
 inline QString pdftotext()

@@ -59,16 +59,16 @@ inline QString fuoco()
     return widget ? widget->objectName() : QString();
 }
 
-// Press and release each key in turn on the window, as typed on a keyboard.
-inline void tasti(QWidget *schermata, const QList<QKeyCombination> &sequenza)
+// Press and release a key on the window, or each key of a sequence in turn, as typed on a keyboard.
+inline void premi(QWidget *finestra, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
 {
-    for (const QKeyCombination &tasto : sequenza)
-        QTest::keyClick(schermata->windowHandle(), tasto.key(), tasto.keyboardModifiers());
+    QTest::keyClick(finestra->windowHandle(), k, m);
 }
 
-inline void tasto(QWidget *schermata, QKeyCombination combinazione)
+inline void tasti(QWidget *finestra, const QList<QKeyCombination> &sequenza)
 {
-    tasti(schermata, {combinazione});
+    for (const QKeyCombination &tasto : sequenza)
+        premi(finestra, tasto.key(), tasto.keyboardModifiers());
 }
 
 // A key held down on the window: the press, five auto-repeats (each a release and a press, flagged), the
@@ -180,11 +180,6 @@ inline PulsanteOpzione *tastoTastierino(QWidget *finestra, int i)
     return controllo<PulsanteOpzione>(finestra, nomeTasto(i));
 }
 
-inline void premi(QWidget *finestra, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-{
-    QTest::keyClick(finestra->windowHandle(), k, m);
-}
-
 // A click through the window, as the window system delivers it: it lands on whatever is drawn at
 // the centre of the named control, disabled or not.
 inline void clic(QWidget *finestra, const QString &nome, Qt::MouseButton b = Qt::LeftButton)
@@ -251,6 +246,16 @@ public:
         , m_modo(modo)
     { }
 
+    // A key that brings the focus to the named button, then Enter on it.
+    bool scorciatoia(Qt::Key k, const QString &nome)
+    {
+        premi(m_w, k);
+        if (fuoco() != nome)
+            return false;
+        premi(m_w, Qt::Key_Return);
+        return true;
+    }
+
     // Space until the named button has the focus, then Enter.
     bool scandisciEConferma(const QString &nome)
     {
@@ -276,10 +281,8 @@ public:
             } else if (i == Serie::TastoCancella) {
                 premi(m_w, Qt::Key_C);
             } else {
-                premi(m_w, i == Serie::TastoInvio ? Qt::Key_I : (i == Serie::TastoEsco ? Qt::Key_E : Qt::Key_N));
-                if (fuoco() != nome)
-                    return false;
-                premi(m_w, Qt::Key_Return);
+                return scorciatoia(i == Serie::TastoInvio ? Qt::Key_I : (i == Serie::TastoEsco ? Qt::Key_E : Qt::Key_N),
+                                   nome);
             }
             return true;
         case Modo::Scansione:
@@ -307,11 +310,7 @@ public:
             clic(m_w, nome, si ? Qt::LeftButton : Qt::RightButton);
             return true;
         case Modo::Tastiera:
-            premi(m_w, si ? Qt::Key_S : Qt::Key_2);
-            if (fuoco() != nome)
-                return false;
-            premi(m_w, Qt::Key_Return);
-            return true;
+            return scorciatoia(si ? Qt::Key_S : Qt::Key_2, nome);
         case Modo::Scansione:
             return scandisciEConferma(nome);
         }

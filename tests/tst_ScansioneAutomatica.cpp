@@ -111,33 +111,25 @@ QString tst_ScansioneAutomatica::gioca(const QString &eventi)
 
 void tst_ScansioneAutomatica::passi_data()
 {
-    QTest::addColumn<QString>("eventi");
-    QTest::addColumn<QString>("traccia");
-    QTest::newRow("steps, skipping the grey one and wrapping") << "tttt"
-                                                               << "1/1 3/1 0/1 1/1";
-    QTest::newRow("a press chooses the highlighted item; the next holds twice") << "ttS"
-                                                                                << "1/1 3/1 3+3/2";
-    QTest::newRow("Enter and a mouse press beside the buttons choose too") << "tEtM"
-                                                                           << "1/1 1+1/2 3/1 3+3/2";
-    QTest::newRow("a held switch chooses once") << "tH"
-                                                << "1/1 1+1/2";
-    QTest::newRow("three whole loops, then stopped where it began") << "ttttttttt"
-                                                                    << "1/1 3/1 0/1 1/1 3/1 0/1 1/1 3/1 0/0";
-    QTest::newRow("a press only wakes it up") << "tttttttttSt"
-                                              << "1/1 3/1 0/1 1/1 3/1 0/1 1/1 3/1 0/0 0/2 1/1";
+    // The events, then what was written down after each.
+    QTest::addColumn<QString>("partita");
+    QTest::newRow("steps, skipping the grey one and wrapping") << "tttt = 1/1 3/1 0/1 1/1";
+    QTest::newRow("a press chooses the highlighted item; the next holds twice") << "ttS = 1/1 3/1 3+3/2";
+    QTest::newRow("Enter and a mouse press beside the buttons choose too") << "tEtM = 1/1 1+1/2 3/1 3+3/2";
+    QTest::newRow("a held switch chooses once") << "tH = 1/1 1+1/2";
+    QTest::newRow("three whole loops, then stopped where it began")
+        << "ttttttttt = 1/1 3/1 0/1 1/1 3/1 0/1 1/1 3/1 0/0";
+    QTest::newRow("a press only wakes it up") << "tttttttttSt = 1/1 3/1 0/1 1/1 3/1 0/1 1/1 3/1 0/0 0/2 1/1";
     // No window of the program active, no focus: the highlight is back where it was on return.
-    QTest::newRow("nothing moves while the program is not active") << "tItA"
-                                                                   << "1/1 -1/1 -1/1 1/2";
-    QTest::newRow("nothing moves, nothing is chosen while printing") << "PtSFt"
-                                                                     << "0/2 0/2 0/2 0/2 1/1";
+    QTest::newRow("nothing moves while the program is not active") << "tItA = 1/1 -1/1 -1/1 1/2";
+    QTest::newRow("nothing moves, nothing is chosen while printing") << "PtSFt = 0/2 0/2 0/2 0/2 1/1";
 }
 
 void tst_ScansioneAutomatica::passi()
 {
-    QFETCH(QString, eventi);
-    QFETCH(QString, traccia);
+    QFETCH(QString, partita);
     QCOMPARE(m_scansione->attesa(), 2000ms);
-    QCOMPARE(gioca(eventi), traccia);
+    QCOMPARE(gioca(partita.section(QStringLiteral(" = "), 0, 0)), partita.section(QStringLiteral(" = "), 1));
 }
 
 // The right answer of a column, with Space alone: the keypad's keys go by one interval at a time.

@@ -187,7 +187,7 @@ void tst_SchermataInizio::spazioScorreIGruppi()
     for (int i = 0; i <= 10; ++i)
         tabelle << QStringLiteral("tabella(%1)").arg(i);
     for (int passo = 1; passo <= 11; ++passo) {
-        tasto(m_inizio, Qt::Key_Space);
+        premi(m_inizio, Qt::Key_Space);
         controlla(tabelle, passo % 11);
         if (QTest::currentTestFailed())
             return;
@@ -195,9 +195,9 @@ void tst_SchermataInizio::spazioScorreIGruppi()
     QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella "));
 
     // The commands walk in index order, not in tab order: Vai, Ripristina, Esci, Vai.
-    tasto(m_inizio, Qt::Key_Return);
+    premi(m_inizio, Qt::Key_Return);
     for (int passo = 1; passo <= 3; ++passo) {
-        tasto(m_inizio, Qt::Key_Space);
+        premi(m_inizio, Qt::Key_Space);
         controlla({QStringLiteral("vai"), QStringLiteral("ripristina"), QStringLiteral("esci")}, passo % 3);
         if (QTest::currentTestFailed())
             return;
@@ -266,7 +266,7 @@ void tst_SchermataInizio::tastoTenuto()
 {
     tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
     QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
-    tasto(m_inizio, Qt::Key_Space);
+    premi(m_inizio, Qt::Key_Space);
     QCOMPARE(fuoco(), QStringLiteral("tabella(2)"));
 
     // A held Enter chooses the table once; its repeats reach "Vai" and must not open the exercise.
@@ -313,9 +313,9 @@ void tst_SchermataInizio::ripristinaColMouseIgnoraIlPrimoTasto()
     clic(controllo(m_inizio, "ripristina"));
     QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
 
-    tasto(m_inizio, Qt::Key_5);
+    premi(m_inizio, Qt::Key_5);
     QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
-    tasto(m_inizio, Qt::Key_5);
+    premi(m_inizio, Qt::Key_5);
     QCOMPARE(fuoco(), QStringLiteral("tabella(5)"));
     QCOMPARE(m_serie->tabella(), 3);
 }
@@ -327,9 +327,9 @@ void tst_SchermataInizio::frecceColBloccoSpostanoIlFuoco()
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
     clic(controllo(m_inizio, "ripristina"));
     QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
-    tasto(m_inizio, Qt::Key_Right);
+    premi(m_inizio, Qt::Key_Right);
     QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
-    tasto(m_inizio, Qt::Key_Left);
+    premi(m_inizio, Qt::Key_Left);
     QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
 }
 
@@ -341,7 +341,7 @@ void tst_SchermataInizio::clicSuUnaTabellaSbloccaITasti()
     QCOMPARE(m_serie->tabella(), 4);
     clic(controllo(m_inizio, "ripristina"));
 
-    tasto(m_inizio, Qt::Key_6);
+    premi(m_inizio, Qt::Key_6);
     QCOMPARE(fuoco(), QStringLiteral("tabella(6)"));
 }
 
@@ -384,12 +384,12 @@ void tst_SchermataInizio::menuAutore()
         else if (come == QLatin1String("destro"))
             premiMouse(chiudi, Qt::RightButton);
         else if (come == QLatin1String("invio"))
-            tasto(modale, Qt::Key_Return);
+            premi(modale, Qt::Key_Return);
         else if (come == QLatin1String("spazio")) {
-            tasto(modale, Qt::Key_Space);
+            premi(modale, Qt::Key_Space);
             QVERIFY(modale->isVisible());
             QCOMPARE(fuoco(), QStringLiteral("chiudi"));
-            tasto(modale, Qt::Key_Return);
+            premi(modale, Qt::Key_Return);
         } else
             modale->windowHandle()->close();
     });

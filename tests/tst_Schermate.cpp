@@ -119,7 +119,7 @@ void tst_Schermate::chiusuraACascata()
         // Enter on "0" chooses it and reaches "Vai"; the space bar walks on to "Esci".
         tasti(inizio, {Qt::Key_Return, Qt::Key_Space, Qt::Key_Space});
         QCOMPARE(fuoco(), QStringLiteral("esci"));
-        tasto(inizio, Qt::Key_Return);
+        premi(inizio, Qt::Key_Return);
     } else if (come == QLatin1String("mouse")) {
         clic(controllo(inizio, "esci"));
     } else {

@@ -199,7 +199,7 @@ void tst_Accessibilita::schermataEsercizio()
     QCOMPARE(fattori, (QStringList {"1", "10", "2", "3", "4", "5", "6", "7", "8", "9"}));
 
     // A typed digit is read from the result box.
-    tasto(w, Qt::Key_7);
+    premi(w, Qt::Key_7);
     QCOMPARE(nome(controllo(w, QStringLiteral("risultato(0)"))), QStringLiteral("7"));
 }
 
@@ -219,7 +219,7 @@ void tst_Accessibilita::soloIlPannelloDavantiSiLegge()
     // A wrong answer brings the help offer forward: now it alone is read.
     const int fattore = controllo<QLabel>(w, QStringLiteral("fattore(0)"))->text().toInt();
     for (const QChar cifra : QString::number(3 * fattore + 1))
-        tasto(w, Qt::Key(Qt::Key_0 + cifra.digitValue()));
+        premi(w, Qt::Key(Qt::Key_0 + cifra.digitValue()));
     tasti(w, {Qt::Key_I, Qt::Key_Return});
     QCOMPARE(pulsantiVisibili(w), (QStringList {"SI", "NO"}));
     QVERIFY(visibile(controllo(w, QStringLiteral("tiAiuto"))));
@@ -235,11 +235,11 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
     SchermataInizio *inizio = apriInizio(*m_navigatore);
     QVERIFY(inizio);
     VERIFICA_FUOCO(inizio, "0");
-    tasto(inizio, Qt::Key_3);
+    premi(inizio, Qt::Key_3);
     VERIFICA_FUOCO(inizio, "3");
-    tasto(inizio, Qt::Key_Space);
+    premi(inizio, Qt::Key_Space);
     VERIFICA_FUOCO(inizio, "4");
-    tasto(inizio, Qt::Key_Return);
+    premi(inizio, Qt::Key_Return);
     VERIFICA_FUOCO(inizio, "Vai");
     clic(controllo(inizio, QStringLiteral("ripristina")), Qt::RightButton);
     VERIFICA_FUOCO(inizio, "0");
@@ -249,7 +249,7 @@ void tst_Accessibilita::fuocoRiferitoEdEvidenziato()
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
     VERIFICA_FUOCO(w, "0");
-    tasto(w, Qt::Key_E);
+    premi(w, Qt::Key_E);
     VERIFICA_FUOCO(w, "0"); // "Esco" is not available yet: the focus stays
     tasti(w, {Qt::Key_Space, Qt::Key_Space});
     VERIFICA_FUOCO(w, "2");

@@ -125,8 +125,8 @@ void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco()
     QWidget *finestra = apriInizio(*m_navigatore);
     QVERIFY(finestra);
     if (esercizio) {
-        tasto(finestra, Qt::Key_Return);
-        tasto(finestra, Qt::Key_Return);
+        premi(finestra, Qt::Key_Return);
+        premi(finestra, Qt::Key_Return);
         finestra = m_navigatore->istanza<SchermataEsercizio>();
         QVERIFY(finestra);
         QVERIFY(QTest::qWaitForWindowActive(finestra));

@@ -52,7 +52,7 @@ void tst_Memoria::milleAperture()
 
     // One round first, so that everything Qt creates once (fonts, styles, caches) is there already.
     auto ciclo = [this, inizio](int i) {
-        Aiuto::tasto(inizio, Qt::Key_Return); // the focus is on "Vai" after the first round's choice
+        Aiuto::premi(inizio, Qt::Key_Return); // the focus is on "Vai" after the first round's choice
         auto *operativo = m_navigatore->istanza<SchermataEsercizio>();
         if (!operativo)
             return false;

@@ -35,7 +35,6 @@ class tst_Narratore : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void leggibile_data();
     void leggibile();
     void unaPressione_data();
     void unaPressione();
@@ -83,61 +82,44 @@ void tst_Narratore::premi(SchermataEsercizio *w, const QString &pressioni)
     }
 }
 
-void tst_Narratore::leggibile_data()
-{
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<QString>("letto");
-    QTest::newRow("a key") << "7"
-                           << "7";
-    QTest::newRow("letters spaced out for the eye") << "C h i u d i"
-                                                    << "Chiudi";
-    QTest::newRow("words stay words") << "STAMPA LE OPERAZIONI"
-                                      << "STAMPA LE OPERAZIONI";
-    QTest::newRow("a line break") << "Vers.1.0\nMouse "
-                                  << "Vers.1.0 Mouse";
-}
-
 void tst_Narratore::leggibile()
 {
-    QFETCH(QString, testo);
-    QFETCH(QString, letto);
-    QCOMPARE(Narratore::leggibile(testo), letto);
+    const QList<QPair<QString, QString>> casi = {
+        {"7", "7"},                                       // a key
+        {"C h i u d i", "Chiudi"},                        // letters spaced out for the eye
+        {"STAMPA LE OPERAZIONI", "STAMPA LE OPERAZIONI"}, // words stay words
+        {"Vers.1.0\nMouse ", "Vers.1.0 Mouse"},           // a line break
+    };
+    for (const auto &[testo, letto] : casi)
+        QCOMPARE(Narratore::leggibile(testo), letto);
 }
 
 void tst_Narratore::unaPressione_data()
 {
-    QTest::addColumn<QString>("prima");
-    QTest::addColumn<QString>("pressione");
+    // Before the bar, the presses that lead there; after it, the press whose words are written down.
+    QTest::addColumn<QString>("pressioni");
     // %R: the answer of the column pressed on; %O: the operation armed after the press.
     QTest::addColumn<QStringList>("detti");
 
     // Nothing was pressed: the operation is said, and the key the window gives the focus after it.
-    QTest::newRow("the exercise opens") << ""
-                                        << "" << QStringList {"+%O", "+0"};
-    QTest::newRow("Space moves the focus") << ""
-                                           << "S" << QStringList {"1"};
-    QTest::newRow("a digit typed") << ""
-                                   << "5" << QStringList {"5. Invio"};
-    QTest::newRow("right") << "G"
-                           << "R" << QStringList {"Giusto. %O. 0"};
-    QTest::newRow("wrong") << "W"
-                           << "R" << QStringList {"Sbagliato. Ti aiuto? SI"};
-    QTest::newRow("help accepted") << "WR"
-                                   << "R" << QStringList {"%R. %O. 0"};
-    QTest::newRow("the intervention") << "WRNRWRNRWRN"
-                                      << "R" << QStringList {"Intervengo io. OK"};
-    QTest::newRow("the warning") << "*G"
-                                 << "R" << QStringList {"Giusto. Se ricominci gli esercizi andranno persi. Stampa"};
-    QTest::newRow("a press that brings nothing cuts the voice") << ""
-                                                                << "Z" << QStringList {"(taci)"};
+    QTest::newRow("the exercise opens") << "|" << QStringList {"+%O", "+0"};
+    QTest::newRow("Space moves the focus") << "|S" << QStringList {"1"};
+    QTest::newRow("a digit typed") << "|5" << QStringList {"5. Invio"};
+    QTest::newRow("right") << "G|R" << QStringList {"Giusto. %O. 0"};
+    QTest::newRow("wrong") << "W|R" << QStringList {"Sbagliato. Ti aiuto? SI"};
+    QTest::newRow("help accepted") << "WR|R" << QStringList {"%R. %O. 0"};
+    QTest::newRow("the intervention") << "WRNRWRNRWRN|R" << QStringList {"Intervengo io. OK"};
+    QTest::newRow("the warning") << "*G|R" << QStringList {"Giusto. Se ricominci gli esercizi andranno persi. Stampa"};
+    QTest::newRow("a press that brings nothing cuts the voice") << "|Z" << QStringList {"(taci)"};
 }
 
 // Each press is said once, whole and in order: what the series announced, then the item the focus reached.
 void tst_Narratore::unaPressione()
 {
-    QFETCH(QString, prima);
-    QFETCH(QString, pressione);
+    QFETCH(QString, pressioni);
     QFETCH(QStringList, detti);
+    const QString prima = pressioni.section(QLatin1Char('|'), 0, 0);
+    const QString pressione = pressioni.section(QLatin1Char('|'), 1);
 
     m_serie->scegliTabella(6);
     SchermataEsercizio *w = m_navigatore->apriEsercizio();

@@ -253,8 +253,8 @@ void tst_Ostile::finestreEstreme()
     QVERIFY(QTest::qWaitForWindowActive(operativo));
     const int fattore = operativo->findChild<QLabel *>(QStringLiteral("fattore(0)"))->text().toInt();
     for (QChar c : QString::number(6 * fattore))
-        Aiuto::tasto(operativo, Qt::Key(Qt::Key_0 + c.digitValue()));
-    Aiuto::tasto(operativo, Qt::Key_Return);
+        Aiuto::premi(operativo, Qt::Key(Qt::Key_0 + c.digitValue()));
+    Aiuto::premi(operativo, Qt::Key_Return);
     QCOMPARE(m_serie->colonna(), 1);
 }
 
