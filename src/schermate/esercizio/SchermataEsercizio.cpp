@@ -500,11 +500,14 @@ void SchermataEsercizio::mostraAutore()
 
 // --- Panels and keys ---
 
-// One panel in front and enabled, the others disabled behind it; then the focus, where one is given.
+// One panel in front and enabled, the others disabled behind it; then the focus, where one is given. The
+// panel already in front stays enabled throughout: turning it off and on would repaint every key on it.
 void SchermataEsercizio::portaAvanti(QFrame *pannello, QWidget *fuoco)
 {
-    for (QFrame *frame : {m_pannelloAiuto, m_pannelloTastierino, m_pannelloAvviso, m_pannelloIntervento})
-        frame->setEnabled(false);
+    for (QFrame *frame : {m_pannelloAiuto, m_pannelloTastierino, m_pannelloAvviso, m_pannelloIntervento}) {
+        if (frame != pannello)
+            frame->setEnabled(false);
+    }
     pannello->setEnabled(true);
     pannello->raise();
     if (fuoco)
