@@ -24,15 +24,12 @@ private Q_SLOTS:
 
     void paginaInviata_data();
     void paginaInviata();
-    void sceltaDelFont_data();
-    void sceltaDelFont();
-    void erroreDellaStampante_data();
-    void erroreDellaStampante();
+    void paginaNonStampata_data();
+    void paginaNonStampata();
     void paginaStampata_data();
     void paginaStampata();
     void senzaStampante_data();
     void senzaStampante();
-    void senzaStampanteNeCartella();
     void senzaCourierNessunFile();
     void stampanteCheAspetta_data();
     void stampanteCheAspetta();
@@ -78,24 +75,30 @@ QStringList tst_ConsegnaFoglio::fileNellaCartella() const
 void tst_ConsegnaFoglio::paginaInviata_data()
 {
     QTest::addColumn<int>("numEsercizi");
+    QTest::addColumn<QStringList>("elenco"); // the printer's fonts, and the one the page is written in
+    QTest::addColumn<QString>("scelto");
     // What the printer says of a page it took all the same (the browser: what it refused), told each time.
     QTest::addColumn<QString>("nota");
-    QTest::newRow("first operation") << 0 << QString();
-    QTest::newRow("ten operations") << 10 << QString();
-    QTest::newRow("thirty operations") << 30 << QString();
-    QTest::newRow("taken, with a note") << 30 << "Il browser non ha aperto la finestra di stampa.";
+    QTest::newRow("first operation") << 0 << QStringList {"Arial", "Courier New"} << "Courier New" << QString();
+    QTest::newRow("ten, Courier before Courier New")
+        << 10 << QStringList {"Arial", "Courier", "Courier New"} << "Courier" << QString();
+    QTest::newRow("thirty, Courier New before Courier")
+        << 30 << QStringList {"Courier New", "Courier"} << "Courier New" << QString();
+    QTest::newRow("taken, with a note") << 30 << QStringList {"Courier"} << "Courier"
+                                        << "Il browser non ha aperto la finestra di stampa.";
 }
 
 // The page a printer receives: the heading, then every record line at its place, ended once.
 void tst_ConsegnaFoglio::paginaInviata()
 {
     QFETCH(int, numEsercizi);
+    QFETCH(QStringList, elenco);
+    QFETCH(QString, scelto);
     QFETCH(QString, nota);
     riempiRegistro(*m_serie, numEsercizi);
-    const auto chiamate
-        = registra(QStringList {"Arial", "Courier New"}, Stampante::Esito::Stampato, QString(), QString(), nota);
+    const auto chiamate = registra(elenco, Stampante::Esito::Stampato, QString(), QString(), nota);
     QStringList pagina
-        = {"elencoFont",    "font Courier New", "x 1000", "y 1000", "dimensione 18", "stampa SCUOLA ELEMENTARE DI ",
+        = {"elencoFont",    "font " + scelto, "x 1000", "y 1000", "dimensione 18", "stampa SCUOLA ELEMENTARE DI ",
            "dimensione 12", "grassetto 1"};
     for (int k = 0; k <= numEsercizi; ++k) {
         const QPoint posto = PaginaEsercizi::posizioneRiga(k);
@@ -115,74 +118,68 @@ void tst_ConsegnaFoglio::paginaInviata()
     QCOMPARE(fileNellaCartella(), QStringList());
 }
 
-void tst_ConsegnaFoglio::sceltaDelFont_data()
+void tst_ConsegnaFoglio::paginaNonStampata_data()
 {
     QTest::addColumn<QStringList>("elenco");
-    QTest::addColumn<QString>("scelto");
-    QTest::newRow("Courier before Courier New") << QStringList {"Arial", "Courier", "Courier New"} << "Courier";
-    QTest::newRow("Courier New before Courier") << QStringList {"Courier New", "Courier"} << "Courier New";
-    QTest::newRow("other letter case") << QStringList {"courier", "Courier new", "Liberation Mono"} << QString();
-    QTest::newRow("no fonts") << QStringList {} << QString();
-}
-
-// Without Courier nothing is begun, no file either: the teacher is told to install it.
-void tst_ConsegnaFoglio::sceltaDelFont()
-{
-    QFETCH(QStringList, elenco);
-    QFETCH(QString, scelto);
-    riempiRegistro(*m_serie, 10);
-    const auto chiamate = registra(elenco);
-    const ConsegnaFoglio::Esito esito = m_consegna->consegna(m_serie->righeDaStampare());
-    if (scelto.isEmpty()) {
-        QCOMPARE(*chiamate, QStringList {"elencoFont"});
-        QCOMPARE(esito.tipo, Tipo::Semplice);
-        QCOMPARE(esito.messaggio, "Devi installare il font Courier o il font Courier New");
-    } else {
-        QCOMPARE(chiamate->value(1), "font " + scelto);
-        QCOMPARE(chiamate->last(), "fine");
-        QCOMPARE(esito.tipo, Tipo::Nessuno);
-    }
-    QCOMPARE(fileNellaCartella(), QStringList());
-}
-
-void tst_ConsegnaFoglio::erroreDellaStampante_data()
-{
     QTest::addColumn<Stampante::Esito>("esito");
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("motivo");
-    QTest::addColumn<QString>("accaduto");
+    QTest::addColumn<Tipo>("tipo");
+    // %1 the PDF saved in its stead, if one is; %2 the documents folder, missing if named here.
+    QTest::addColumn<QString>("messaggio");
+
+    const QStringList courier = {"Courier"};
+    const QString salvato = "\nIl foglio delle operazioni è stato salvato nel file:\n%1";
+    const QString installa = "Devi installare il font Courier o il font Courier New";
+    QTest::newRow("no Courier of that letter case")
+        << QStringList {"courier", "Courier new", "Liberation Mono"} << Stampante::Esito::Stampato << QString()
+        << QString() << Tipo::Semplice << installa;
+    QTest::newRow("no fonts") << QStringList {} << Stampante::Esito::Stampato << QString() << QString()
+                              << Tipo::Semplice << installa;
     QTest::newRow("error, printer without a name")
-        << Stampante::Esito::Errore << QString() << "la carta è finita"
-        << "Il foglio delle operazioni non è stato stampato: la carta è finita.";
+        << courier << Stampante::Esito::Errore << QString() << "la carta è finita" << Tipo::Avviso
+        << "Il foglio delle operazioni non è stato stampato: la carta è finita." + salvato;
     QTest::newRow("error of a named printer")
-        << Stampante::Esito::Errore << "Aula 3"
-        << "la carta è finita"
-        << "Il foglio delle operazioni non è stato stampato sulla stampante «Aula 3»: la carta è finita.";
-    QTest::newRow("printer that does not take the page") << Stampante::Esito::Rifiutato << "Aula 3"
-                                                         << "non accetta lavori di stampa"
-                                                         << "La stampante «Aula 3» non accetta lavori di stampa.";
-    QTest::newRow("printer that does not answer") << Stampante::Esito::Rifiutato << "Aula 3"
-                                                  << "non risponde"
-                                                  << "La stampante «Aula 3» non risponde.";
+        << courier << Stampante::Esito::Errore << "Aula 3"
+        << "la carta è finita" << Tipo::Avviso
+        << "Il foglio delle operazioni non è stato stampato sulla stampante «Aula 3»: la carta è finita." + salvato;
+    QTest::newRow("printer that does not take the page")
+        << courier << Stampante::Esito::Rifiutato << "Aula 3"
+        << "non accetta lavori di stampa" << Tipo::Avviso
+        << "La stampante «Aula 3» non accetta lavori di stampa." + salvato;
+    QTest::newRow("printer that does not answer")
+        << courier << Stampante::Esito::Rifiutato << "Aula 3"
+        << "non risponde" << Tipo::Avviso << "La stampante «Aula 3» non risponde." + salvato;
+    QTest::newRow("no printer, no documents folder")
+        << courier << Stampante::Esito::NessunaStampante << QString() << QString() << Tipo::Avviso
+        << "Non è stata trovata nessuna stampante e il foglio delle operazioni non è stato salvato: la cartella "
+           "«%2» non esiste.";
 }
 
-// A printer that does not print the page: the page is saved as a PDF all the same, and the message
-// says what happened to it, naming the printer, and where the file is.
-void tst_ConsegnaFoglio::erroreDellaStampante()
+// A page that does not go out: without Courier nothing is begun and the teacher is told to install it;
+// a printer that does not print it has it saved as a PDF all the same, and the message says what
+// happened to it, naming the printer, and where the file is.
+void tst_ConsegnaFoglio::paginaNonStampata()
 {
+    QFETCH(QStringList, elenco);
     QFETCH(Stampante::Esito, esito);
     QFETCH(QString, nome);
     QFETCH(QString, motivo);
-    QFETCH(QString, accaduto);
+    QFETCH(Tipo, tipo);
+    QFETCH(QString, messaggio);
     riempiRegistro(*m_serie, 30);
-    const auto chiamate = registra(QStringList {"Courier"}, esito, motivo, nome);
+    const QString manca = m_cartella->filePath("Documenti");
+    if (messaggio.contains(QLatin1String("%2")))
+        m_consegna->setCartellaDocumenti(manca);
+    const auto chiamate = registra(elenco, esito, motivo, nome);
     const ConsegnaFoglio::Esito detto = m_consegna->consegna(m_serie->righeDaStampare());
-    QCOMPARE(chiamate->last(), "fine");
+    QCOMPARE(chiamate->last(), tipo == Tipo::Semplice ? "elencoFont" : "fine");
     const QStringList salvati = fileNellaCartella();
-    QCOMPARE(salvati.size(), 1);
-    QCOMPARE(detto.tipo, Tipo::Avviso);
-    QCOMPARE(detto.messaggio, accaduto + "\nIl foglio delle operazioni è stato salvato nel file:\n"
-                                  + QDir::toNativeSeparators(m_cartella->filePath(salvati.at(0))));
+    QCOMPARE(salvati.size(), messaggio.contains(QLatin1String("%1")) ? 1 : 0);
+    QCOMPARE(detto.tipo, tipo);
+    QCOMPARE(detto.messaggio,
+             messaggio.replace(QLatin1String("%2"), QDir::toNativeSeparators(manca))
+                 .replace(QLatin1String("%1"), QDir::toNativeSeparators(m_cartella->filePath(salvati.value(0)))));
 }
 
 void tst_ConsegnaFoglio::paginaStampata_data()
@@ -262,20 +259,6 @@ void tst_ConsegnaFoglio::senzaStampante()
     const auto pagine = leggiPdf(m_cartella->filePath(nuovi.at(0)));
     QCOMPARE(pagine.size(), 1);
     QCOMPARE(confrontaPagina(pagine.at(0), paginaAttesa(*m_serie), m_origine), QStringList());
-}
-
-void tst_ConsegnaFoglio::senzaStampanteNeCartella()
-{
-    riempiRegistro(*m_serie, 10);
-    const QString manca = m_cartella->filePath("Documenti");
-    m_consegna->setCartellaDocumenti(manca);
-    registra(QStringList {"Courier"}, Stampante::Esito::NessunaStampante);
-    const ConsegnaFoglio::Esito esito = m_consegna->consegna(m_serie->righeDaStampare());
-    QCOMPARE(esito.tipo, Tipo::Avviso);
-    QCOMPARE(esito.messaggio, QStringLiteral("Non è stata trovata nessuna stampante e il foglio delle "
-                                             "operazioni non è stato salvato: la cartella «%1» non esiste.")
-                                  .arg(QDir::toNativeSeparators(manca)));
-    QCOMPARE(fileNellaCartella(), QStringList());
 }
 
 // A real PDF printer without an exact Courier: not even an empty file is left behind.
