@@ -59,21 +59,24 @@ inline QString fuoco()
     return widget ? widget->objectName() : QString();
 }
 
-// Press and release a key on the window, or each key of a sequence in turn, as typed on a keyboard.
-inline void premi(QWidget *finestra, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+// Press and release a key on the window, or each key of a sequence in turn, as typed on a keyboard. Every
+// press below answers where it left the focus.
+inline QString premi(QWidget *finestra, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
 {
     QTest::keyClick(finestra->windowHandle(), k, m);
+    return fuoco();
 }
 
-inline void tasti(QWidget *finestra, const QList<QKeyCombination> &sequenza)
+inline QString tasti(QWidget *finestra, const QList<QKeyCombination> &sequenza)
 {
     for (const QKeyCombination &tasto : sequenza)
         premi(finestra, tasto.key(), tasto.keyboardModifiers());
+    return fuoco();
 }
 
 // A key held down on the window: the press, five auto-repeats (each a release and a press, flagged), the
 // release.
-inline void tieni(QWidget *schermata, Qt::Key tasto, const QString &testo = QString())
+inline QString tieni(QWidget *schermata, Qt::Key tasto, const QString &testo = QString())
 {
     QWindow *finestra = schermata->windowHandle();
     QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, false);
@@ -82,6 +85,7 @@ inline void tieni(QWidget *schermata, Qt::Key tasto, const QString &testo = QStr
         QTest::simulateEvent(finestra, true, tasto, Qt::NoModifier, testo, true);
     }
     QTest::simulateEvent(finestra, false, tasto, Qt::NoModifier, testo, false);
+    return fuoco();
 }
 
 // Mouse presses and releases through the window, as the window system delivers them: they land on
@@ -101,9 +105,10 @@ inline void rilasciaMouse(const QWidget *controllo, Qt::MouseButton pulsante = Q
     QTest::mouseRelease(controllo->window()->windowHandle(), pulsante, Qt::NoModifier, centroNellaFinestra(controllo));
 }
 
-inline void clic(const QWidget *controllo, Qt::MouseButton pulsante = Qt::LeftButton)
+inline QString clic(const QWidget *controllo, Qt::MouseButton pulsante = Qt::LeftButton)
 {
     QTest::mouseClick(controllo->window()->windowHandle(), pulsante, Qt::NoModifier, centroNellaFinestra(controllo));
+    return fuoco();
 }
 
 // The first and last row of the widget, as drawn, that hold a pixel of ink; -1 when there is none.
@@ -182,9 +187,9 @@ inline PulsanteOpzione *tastoTastierino(QWidget *finestra, int i)
 
 // A click through the window, as the window system delivers it: it lands on whatever is drawn at
 // the centre of the named control, disabled or not.
-inline void clic(QWidget *finestra, const QString &nome, Qt::MouseButton b = Qt::LeftButton)
+inline QString clic(QWidget *finestra, const QString &nome, Qt::MouseButton b = Qt::LeftButton)
 {
-    clic(controllo(finestra, nome), b);
+    return clic(controllo(finestra, nome), b);
 }
 
 // The one of the four panels that is raised above the others.

@@ -226,8 +226,7 @@ void tst_SchermataInizio::mouseConfermaSullaPressione()
     QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella del 4"));
 
     // "Ripristina" by the same button.
-    clic(controllo(m_inizio, "ripristina"), tasto);
-    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
+    QCOMPARE(clic(controllo(m_inizio, "ripristina"), tasto), QStringLiteral("tabella(0)"));
     QCOMPARE(colore(controllo(m_inizio, "tabella(0)")), Evidenza);
     QCOMPARE(colore(controllo(m_inizio, "ripristina")), Normale);
     QCOMPARE(controllo<QLabel>(m_inizio, "tabellaScelta")->text(), QStringLiteral("Tabella del 4"));
@@ -264,10 +263,8 @@ void tst_SchermataInizio::testoDellaTabella()
 
 void tst_SchermataInizio::tastoTenuto()
 {
-    tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
-    QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
-    premi(m_inizio, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("tabella(2)"));
+    QCOMPARE(tieni(m_inizio, Qt::Key_Space, QStringLiteral(" ")), QStringLiteral("tabella(1)"));
+    QCOMPARE(premi(m_inizio, Qt::Key_Space), QStringLiteral("tabella(2)"));
 
     // A held Enter chooses the table once; its repeats reach "Vai" and must not open the exercise.
     tieni(m_inizio, Qt::Key_Return, QStringLiteral("\r"));
@@ -276,11 +273,9 @@ void tst_SchermataInizio::tastoTenuto()
     QCoreApplication::sendPostedEvents();
     QVERIFY(!m_navigatore->istanza<SchermataEsercizio>());
 
-    tieni(m_inizio, Qt::Key_Space, QStringLiteral(" "));
-    QCOMPARE(fuoco(), QStringLiteral("ripristina"));
+    QCOMPARE(tieni(m_inizio, Qt::Key_Space, QStringLiteral(" ")), QStringLiteral("ripristina"));
     // Tab held steps once along the tab order, as every other key acts once.
-    tieni(m_inizio, Qt::Key_Tab, QStringLiteral("\t"));
-    QCOMPARE(fuoco(), QStringLiteral("vai"));
+    QCOMPARE(tieni(m_inizio, Qt::Key_Tab, QStringLiteral("\t")), QStringLiteral("vai"));
 }
 
 void tst_SchermataInizio::tastoTenutoSottoX11()
@@ -310,13 +305,10 @@ void tst_SchermataInizio::ripristinaColMouseIgnoraIlPrimoTasto()
 {
     // Enter chooses 3 and is released over "Vai": the tables keep their key latch.
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
-    clic(controllo(m_inizio, "ripristina"));
-    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
+    QCOMPARE(clic(controllo(m_inizio, "ripristina")), QStringLiteral("tabella(0)"));
 
-    premi(m_inizio, Qt::Key_5);
-    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
-    premi(m_inizio, Qt::Key_5);
-    QCOMPARE(fuoco(), QStringLiteral("tabella(5)"));
+    QCOMPARE(premi(m_inizio, Qt::Key_5), QStringLiteral("tabella(0)"));
+    QCOMPARE(premi(m_inizio, Qt::Key_5), QStringLiteral("tabella(5)"));
     QCOMPARE(m_serie->tabella(), 3);
 }
 
@@ -325,12 +317,9 @@ void tst_SchermataInizio::ripristinaColMouseIgnoraIlPrimoTasto()
 void tst_SchermataInizio::frecceColBloccoSpostanoIlFuoco()
 {
     tasti(m_inizio, {Qt::Key_3, Qt::Key_Return});
-    clic(controllo(m_inizio, "ripristina"));
-    QCOMPARE(fuoco(), QStringLiteral("tabella(0)"));
-    premi(m_inizio, Qt::Key_Right);
-    QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
-    premi(m_inizio, Qt::Key_Left);
-    QCOMPARE(fuoco(), QStringLiteral("tabella(1)"));
+    QCOMPARE(clic(controllo(m_inizio, "ripristina")), QStringLiteral("tabella(0)"));
+    QCOMPARE(premi(m_inizio, Qt::Key_Right), QStringLiteral("tabella(1)"));
+    QCOMPARE(premi(m_inizio, Qt::Key_Left), QStringLiteral("tabella(1)"));
 }
 
 void tst_SchermataInizio::clicSuUnaTabellaSbloccaITasti()
@@ -341,8 +330,7 @@ void tst_SchermataInizio::clicSuUnaTabellaSbloccaITasti()
     QCOMPARE(m_serie->tabella(), 4);
     clic(controllo(m_inizio, "ripristina"));
 
-    premi(m_inizio, Qt::Key_6);
-    QCOMPARE(fuoco(), QStringLiteral("tabella(6)"));
+    QCOMPARE(premi(m_inizio, Qt::Key_6), QStringLiteral("tabella(6)"));
 }
 
 void tst_SchermataInizio::menuAutore_data()
@@ -359,8 +347,7 @@ void tst_SchermataInizio::menuAutore()
 {
     QFETCH(QString, come);
 
-    tasti(m_inizio, {Qt::Key_Return, Qt::Key_Space, Qt::Key_Space});
-    QCOMPARE(fuoco(), QStringLiteral("esci"));
+    QCOMPARE(tasti(m_inizio, {Qt::Key_Return, Qt::Key_Space, Qt::Key_Space}), QStringLiteral("esci"));
 
     bool visto = false;
     quandoModale([&](QWidget *modale) {

@@ -125,8 +125,7 @@ void tst_AnelloFuoco::anelloSulPulsanteConIlFuoco()
     QWidget *finestra = apriInizio(*m_navigatore);
     QVERIFY(finestra);
     if (esercizio) {
-        premi(finestra, Qt::Key_Return);
-        premi(finestra, Qt::Key_Return);
+        tasti(finestra, {Qt::Key_Return, Qt::Key_Return});
         finestra = m_navigatore->istanza<SchermataEsercizio>();
         QVERIFY(finestra);
         QVERIFY(QTest::qWaitForWindowActive(finestra));

@@ -97,8 +97,7 @@ void tst_Esercizio::serieCompleta()
         premi(inizio, Qt::Key_Asterisk, Qt::KeypadModifier);
     else
         premi(inizio, Qt::Key(Qt::Key_0 + tabella));
-    premi(inizio, Qt::Key_Return);
-    QCOMPARE(fuoco(), QStringLiteral("vai"));
+    QCOMPARE(premi(inizio, Qt::Key_Return), QStringLiteral("vai"));
     premi(inizio, Qt::Key_Return);
     auto *w = m_navigatore->istanza<SchermataEsercizio>();
     QVERIFY(w);
@@ -250,11 +249,8 @@ void tst_Esercizio::tastiDellaTastiera()
     const QString box = QStringLiteral("risultato(0)");
 
     // Typed digits go into the answer and bring the focus to "Invio"; the fourth is dropped.
-    premi(w, Qt::Key_1);
-    QCOMPARE(fuoco(), QStringLiteral("invio"));
-    premi(w, Qt::Key_2, Qt::KeypadModifier);
-    premi(w, Qt::Key_3);
-    premi(w, Qt::Key_4);
+    QCOMPARE(premi(w, Qt::Key_1), QStringLiteral("invio"));
+    tasti(w, {Qt::KeypadModifier | Qt::Key_2, Qt::Key_3, Qt::Key_4});
     QCOMPARE(testo(w, box), QStringLiteral("123"));
 
     // Backspace and unknown keys do nothing; C deletes without moving the focus.
@@ -267,28 +263,19 @@ void tst_Esercizio::tastiDellaTastiera()
     QCOMPARE(fuoco(), QStringLiteral("invio"));
 
     // A held digit types once.
-    premi(w, Qt::Key_C);
-    premi(w, Qt::Key_C);
+    tasti(w, {Qt::Key_C, Qt::Key_C});
     QCOMPARE(testo(w, box), QStringLiteral("?"));
     Aiuto::tieni(w, Qt::Key_5, QStringLiteral("5"));
     QCOMPARE(testo(w, box), QStringLiteral("5"));
 
     // I, N, E only move the focus, and only to an enabled button; the arrows walk the tab order.
-    premi(w, Qt::Key_N);
-    premi(w, Qt::Key_E);
-    QCOMPARE(fuoco(), QStringLiteral("invio"));
-    premi(w, Qt::Key_Right);
-    QCOMPARE(fuoco(), QStringLiteral("cancella")); // after "Invio" comes "Cancella"
-    premi(w, Qt::Key_Down);
-    QCOMPARE(fuoco(), QStringLiteral("tasto(0)")); // "Nuova Tabella" and "Esco" are disabled: wrap
-    premi(w, Qt::Key_Left);
-    QCOMPARE(fuoco(), QStringLiteral("cancella"));
-    premi(w, Qt::Key_Up);
-    QCOMPARE(fuoco(), QStringLiteral("invio"));
-    Aiuto::tieni(w, Qt::Key_Right); // held, an arrow moves once
-    QCOMPARE(fuoco(), QStringLiteral("cancella"));
-    premi(w, Qt::Key_Up);
-    premi(w, Qt::Key_C);
+    QCOMPARE(tasti(w, {Qt::Key_N, Qt::Key_E}), QStringLiteral("invio"));
+    QCOMPARE(premi(w, Qt::Key_Right), QStringLiteral("cancella")); // after "Invio" comes "Cancella"
+    QCOMPARE(premi(w, Qt::Key_Down), QStringLiteral("tasto(0)"));  // "Nuova Tabella" and "Esco" are disabled: wrap
+    QCOMPARE(premi(w, Qt::Key_Left), QStringLiteral("cancella"));
+    QCOMPARE(premi(w, Qt::Key_Up), QStringLiteral("invio"));
+    QCOMPARE(Aiuto::tieni(w, Qt::Key_Right), QStringLiteral("cancella")); // held, an arrow moves once
+    tasti(w, {Qt::Key_Up, Qt::Key_C});
     QCOMPARE(testo(w, box), QStringLiteral("?"));
     QVERIFY(!tastoTastierino(w, Serie::TastoInvio)->isEnabled());
     premi(w, Qt::Key_I); // "Invio" disabled: I does nothing
@@ -296,10 +283,8 @@ void tst_Esercizio::tastiDellaTastiera()
 
     // Space walks the enabled buttons in index order and wraps round, skipping "Invio" while "?".
     tastoTastierino(w, 9)->setFocus();
-    premi(w, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("cancella"));
-    premi(w, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("tasto(0)"));
+    QCOMPARE(premi(w, Qt::Key_Space), QStringLiteral("cancella"));
+    QCOMPARE(premi(w, Qt::Key_Space), QStringLiteral("tasto(0)"));
 }
 
 void tst_Esercizio::tabellaFinita()
@@ -318,18 +303,13 @@ void tst_Esercizio::tabellaFinita()
     clic(w, QStringLiteral("tasto(5)"));
     clic(w, QStringLiteral("invio"));
     QCOMPARE(m_serie->operazioni(), 10);
-    premi(w, Qt::Key_5);
-    premi(w, Qt::Key_C);
+    tasti(w, {Qt::Key_5, Qt::Key_C});
     QCOMPARE(m_serie->risposta(), QString());
     QCOMPARE(fuoco(), QStringLiteral("nuovaTabella"));
-    premi(w, Qt::Key_E);
-    QCOMPARE(fuoco(), QStringLiteral("esco"));
-    premi(w, Qt::Key_N);
-    QCOMPARE(fuoco(), QStringLiteral("nuovaTabella"));
-    premi(w, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("esco"));
-    premi(w, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("nuovaTabella"));
+    QCOMPARE(premi(w, Qt::Key_E), QStringLiteral("esco"));
+    QCOMPARE(premi(w, Qt::Key_N), QStringLiteral("nuovaTabella"));
+    QCOMPARE(premi(w, Qt::Key_Space), QStringLiteral("esco"));
+    QCOMPARE(premi(w, Qt::Key_Space), QStringLiteral("nuovaTabella"));
     QCOMPARE(tastoTastierino(w, 12)->backColor(), QColor(255, 192, 128));
     QCOMPARE(tastoTastierino(w, 13)->backColor(), QColor(255, 224, 192));
 
@@ -347,11 +327,9 @@ void tst_Esercizio::tabellaFinita()
 void tst_Esercizio::rispostaColMouseLasciaIlBlocco()
 {
     auto *w = apri(3);
-    premi(w, Qt::Key_1);
-    premi(w, Qt::Key_Return);
+    tasti(w, {Qt::Key_1, Qt::Key_Return});
     QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloAiuto"));
-    clic(w, QStringLiteral("no"));
-    QCOMPARE(fuoco(), QStringLiteral("tasto(0)"));
+    QCOMPARE(clic(w, QStringLiteral("no")), QStringLiteral("tasto(0)"));
     premi(w, Qt::Key_4);
     QCOMPARE(testo(w, QStringLiteral("risultato(0)")), QStringLiteral("?"));
     premi(w, Qt::Key_4);
@@ -363,14 +341,10 @@ void tst_Esercizio::rispostaColMouseLasciaIlBlocco()
 void tst_Esercizio::aiutoDopoNoConInvioEInvioColMouse()
 {
     auto *w = apri(3);
-    premi(w, Qt::Key_1);
-    premi(w, Qt::Key_Return);
-    premi(w, Qt::Key_N);
-    premi(w, Qt::Key_Return);
+    tasti(w, {Qt::Key_1, Qt::Key_Return, Qt::Key_N, Qt::Key_Return});
     QCOMPARE(pannelloDavanti(w), QStringLiteral("pannelloTastierino"));
     premi(w, Qt::Key_1);
-    clic(w, QStringLiteral("invio"));
-    QCOMPARE(fuoco(), QStringLiteral("si"));
+    QCOMPARE(clic(w, QStringLiteral("invio")), QStringLiteral("si"));
     premi(w, Qt::Key_Return);
     QCOMPARE(testo(w, QStringLiteral("risultato(0)")), m_serie->attesa(0));
     QCOMPARE(m_serie->colonna(), 1);
@@ -390,8 +364,7 @@ void tst_Esercizio::avvisoDopoStampaChiusaColMouse()
     clic(stampa, QStringLiteral("esci"));
     QVERIFY(QTest::qWaitForWindowActive(w));
     QCOMPARE(fuoco(), QStringLiteral("stampa"));
-    premi(w, Qt::Key_R);
-    QCOMPARE(fuoco(), QStringLiteral("ricomincia"));
+    QCOMPARE(premi(w, Qt::Key_R), QStringLiteral("ricomincia"));
 }
 
 // Enter held down on "Stampa" opens the print screen once; its repeats, which reach the print screen,
@@ -437,8 +410,7 @@ void tst_Esercizio::tastoTenutoNelleDueScelte()
     if (avviso) {
         portaAllAvviso(*m_serie, w);
     } else {
-        premi(w, Qt::Key_1);
-        premi(w, Qt::Key_Return);
+        tasti(w, {Qt::Key_1, Qt::Key_Return});
     }
     const QStringList gruppo = avviso ? QStringList {QStringLiteral("stampa"), QStringLiteral("ricomincia")}
                                       : QStringList {QStringLiteral("si"), QStringLiteral("no")};
@@ -461,8 +433,7 @@ void tst_Esercizio::tastoTenutoNelleDueScelte()
     invia(QEvent::KeyRelease, t0 + 1100, false);
     QCOMPARE(fuoco(), gruppo.at(1));
 
-    premi(w, Qt::Key_Space);
-    QCOMPARE(fuoco(), gruppo.at(0));
+    QCOMPARE(premi(w, Qt::Key_Space), gruppo.at(0));
 }
 
 void tst_Esercizio::avviso()
@@ -475,14 +446,10 @@ void tst_Esercizio::avviso()
     QCOMPARE(fuoco(), QStringLiteral("stampa"));
 
     // Keys of the warning: R and 2 to "Ricomincia", S and keypad 1 to "Stampa"; digits cannot type.
-    premi(w, Qt::Key_R);
-    QCOMPARE(fuoco(), QStringLiteral("ricomincia"));
-    premi(w, Qt::Key_1, Qt::KeypadModifier);
-    QCOMPARE(fuoco(), QStringLiteral("stampa"));
-    premi(w, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("ricomincia"));
-    premi(w, Qt::Key_Space);
-    QCOMPARE(fuoco(), QStringLiteral("stampa"));
+    QCOMPARE(premi(w, Qt::Key_R), QStringLiteral("ricomincia"));
+    QCOMPARE(premi(w, Qt::Key_1, Qt::KeypadModifier), QStringLiteral("stampa"));
+    QCOMPARE(premi(w, Qt::Key_Space), QStringLiteral("ricomincia"));
+    QCOMPARE(premi(w, Qt::Key_Space), QStringLiteral("stampa"));
     QCOMPARE(m_serie->operazioni(), 30);
 
     // "Stampa" opens the print screen, any number of times; the warning stays.
@@ -530,8 +497,7 @@ void tst_Esercizio::ricomincia()
 void tst_Esercizio::autoreRiportaIlFuocoSuUno()
 {
     auto *w = apri(4);
-    premi(w, Qt::Key_3);
-    QCOMPARE(fuoco(), QStringLiteral("invio"));
+    QCOMPARE(premi(w, Qt::Key_3), QStringLiteral("invio"));
     QTimer::singleShot(0, [] {
         QTRY_VERIFY(qobject_cast<FinestraAutore *>(QApplication::activeModalWidget()));
         QApplication::activeModalWidget()->close();
@@ -541,9 +507,7 @@ void tst_Esercizio::autoreRiportaIlFuocoSuUno()
     QCOMPARE(testo(w, QStringLiteral("risultato(0)")), QStringLiteral("3"));
 
     // With the help offer in front the keypad cannot take the focus: it stays where it was.
-    premi(w, Qt::Key_I);
-    premi(w, Qt::Key_Return);
-    QCOMPARE(fuoco(), QStringLiteral("si"));
+    QCOMPARE(tasti(w, {Qt::Key_I, Qt::Key_Return}), QStringLiteral("si"));
     QTimer::singleShot(0, [] {
         QTRY_VERIFY(QApplication::activeModalWidget());
         QApplication::activeModalWidget()->close();
@@ -556,9 +520,7 @@ void tst_Esercizio::escoTornaAllInizio()
 {
     auto *inizio = m_navigatore->apriInizio();
     QVERIFY(QTest::qWaitForWindowActive(inizio));
-    premi(inizio, Qt::Key_5);
-    premi(inizio, Qt::Key_Return);
-    premi(inizio, Qt::Key_Return);
+    tasti(inizio, {Qt::Key_5, Qt::Key_Return, Qt::Key_Return});
     auto *w = m_navigatore->istanza<SchermataEsercizio>();
     QVERIFY(w && QTest::qWaitForWindowActive(w));
     QVERIFY(inizio->isVisible()); // the start screen stays behind

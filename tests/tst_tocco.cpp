@@ -116,8 +116,7 @@ QWidget *tst_Tocco::prepara(Scena scena)
     if (scena >= Scena::Aiuto && scena <= Scena::Intervento)
         Aiuto::premi(w, Qt::Key_Return);
     if (scena == Scena::Intervento) {
-        Aiuto::premi(w, Qt::Key_N);
-        Aiuto::premi(w, Qt::Key_Return);
+        Aiuto::tasti(w, {Qt::Key_N, Qt::Key_Return});
     }
     if (scena >= Scena::Avviso)
         Aiuto::portaAllAvviso(*m_serie, w);
